@@ -1,0 +1,23 @@
+# Project-wide warning and sanitizer flags; every target of the tree gets them.
+add_compile_options(-Wall -Wextra)
+if(DRIVO_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(DRIVO_SANITIZE)
+  add_compile_options(-fsanitize=${DRIVO_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${DRIVO_SANITIZE})
+endif()
+
+# drivo_add_test(<name> LABEL <label> SOURCES ... LIBS ...)
+# One Qt Test executable, registered with CTest, run on the offscreen platform.
+function(drivo_add_test name)
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    LABELS "${T_LABEL}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;TSAN_OPTIONS=halt_on_error=1 second_deadlock_stack=1"
+    TIMEOUT 300)
+endfunction()

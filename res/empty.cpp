@@ -1,0 +1,1 @@
+// Anchor for the built-in resources; the resource objects carry the data.
