@@ -10,11 +10,13 @@ if(DRIVO_SANITIZE)
 endif()
 
 # drivo_add_test(<name> LABEL <label> SOURCES ... LIBS ...)
-# One Qt Test executable, registered with CTest, run on the offscreen platform.
+# One Qt Test executable (test classes registered with DRIVO_TEST, shared main), registered
+# with CTest and run on the offscreen platform.
 function(drivo_add_test name)
   cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} drivo_testmain Qt6::Test)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     LABELS "${T_LABEL}"

@@ -10,9 +10,9 @@ jobs=$(nproc)
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DDRIVO_SANITIZE=address,undefined -DDRIVO_WERROR="$werror" -DDRIVO_BUILD_BENCH=OFF
 cmake --build build/asan -j "$jobs"
-ctest --test-dir build/asan --output-on-failure -j "$jobs"
+ctest --test-dir build/asan --output-on-failure --no-tests=error -j "$jobs"
 
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
       -DDRIVO_SANITIZE=thread -DDRIVO_WERROR="$werror" -DDRIVO_DEVICE_ONLY=ON
 cmake --build build/tsan -j "$jobs"
-ctest --test-dir build/tsan --output-on-failure -L device
+ctest --test-dir build/tsan --output-on-failure --no-tests=error -L device

@@ -1,0 +1,84 @@
+#include "ResourceModule.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QResource>
+
+namespace drivo {
+
+namespace {
+const QString kBuiltInRoot = QStringLiteral(":/drivo");
+const QString kBundleMount = QStringLiteral("/bundle");
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+ResourceModule& ResourceModule::Current() {
+    static ResourceModule module;
+    return module;
+}
+
+ResourceModule::ResourceModule() : m_root(kBuiltInRoot) { LoadStrings(); }
+
+ResourceModule::~ResourceModule() { ReleaseBundle(); }
+
+bool ResourceModule::LoadBundle(const QString& path) {
+    ReleaseBundle();
+    if (!QFile::exists(path) || !QResource::registerResource(path, kBundleMount))
+        return false;
+    m_bundlePath = path;
+    m_root = QStringLiteral(":") + kBundleMount;
+    LoadStrings();
+    return true;
+}
+
+void ResourceModule::ReleaseBundle() {
+    if (m_bundlePath.isEmpty())
+        return;
+    QResource::unregisterResource(m_bundlePath, kBundleMount);
+    m_bundlePath.clear();
+    m_root = kBuiltInRoot;
+    LoadStrings();
+}
+
+void ResourceModule::LoadStrings() {
+    m_strings.clear();
+    const QJsonObject table = QJsonDocument::fromJson(ReadAll(m_root + "/strings.json")).object();
+    for (auto it = table.begin(); it != table.end(); ++it) {
+        bool ok = false;
+        const int id = it.key().toInt(&ok);
+        if (ok && it.value().isString())
+            m_strings.insert(id, it.value().toString());
+    }
+}
+
+QString ResourceModule::LoadResourceString(int id) const { return m_strings.value(id); }
+
+QImage ResourceModule::LoadBitmap(int id) const {
+    return QImage(QStringLiteral("%1/bitmap/%2.png").arg(m_root).arg(id));
+}
+
+QIcon ResourceModule::LoadIcon(int id) const {
+    QIcon icon;
+    const QDir dir(QStringLiteral("%1/icon/%2").arg(m_root).arg(id));
+    for (const QString& name : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
+        icon.addFile(dir.filePath(name));
+    return icon;
+}
+
+QByteArray ResourceModule::LoadDialogTemplate(int id) const {
+    return ReadAll(QStringLiteral("%1/dialog/%2.json").arg(m_root).arg(id));
+}
+
+QByteArray ResourceModule::LoadBinary(int id) const {
+    const QDir dir(QStringLiteral("%1/binary").arg(m_root));
+    const QStringList found = dir.entryList({QStringLiteral("%1.*").arg(id)}, QDir::Files);
+    return found.isEmpty() ? QByteArray() : ReadAll(dir.filePath(found.first()));
+}
+
+} // namespace drivo

@@ -1,0 +1,47 @@
+#pragma once
+// The current resource module: the program's built-in resources, or one loaded language
+// bundle that replaces them for every lookup while it is loaded (no fallback per item).
+#include <QByteArray>
+#include <QHash>
+#include <QIcon>
+#include <QImage>
+#include <QString>
+
+namespace drivo {
+
+class ResourceModule {
+public:
+    // The process-wide module every window looks its resources up in.
+    static ResourceModule& Current();
+
+    ResourceModule();
+    ~ResourceModule();
+    ResourceModule(const ResourceModule&) = delete;
+    ResourceModule& operator=(const ResourceModule&) = delete;
+
+    // Loads a bundle file (rcc binary) and makes it current. A missing, truncated or foreign
+    // file is refused: the previous module stays current and false is returned.
+    bool LoadBundle(const QString& path);
+    // Goes back to the built-in resources (does nothing when no bundle is loaded).
+    void ReleaseBundle();
+    bool HasBundle() const { return !m_bundlePath.isEmpty(); }
+
+    // A missing id gives the empty text / a null image / an empty icon / empty data.
+    QString LoadResourceString(int id) const;
+    QImage LoadBitmap(int id) const;
+    QIcon LoadIcon(int id) const;
+    QByteArray LoadDialogTemplate(int id) const;
+    QByteArray LoadBinary(int id) const;
+
+    // Resource path of the current module (":/drivo" or the bundle's mount point).
+    QString Root() const { return m_root; }
+
+private:
+    void LoadStrings();
+
+    QString m_root;
+    QString m_bundlePath;
+    QHash<int, QString> m_strings;
+};
+
+} // namespace drivo

@@ -1,0 +1,23 @@
+#pragma once
+// One test executable per folder: every Qt Test class of the folder registers itself here
+// and the shared main runs them all, so CTest sees one suite per folder.
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace drivo::test {
+
+using Factory = std::function<std::unique_ptr<QObject>()>;
+std::vector<Factory>& Registry();
+
+struct Registrar {
+    explicit Registrar(Factory f) { Registry().push_back(std::move(f)); }
+};
+
+} // namespace drivo::test
+
+// Put DRIVO_TEST(ClassName) after the class (in its .cpp, after the moc include if any).
+#define DRIVO_TEST(Class)                                                                          \
+    static const ::drivo::test::Registrar drivoRegistrar_##Class{                                  \
+        [] { return std::unique_ptr<QObject>(new Class); }}
