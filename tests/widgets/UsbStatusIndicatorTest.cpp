@@ -116,6 +116,25 @@ private slots:
             QCOMPARE(it == indicator.timers.end() ? 0 : int(it->second), timers[i]);
         }
     }
+
+    // The shipped strip keeps the cell layout: red then green on white, nothing magenta,
+    // a blank bottom row, and each symbol within rows 1 to 32 and the 57 columns that the
+    // main window's control shows.
+    void shippedStripKeepsTheCellLayout() {
+        const QImage strip(QFINDTESTDATA("../../res/bitmap/131.png"));
+        QCOMPARE(strip.size(), QSize(150, 80));
+        int red = 0, green = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 150; ++x) {
+                const QColor c = strip.pixelColor(x, y);
+                QVERIFY(c != QColor(255, 0, 255));
+                const bool hidden = y >= 33 || x % 75 >= 57 || y == 0;
+                QVERIFY(!hidden || c == Qt::white);
+                red += x < 75 && c.red() - c.green() > 100;
+                green += x >= 75 && c.green() - c.red() > 100;
+            }
+        QVERIFY(red > 150 && green > 150);
+    }
 };
 
 #include "UsbStatusIndicatorTest.moc"
