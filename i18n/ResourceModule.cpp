@@ -42,7 +42,7 @@ bool ResourceModule::LoadBundle(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBundleSize)
         return false;
-    QByteArray data = file.read(kMaxBundleSize);
+    QByteArray data = file.read(file.size());
     if (!IsResourceBundle(data))
         return false;
     ReleaseBundle();

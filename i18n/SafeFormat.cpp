@@ -54,24 +54,24 @@ QString FormatPrintf(const QString& text, std::initializer_list<FormatArg> args)
             break;
         }
         const QChar conversion = text[i++];
-        const QString spec = text.mid(start, i - start);
+        const QString written = text.mid(start, i - start);
         const FormatArg* arg = next < values.size() ? &values[next] : nullptr;
         ++next; // every conversion stands for one argument position
         const bool integer = (conversion == u'd' || conversion == u'i') &&
                              (length.isEmpty() || length == u"l" || length == u"ll");
         const bool real = QStringView(u"fFeEgG").contains(conversion) && length.isEmpty();
         if (!sane || !arg || (integer && arg->IsReal()) || (real && !arg->IsReal()) || (!integer && !real)) {
-            out += spec;
+            out += written;
             continue;
         }
         // Rebuilt from the checked parts only, then formatted by Qt (independent of the C locale).
-        QByteArray safeSpec = '%' + flags.toLatin1() + width.toLatin1();
+        QByteArray rebuilt = '%' + flags.toLatin1() + width.toLatin1();
         if (hasPrecision)
-            safeSpec += '.' + precision.toLatin1();
+            rebuilt += '.' + precision.toLatin1();
         if (integer)
-            out += QString::asprintf((safeSpec + "lld").constData(), arg->Integer());
+            out += QString::asprintf((rebuilt + "lld").constData(), arg->Integer());
         else
-            out += QString::asprintf((safeSpec + char(conversion.unicode())).constData(), arg->Real());
+            out += QString::asprintf((rebuilt + char(conversion.unicode())).constData(), arg->Real());
     }
     return out;
 }

@@ -20,17 +20,11 @@ private slots:
             << IDS_DEFAULTS_WARNING
             << QString("Attention, paramètres par défaut actuellement chargés.\nImportant -  Respectez le temps "
                        "de pause de 30s entre chaque test & course ");
-        QTest::newRow("101") << IDS_ABOUTBOX << QString("&About Drivo...");
         QTest::newRow("1030 without accent") << IDS_BATTERY_LOADING << QString("Chargement de l'etat de la batterie...");
         QTest::newRow("1047") << IDS_CHART_STATUS << QString("Intensité %d%% Durée %dms.");
-        QTest::newRow("1055") << IDS_WHEEL_DIAM_LABEL << QString("Diamètre Roues");
-        QTest::newRow("1063") << IDS_TIMED_RACE << QString("Temps chronométré: %d ms");
         QTest::newRow("1064") << IDS_MAX_SPEED << QString("Vitesse maximum: %0.02f m/s");
-        QTest::newRow("1065") << IDS_COMM_ERROR
-                              << QString("Erreur de communication: TimeOut ou réponse négative de la carte.");
         QTest::newRow("1066") << IDS_CHART_TITLE << QString("I en %");
         QTest::newRow("1067") << IDS_RANGE_MESSAGE << QString("Entrez un entier entre %1 et %2.");
-        QTest::newRow("1069") << IDS_RETURN_CHECKBOX << QString("Retour Voltkart");
         QTest::newRow("1042 does not exist") << 1042 << QString();
     }
     void builtInTextsAreExact() {
@@ -63,8 +57,6 @@ private slots:
                                        << QString("Entrez un entier entre -1 et 32000.");
         QTest::newRow("1035") << FormatRaceTimeLoaded(m.LoadResourceString(IDS_RACETIME_LOADED), 1234)
                               << QString("Temps de course chargé (1234).");
-        QTest::newRow("1063") << FormatTimedRace(m.LoadResourceString(IDS_TIMED_RACE), -1)
-                              << QString("Temps chronométré: -1 ms");
         QTest::newRow("1064 two decimals, point") << FormatMaxSpeed(m.LoadResourceString(IDS_MAX_SPEED), 3.14159)
                                                   << QString("Vitesse maximum: 3.14 m/s");
     }
