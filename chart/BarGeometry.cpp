@@ -36,6 +36,7 @@ PlotGeometry LayoutPlot(const PlotLayoutInput& in) {
 
     g.valueBand = g.height - kPlotBottomMargin - kLabelBand * tl - kLabelBand * vl;
     g.baseline = g.height - kPlotBottomMargin - kLabelBand * tl;
+    g.timeLabelBand = kLabelBand * tl;
     return g;
 }
 
@@ -56,6 +57,35 @@ BarRect PlotGeometry::BarRectangle(double previousEnd, double end, double value)
     r.bottom = baseline;
     r.top = baseline - ValueToHeight(value);
     return r;
+}
+
+double PlotGeometry::ValueFromHeight(int heightAboveBottom) const {
+    if (valueBand <= 0)
+        return 0.0;
+    double v = (heightAboveBottom - timeLabelBand - kPlotBottomMargin) * valueFullScale / valueBand;
+    if (v > valueFullScale)
+        v = valueFullScale;
+    if (v < 0.0)
+        v = 0.0;
+    return std::trunc(v);
+}
+
+double PlotGeometry::TimeFromX(int x, double lower, double upper, bool lastStage) const {
+    double t = (x - kPlotLeftMargin) * timeScale;
+    if (t > upper)
+        t = upper;
+    if (t < lower)
+        t = lower;
+    if (!lastStage && t > upper - kMinStageMs)
+        t = upper - kMinStageMs;
+    if (t < lower + kMinStageMs)
+        t = lower + kMinStageMs;
+    return std::trunc(t);
+}
+
+int PlotGeometry::TopEdgeLine(int chartHeight, double value) const {
+    const int h = valueFullScale > 0.0 ? TruncToInt(value * valueBand / valueFullScale) : 0;
+    return chartHeight - (h + timeLabelBand + kPlotBottomMargin);
 }
 
 } // namespace drivo

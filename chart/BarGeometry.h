@@ -44,6 +44,7 @@ struct PlotGeometry {
     int valueBand = 0;   // P
     int baseline = 0;    // yb
     double valueFullScale = 100.0;
+    int timeLabelBand = 0; // 10 * tl
 
     // False when bars cannot be placed: no time axis (full scale 0 or negative, or a plot
     // narrower than its margins), no value band, or no value full scale. Nothing is drawn then.
@@ -55,7 +56,26 @@ struct PlotGeometry {
     int ValueToHeight(double value) const;
     // Rectangle of a bar from the previous stage's end time (0 for the first) to its own.
     BarRect BarRectangle(double previousEnd, double end, double value) const;
+
+    // The inverse mappings used by mouse editing.
+    // A whole value from a height above the chart's bottom edge, kept to 0..value full scale.
+    double ValueFromHeight(int heightAboveBottom) const;
+    // A whole end time from x for a stage between lower (previous end, or 0) and upper (next
+    // end, or the time full scale for the last stage), keeping every stage at least
+    // kMinStageMs long; the last stage may end at the full scale itself.
+    double TimeFromX(int x, double lower, double upper, bool lastStage) const;
+    // The top edge line and the right edge line of a bar, as the pointer sees them.
+    int TopEdgeLine(int chartHeight, double value) const;
+    int RightEdgeLine(double end) const { return kPlotLeftMargin + TimeToX(end); }
 };
+
+inline constexpr double kMinStageMs = 50.0;
+
+// Whether (x, y) lies in r enlarged by dx left and right and dy above and below (left and top
+// inclusive).
+inline bool HitsEnlarged(const BarRect& r, int x, int y, int dx, int dy) {
+    return x >= r.left - dx && x < r.right + dx && y >= r.top - dy && y < r.bottom + dy;
+}
 
 PlotGeometry LayoutPlot(const PlotLayoutInput& in);
 

@@ -80,6 +80,24 @@ BarRect CBarPlot::BarRectangle(const PlotGeometry& g, int index) const {
     return g.BarRectangle(previousEnd, bar->endTime, bar->value);
 }
 
+int CBarPlot::HitTest(const PlotGeometry& g, int x, int y, int dx, int dy) const {
+    if (!g.CanPlaceBars())
+        return -1;
+    for (int k = 0; k < BarCount(); ++k)
+        if (HitsEnlarged(BarRectangle(g, k), x, y, dx, dy))
+            return k;
+    return -1;
+}
+
+double CBarPlot::TimeFromX(const PlotGeometry& g, int k, int x) const {
+    const bool last = k >= BarCount() - 1;
+    const ChartBar* next = Bar(k + 1);
+    const ChartBar* previous = Bar(k - 1);
+    const double upper = !last && next ? next->endTime : m_timeFullScale;
+    const double lower = k > 0 && previous ? previous->endTime : 0.0;
+    return g.TimeFromX(x, lower, upper, last);
+}
+
 void CBarPlot::Draw(QPainter& p, const PlotGeometry& g) const {
     if (m_bars.empty() || !g.CanPlaceBars())
         return;

@@ -66,6 +66,13 @@ public:
     // Rectangle of bar index under a geometry; an empty rectangle outside the list.
     BarRect BarRectangle(const PlotGeometry& g, int index) const;
 
+    // First bar (in index order) whose rectangle enlarged by dx / dy holds the point; -1 for none.
+    int HitTest(const PlotGeometry& g, int x, int y, int dx, int dy) const;
+    // A dragged value from the height above the chart's bottom edge.
+    double ValueFromY(const PlotGeometry& g, int heightAboveBottom) const { return g.ValueFromHeight(heightAboveBottom); }
+    // A dragged end time of bar k from x, kept between its neighbours.
+    double TimeFromX(const PlotGeometry& g, int k, int x) const;
+
     // Draws all bars with outline, gradient, corners and labels, then the end tick.
     void Draw(QPainter& p, const PlotGeometry& g) const;
 

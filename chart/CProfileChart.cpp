@@ -28,6 +28,7 @@ CProfileChart::CProfileChart()
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
+    setMouseTracking(true);
 }
 
 CProfileChart::~CProfileChart() = default;

@@ -21,7 +21,14 @@ struct ChartOwnerHooks {
     std::function<void(int index, double ms)> onStageTimeDragged;
     // Text of the owner's status pane 0, to be shown at once.
     std::function<void(const QString& text)> setStatusText;
+    // The drag status pattern of the active language, with %d for the intensity and the
+    // duration and %% for a percent sign; the French text when not given.
+    std::function<QString()> dragStatusFormat;
 };
+
+// Fills a status pattern: "%d" takes the next number, "%%" gives "%", anything else is kept
+// as it is, so a translated pattern can never read arguments that are not there.
+QString FormatDragStatus(const QString& pattern, int intensity, int durationMs);
 
 class CProfileChart : public QWidget {
     Q_OBJECT
@@ -88,13 +95,35 @@ public:
     CBalloonTip& Tip() { return m_tip; }
     const QString& TipText() const { return m_tipText; }
 
+    // Mouse editing, in the chart's client coordinates; the event handlers call these.
+    enum class HoverZone { None, Top, Right, Corner };
+    void MouseMove(QPoint pt, bool leftDown);
+    void LeftButtonDown(QPoint pt);
+    void LeftButtonUp(QPoint pt);
+    // The pointer left the chart with no button held.
+    void LeaveChart();
+    int HoveredBar() const { return m_hoveredBar; }
+    int PressedBar() const { return m_pressedBar; }
+    HoverZone Zone() const { return m_zone; }
+    bool DraggingValue() const { return m_dragValue; }
+    bool DraggingTime() const { return m_dragTime; }
+
     // The font of the title: what a fresh drawing surface selects by default.
     static QFont TitleFont();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
+    void RebuildTipText(QPoint pt);
+    void UpdateHover(QPoint pt);
+    void SetZone(HoverZone zone);
+    void SetStatus(const QString& text) const;
+
     void RecreateSurface();
     void DrawTitle(QPainter& p) const;
 
@@ -113,6 +142,11 @@ private:
     bool m_created = false;
     int m_controlId = 0;
     ChartOwnerHooks m_hooks;
+    HoverZone m_zone = HoverZone::None;
+    bool m_dragValue = false;
+    bool m_dragTime = false;
+    int m_pressedBar = -1;
+    int m_hoveredBar = -1;
 };
 
 } // namespace drivo
