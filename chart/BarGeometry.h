@@ -37,12 +37,12 @@ struct PlotLayoutInput {
 
 // The layout done before each drawing.
 struct PlotGeometry {
-    int width = 0;       // W = Wc
-    int height = 0;      // H = Hc - 2
-    int slotWidth = 0;   // Wc / bar count; 0 without bars
+    int width = 0;          // W = Wc
+    int height = 0;         // H = Hc - 2
+    int slotWidth = 0;      // Wc / bar count; 0 without bars
     double timeScale = 0.0; // s, ms per pixel; 0 when undefined
-    int valueBand = 0;   // P
-    int baseline = 0;    // yb
+    int valueBand = 0;      // P
+    int baseline = 0;       // yb
     double valueFullScale = 100.0;
     int timeLabelBand = 0; // 10 * tl
 

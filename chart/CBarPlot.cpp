@@ -15,7 +15,9 @@ constexpr QRgb kEndTickColor = 0xFFCDCDCD; // ColorAbsDiff(white, 50), whatever 
 constexpr int kEndTickPenWidth = 3;
 constexpr int kEndTickHeight = 5;
 
-inline void SetPixel(QPainter& p, int x, int y, QRgb c) { p.fillRect(x, y, 1, 1, QColor::fromRgb(c)); }
+inline void SetPixel(QPainter& p, int x, int y, QRgb c) {
+    p.fillRect(x, y, 1, 1, QColor::fromRgb(c));
+}
 
 } // namespace
 
@@ -41,7 +43,9 @@ void CBarPlot::AddBar(double endTime, double value, const QString& label, QRgb c
     m_bars.push_back(std::move(bar));
 }
 
-void CBarPlot::RemoveAllBars() { m_bars.clear(); }
+void CBarPlot::RemoveAllBars() {
+    m_bars.clear();
+}
 
 const ChartBar* CBarPlot::Bar(int index) const {
     return index >= 0 && index < BarCount() ? m_bars[static_cast<size_t>(index)].get() : nullptr;
@@ -130,8 +134,9 @@ void CBarPlot::DrawBar(QPainter& p, const BarRect& r, const ChartBar& bar, bool 
     if (columnHeight > 0) {
         auto step = [w](int s, int e, int i) { return s + i * (e - s) / w; };
         for (int i = n; i <= w - 1 - n; ++i) {
-            const QRgb c = qRgb(step(qRed(start), qRed(end), i), step(qGreen(start), qGreen(end), i),
-                                step(qBlue(start), qBlue(end), i));
+            const QRgb c =
+                qRgb(step(qRed(start), qRed(end), i), step(qGreen(start), qGreen(end), i),
+                     step(qBlue(start), qBlue(end), i));
             const QRgb column = i < w / 2 ? Blend(c, kBarShadeColor, std::min(5 * i + 32, 100)) : c;
             p.fillRect(L + i, columnTop, 1, columnHeight, QColor::fromRgb(column));
         }
@@ -157,7 +162,8 @@ void CBarPlot::DrawLabels(QPainter& p, const PlotGeometry& g, const BarRect& r, 
     p.setFont(m_labelFont);
     p.setPen(Qt::black);
     if (m_valueLabels) {
-        const double shown = m_valueLabelMode == 0 ? bar.value * 100.0 / m_valueFullScale : bar.value;
+        const double shown =
+            m_valueLabelMode == 0 ? bar.value * 100.0 / m_valueFullScale : bar.value;
         p.drawText(QRect(L, T - 10, w, 10), Qt::AlignCenter | Qt::TextSingleLine,
                    QString::asprintf("%0.00f", shown));
     }
@@ -166,8 +172,8 @@ void CBarPlot::DrawLabels(QPainter& p, const PlotGeometry& g, const BarRect& r, 
         p.drawText(QRect(L, B, w, 10), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                    QString::number(static_cast<long long>(bar.endTime)));
         if (index == 0)
-            p.drawText(QRect(L, B, g.width - L, 10), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                       QStringLiteral("0"));
+            p.drawText(QRect(L, B, g.width - L, 10),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QStringLiteral("0"));
         if (index == BarCount() - 1)
             VerticalLine(p, g.width - kPlotRightMargin, B, B - kEndTickHeight, kEndTickPenWidth,
                          QColor::fromRgb(kEndTickColor));

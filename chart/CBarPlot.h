@@ -16,8 +16,8 @@ inline constexpr QRgb kDefaultBarColor = 0xFF6493E1; // RGB(100,147,225)
 inline constexpr QRgb kBarShadeColor = 0xFF004494;   // RGB(0,68,148)
 
 struct ChartBar {
-    QString label;       // stage index "0".."4"
-    double value = 0.0;  // percent of Imax
+    QString label;        // stage index "0".."4"
+    double value = 0.0;   // percent of Imax
     double endTime = 0.0; // ms from the start
     QRgb color = kDefaultBarColor;
 };
@@ -69,7 +69,9 @@ public:
     // First bar (in index order) whose rectangle enlarged by dx / dy holds the point; -1 for none.
     int HitTest(const PlotGeometry& g, int x, int y, int dx, int dy) const;
     // A dragged value from the height above the chart's bottom edge.
-    double ValueFromY(const PlotGeometry& g, int heightAboveBottom) const { return g.ValueFromHeight(heightAboveBottom); }
+    double ValueFromY(const PlotGeometry& g, int heightAboveBottom) const {
+        return g.ValueFromHeight(heightAboveBottom);
+    }
     // A dragged end time of bar k from x, kept between its neighbours.
     double TimeFromX(const PlotGeometry& g, int k, int x) const;
 

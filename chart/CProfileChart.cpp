@@ -11,15 +11,14 @@ namespace drivo {
 namespace {
 
 constexpr QRgb kInitialBackground = 0xFFF0F0F0; // RGB(240,240,240)
-constexpr QRgb kTitleShadowColor = 0xFFC8C8C8;   // RGB(200,200,200)
+constexpr QRgb kTitleShadowColor = 0xFFC8C8C8;  // RGB(200,200,200)
 constexpr unsigned kTipTimeoutMs = 4000;
 constexpr int kDefaultGridSpacing = 10;
 
 } // namespace
 
 CProfileChart::CProfileChart()
-    : m_background(kInitialBackground),
-      m_frameColor(ColorAbsDiff(kInitialBackground, 100)),
+    : m_background(kInitialBackground), m_frameColor(ColorAbsDiff(kInitialBackground, 100)),
       m_grid(ColorAbsDiff(kInitialBackground, 50)) {
     m_plot.SetTimeLabels(true);
     m_plot.SetValueLabels(true);
@@ -74,7 +73,8 @@ void CProfileChart::ShowValueLabels(int mode, bool on, bool redraw) {
         Redraw();
 }
 
-void CProfileChart::SetGridDivisions(unsigned rows, unsigned columns, bool useSpacing, unsigned spacing) {
+void CProfileChart::SetGridDivisions(unsigned rows, unsigned columns, bool useSpacing,
+                                     unsigned spacing) {
     if (useSpacing) {
         m_grid.SetSpacing(spacing != 0 ? spacing : kDefaultGridSpacing);
         m_grid.SetRows(0);
@@ -87,7 +87,8 @@ void CProfileChart::SetGridDivisions(unsigned rows, unsigned columns, bool useSp
         m_grid.SetColumns(columns);
 }
 
-void CProfileChart::AddBar(double endTime, double value, const QString& label, QRgb color, bool redraw) {
+void CProfileChart::AddBar(double endTime, double value, const QString& label, QRgb color,
+                           bool redraw) {
     m_plot.AddBar(endTime, value, label, color);
     m_plot.SetSize(m_plot.BarCount() * (m_plot.SlotWidth() + m_plot.SlotGap()), m_plot.Height());
     if (redraw) {

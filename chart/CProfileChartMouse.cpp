@@ -67,8 +67,8 @@ void CProfileChart::RebuildTipText(QPoint pt) {
     // The bar under the pointer itself, without the editing tolerance.
     const int k = m_plot.HitTest(Geometry(), pt.x(), pt.y(), 0, 0);
     const ChartBar* bar = m_plot.Bar(k);
-    m_tipText = bar ? QString::asprintf("%s\n%0.04f\n%0.02f%%\n", bar->label.toUtf8().constData(), bar->value,
-                                        bar->value * 100.0 / m_plot.ValueFullScale())
+    m_tipText = bar ? QString::asprintf("%s\n%0.04f\n%0.02f%%\n", bar->label.toUtf8().constData(),
+                                        bar->value, bar->value * 100.0 / m_plot.ValueFullScale())
                     : QString();
 }
 
@@ -98,8 +98,9 @@ void CProfileChart::MouseMove(QPoint pt, bool leftDown) {
                 m_hooks.onStageTimeDragged(m_pressedBar, t);
         }
         if ((m_dragValue || m_dragTime) && m_hoveredBar >= 0) {
-            const QString pattern =
-                m_hooks.dragStatusFormat ? m_hooks.dragStatusFormat() : QString::fromUtf8(kDefaultDragStatus);
+            const QString pattern = m_hooks.dragStatusFormat
+                                        ? m_hooks.dragStatusFormat()
+                                        : QString::fromUtf8(kDefaultDragStatus);
             SetStatus(FormatDragStatus(pattern, static_cast<int>(GetBarValue(m_pressedBar)),
                                        static_cast<int>(GetBarDuration(m_pressedBar))));
             Redraw();
@@ -118,7 +119,8 @@ void CProfileChart::UpdateHover(QPoint pt) {
     const int hit = m_plot.HitTest(g, pt.x(), pt.y(), kHitDx, kHitDy);
     if (hit >= 0) {
         const ChartBar& bar = *m_plot.Bar(hit);
-        const bool nearTop = std::abs(g.TopEdgeLine(m_creationRect.height(), bar.value) - pt.y()) <= kTopZone;
+        const bool nearTop =
+            std::abs(g.TopEdgeLine(m_creationRect.height(), bar.value) - pt.y()) <= kTopZone;
         const bool nearRight = std::abs(g.RightEdgeLine(bar.endTime) - pt.x()) <= kRightZone;
         const HoverZone zone = nearTop && nearRight ? HoverZone::Corner
                                : nearTop            ? HoverZone::Top

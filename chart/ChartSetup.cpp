@@ -18,8 +18,9 @@ void ConfigureChart(CProfileChart& chart, const ChartOptions& options) {
     chart.EnableTips(options.tipsEnabled);
 }
 
-bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog, const QString& title,
-                const ChartProfile& profile, const std::function<int()>& random) {
+bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog,
+                const QString& title, const ChartProfile& profile,
+                const std::function<int()>& random) {
     const QRect rect(placeholder.mapTo(&dialog, QPoint(0, 0)), placeholder.size());
     if (!chart.HasWindow())
         chart.Create(rect, &dialog, 0, QString());
@@ -31,7 +32,8 @@ bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialo
     for (int i = 0; i < kStageCount; ++i) {
         const int r1 = next() % 100;
         const int r2 = next() % 10;
-        chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / 5 - r2, QString::number(i), kDefaultBarColor, false);
+        chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / 5 - r2, QString::number(i),
+                     kDefaultBarColor, false);
     }
     for (int i = 0; i < kStageCount; ++i)
         chart.SetBarEndTime(i, profile.endTimes[static_cast<size_t>(i)]);

@@ -40,7 +40,8 @@ void ConfigureChart(CProfileChart& chart, const ChartOptions& options);
 // fills them from the profile, and redraws. random stands for the standard pseudo-random
 // generator, whose remainders give the throw-away values of the first bars. Returns whether
 // the chart has its window.
-bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog, const QString& title,
-                const ChartProfile& profile, const std::function<int()>& random = {});
+bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog,
+                const QString& title, const ChartProfile& profile,
+                const std::function<int()>& random = {});
 
 } // namespace drivo

@@ -182,7 +182,9 @@ void CBalloonTip::timerEvent(QTimerEvent* event) {
         QWidget::timerEvent(event);
 }
 
-QPoint CBalloonTip::CursorPos() const { return m_env.cursorPos ? m_env.cursorPos() : QCursor::pos(); }
+QPoint CBalloonTip::CursorPos() const {
+    return m_env.cursorPos ? m_env.cursorPos() : QCursor::pos();
+}
 
 QSize CBalloonTip::ScreenSize() const {
     if (m_env.screenSize)

@@ -1,7 +1,7 @@
 // Bar rectangles at the chart's size in the main window: control 1049, 319 x 163 dialog
 // units, is 478 x 264 pixels.
-#include "TestMain.h"
 #include "chart/BarGeometry.h"
+#include "TestMain.h"
 
 #include <QTest>
 #include <array>
@@ -54,7 +54,8 @@ private slots:
         QCOMPARE(g.slotWidth, kWc / 5);
         QCOMPARE(g.valueBand, band);
         QCOMPARE(g.baseline, baseline);
-        // A full-scale value reaches 10 px below the surface top with value labels, the top without.
+        // A full-scale value reaches 10 px below the surface top with value labels, the top
+        // without.
         QCOMPARE(g.BarRectangle(0, 100, 100).top, vl ? 10 : 0);
     }
 
@@ -65,24 +66,28 @@ private slots:
         QTest::addColumn<std::vector<BarRect>>("expected");
         QTest::newRow("defaults") << 1000.0 << std::vector<double>{200, 400, 600, 800, 1000}
                                   << std::vector<double>{5, 10, 20, 20, 20}
-                                  << std::vector<BarRect>{{40, 221, 123, 232}, {123, 210, 207, 232},
-                                                          {207, 188, 290, 232}, {290, 188, 374, 232},
+                                  << std::vector<BarRect>{{40, 221, 123, 232},
+                                                          {123, 210, 207, 232},
+                                                          {207, 188, 290, 232},
+                                                          {290, 188, 374, 232},
                                                           {374, 188, 458, 232}};
         // 226 / (226 / 418) lands just below 418: the last bar ends one pixel short of W - 20.
         QTest::newRow("end at full scale, rounded down")
             << 226.0 << std::vector<double>{226} << std::vector<double>{50}
             << std::vector<BarRect>{{40, 121, 457, 232}};
-        QTest::newRow("value 100 and above") << 4000.0 << std::vector<double>{1000, 4000}
-                                             << std::vector<double>{100, 150}
-                                             << std::vector<BarRect>{{40, 10, 144, 232}, {144, -101, 458, 232}};
+        QTest::newRow("value 100 and above")
+            << 4000.0 << std::vector<double>{1000, 4000} << std::vector<double>{100, 150}
+            << std::vector<BarRect>{{40, 10, 144, 232}, {144, -101, 458, 232}};
         QTest::newRow("narrow bars") << 1000.0 << std::vector<double>{200, 201, 203, 205}
                                      << std::vector<double>{0, 0.5, 1, 20}
-                                     << std::vector<BarRect>{{40, 232, 123, 232}, {123, 231, 124, 232},
-                                                             {124, 230, 124, 232}, {124, 188, 125, 232}};
+                                     << std::vector<BarRect>{{40, 232, 123, 232},
+                                                             {123, 231, 124, 232},
+                                                             {124, 230, 124, 232},
+                                                             {124, 188, 125, 232}};
         // Unsorted end times are not corrected: the bar comes out inverted.
-        QTest::newRow("unsorted ends") << 1000.0 << std::vector<double>{600, 400}
-                                       << std::vector<double>{10, 10}
-                                       << std::vector<BarRect>{{40, 210, 290, 232}, {290, 210, 207, 232}};
+        QTest::newRow("unsorted ends")
+            << 1000.0 << std::vector<double>{600, 400} << std::vector<double>{10, 10}
+            << std::vector<BarRect>{{40, 210, 290, 232}, {290, 210, 207, 232}};
     }
     void rectangles() {
         QFETCH(double, timeMax);
@@ -94,7 +99,12 @@ private slots:
         for (std::size_t k = 0; k < ends.size(); ++k) {
             const BarRect r = g.BarRectangle(k == 0 ? 0.0 : ends[k - 1], ends[k], values[k]);
             const BarRect& e = expected[k];
-            QVERIFY2(r == e, qPrintable(QStringLiteral("bar %1: %2,%3,%4,%5").arg(k).arg(r.left).arg(r.top).arg(r.right).arg(r.bottom)));
+            QVERIFY2(r == e, qPrintable(QStringLiteral("bar %1: %2,%3,%4,%5")
+                                            .arg(k)
+                                            .arg(r.left)
+                                            .arg(r.top)
+                                            .arg(r.right)
+                                            .arg(r.bottom)));
         }
     }
 

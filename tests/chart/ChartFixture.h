@@ -24,7 +24,8 @@ struct ChartFixture {
         placeholder->hide();
         if (configure)
             ConfigureChart(chart, ChartOptions{});
-        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile, [] { return 0; });
+        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile,
+                   [] { return 0; });
     }
 
     // What the first paint does: create the surface and render into it.

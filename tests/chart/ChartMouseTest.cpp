@@ -42,22 +42,28 @@ private slots:
         QTest::addColumn<double>("endTime");
         QTest::addColumn<QString>("status");
         using Z = CProfileChart::HoverZone;
-        QTest::newRow("top above the band") << false << QPoint(80, 223) << QPoint(80, -50) << Z::Top << 0 << 100.0
-                                            << 200.0 << "Intensité 100% Durée 200ms.";
-        QTest::newRow("top below the baseline") << false << QPoint(80, 220) << QPoint(80, 260) << Z::Top << 0 << 0.0
-                                                << 200.0 << "Intensité 0% Durée 200ms.";
-        QTest::newRow("top in whole percent") << false << QPoint(80, 226) << QPoint(80, 150) << Z::Top << 0 << 37.0
-                                              << 200.0 << "Intensité 37% Durée 200ms.";
-        QTest::newRow("right to the far left") << false << QPoint(126, 228) << QPoint(0, 228) << Z::Right << 0 << 5.0
-                                               << 50.0 << "Intensité 5% Durée 50ms.";
-        QTest::newRow("right stops before the next end") << false << QPoint(119, 228) << QPoint(470, 228) << Z::Right
-                                                         << 0 << 5.0 << 350.0 << "Intensité 5% Durée 350ms.";
-        QTest::newRow("last right beyond the axis") << false << QPoint(458, 228) << QPoint(477, 228) << Z::Right
-                                                    << 4 << 20.0 << 1000.0 << "Intensité 20% Durée 200ms.";
-        QTest::newRow("corner") << false << QPoint(123, 223) << QPoint(200, 150) << Z::Corner << 0 << 37.0 << 350.0
-                                << "Intensité 37% Durée 350ms.";
-        QTest::newRow("close neighbours: previous + 50") << true << QPoint(148, 228) << QPoint(300, 228) << Z::Right
-                                                         << 1 << 10.0 << 250.0 << "Intensité 10% Durée 50ms.";
+        QTest::newRow("top above the band") << false << QPoint(80, 223) << QPoint(80, -50) << Z::Top
+                                            << 0 << 100.0 << 200.0 << "Intensité 100% Durée 200ms.";
+        QTest::newRow("top below the baseline")
+            << false << QPoint(80, 220) << QPoint(80, 260) << Z::Top << 0 << 0.0 << 200.0
+            << "Intensité 0% Durée 200ms.";
+        QTest::newRow("top in whole percent")
+            << false << QPoint(80, 226) << QPoint(80, 150) << Z::Top << 0 << 37.0 << 200.0
+            << "Intensité 37% Durée 200ms.";
+        QTest::newRow("right to the far left")
+            << false << QPoint(126, 228) << QPoint(0, 228) << Z::Right << 0 << 5.0 << 50.0
+            << "Intensité 5% Durée 50ms.";
+        QTest::newRow("right stops before the next end")
+            << false << QPoint(119, 228) << QPoint(470, 228) << Z::Right << 0 << 5.0 << 350.0
+            << "Intensité 5% Durée 350ms.";
+        QTest::newRow("last right beyond the axis")
+            << false << QPoint(458, 228) << QPoint(477, 228) << Z::Right << 4 << 20.0 << 1000.0
+            << "Intensité 20% Durée 200ms.";
+        QTest::newRow("corner") << false << QPoint(123, 223) << QPoint(200, 150) << Z::Corner << 0
+                                << 37.0 << 350.0 << "Intensité 37% Durée 350ms.";
+        QTest::newRow("close neighbours: previous + 50")
+            << true << QPoint(148, 228) << QPoint(300, 228) << Z::Right << 1 << 10.0 << 250.0
+            << "Intensité 10% Durée 50ms.";
     }
     void drag() {
         QFETCH(bool, closeNeighbours);
@@ -147,7 +153,8 @@ private slots:
         ChartFixture f;
         f.Render();
         auto send = [&f](QEvent::Type type, QPoint pt, Qt::MouseButton b, Qt::MouseButtons held) {
-            QMouseEvent e(type, QPointF(pt), f.chart.mapToGlobal(QPointF(pt)), b, held, Qt::NoModifier);
+            QMouseEvent e(type, QPointF(pt), f.chart.mapToGlobal(QPointF(pt)), b, held,
+                          Qt::NoModifier);
             QApplication::sendEvent(&f.chart, &e);
         };
         send(QEvent::MouseMove, {80, 223}, Qt::NoButton, Qt::NoButton);
@@ -171,8 +178,10 @@ private slots:
     void statusPatternIsFilledSafely_data() {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("french") << "Intensité %d%% Durée %dms." << "Intensité 37% Durée 350ms.";
-        QTest::newRow("foreign conversions kept") << "%s %d %x %d %d %" << "%s 37 %x 350 %d %";
+        QTest::newRow("french") << "Intensité %d%% Durée %dms."
+                                << "Intensité 37% Durée 350ms.";
+        QTest::newRow("foreign conversions kept") << "%s %d %x %d %d %"
+                                                  << "%s 37 %x 350 %d %";
     }
     void statusPatternIsFilledSafely() {
         QFETCH(QString, pattern);

@@ -70,7 +70,6 @@ private slots:
         QTest::newRow("free") << QPoint(100, 100) << QPoint(110, 120);
         QTest::newRow("right edge just inside") << QPoint(669, 100) << QPoint(679, 120);
         QTest::newRow("right edge reached") << QPoint(670, 100) << QPoint(676, 120);
-        QTest::newRow("beyond the right edge") << QPoint(799, 100) << QPoint(676, 120);
         QTest::newRow("bottom edge just inside") << QPoint(100, 479) << QPoint(110, 499);
         QTest::newRow("bottom edge reached") << QPoint(100, 480) << QPoint(110, 500);
         QTest::newRow("beyond the bottom edge") << QPoint(100, 590) << QPoint(110, 500);
@@ -117,13 +116,6 @@ private slots:
         QCOMPARE(h.tip.pos(), QPoint(110, 121));
     }
 
-    void otherTimerIdsAreNotTheTimeout() {
-        Harness h;
-        h.tip.ShowAtCursor();
-        h.tip.OnTimer(2);
-        QVERIFY(h.tip.isVisible());
-    }
-
     void newTextAtTheSameCursorIsOnlyTakenOver() {
         Harness h;
         h.tip.ShowAtCursor();
@@ -164,8 +156,8 @@ private slots:
         Harness h;
         h.tip.ShowAtCursor();
         h.cursor = QPoint(150, 170); // over the tip
-        QMouseEvent move(QEvent::MouseMove, QPointF(40, 50), QPointF(150, 170), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(40, 50), QPointF(150, 170), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(&h.tip, &move);
         QCOMPARE(h.tip.geometry(), QRect(160, 190, 120, 100));
         QCOMPARE(h.tip.LastCursorPos(), QPoint(150, 170));
@@ -197,18 +189,6 @@ private slots:
         const QImage noTitle = h.Picture(QStringLiteral("\nII\n"));
         QCOMPARE(Count(noTitle, qRgb(255, 100, 0)), 0);
         QCOMPARE(Count(noTitle, qRgb(150, 150, 150)), 0);
-    }
-
-    void createOnlyOnce() {
-        Harness h;
-        bool flag = true;
-        QString other;
-        QVERIFY(!h.tip.CreateTip(&h.owner, &flag, &other, 1));
-        QCOMPARE(h.tip.Timeout(), 4000u);
-        CBalloonTip bare;
-        bare.ShowAtCursor(); // no window: nothing, no crash
-        bare.HideTip();
-        QVERIFY(!bare.isVisible());
     }
 };
 
