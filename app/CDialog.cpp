@@ -10,6 +10,21 @@
 
 namespace drivo {
 
+namespace {
+
+// The template's font at a fixed 96 dpi, matching the fixed base units whatever the screen.
+// Where the family is not installed, narrow sans families come before the wide default so
+// that texts laid out for it still fit their rectangles.
+QFont TemplateFont(const DialogTemplate& t) {
+    QFont font;
+    font.setFamilies({t.FontFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setPixelSize(std::max(1, t.FontPoints * 96 / 72));
+    return font;
+}
+
+} // namespace
+
 CDialog::CDialog(int templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
 
 CDialog::~CDialog() { qApp->removeEventFilter(this); }
@@ -22,9 +37,7 @@ bool CDialog::Create() {
         return false;
     m_created = true;
     setWindowTitle(parsed->Title);
-    QFont font(parsed->FontFamily);
-    font.setPointSize(parsed->FontPoints);
-    setFont(font);
+    setFont(TemplateFont(*parsed));
     // A fixed frame: neither sizing border nor minimise/maximise boxes.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

@@ -113,7 +113,6 @@ void CMainDialog::ConfigureChart() {
 
 void CMainDialog::CreateStatusBar() {
     m_statusBar = new CStatusBar(this);
-    m_statusBar->setPalette(QApplication::palette()); // the bar keeps the platform's colours
     m_statusBar->SetIndicators({ctl::kPaneStatus, ctl::kPaneClock});
     m_statusBar->SetPaneInfo(0, ctl::kPaneStatus, false, width() - 100);
     m_statusBar->SetPaneInfo(1, ctl::kPaneClock, true, 0);
@@ -143,8 +142,6 @@ void CMainDialog::ApplyControlColours() {
         setAutoFillBackground(true);
     }
     setPalette(palette);
-    if (m_statusBar)
-        m_statusBar->setPalette(QApplication::palette());
 }
 
 void CMainDialog::OnTimer(int id) {

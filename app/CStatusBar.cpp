@@ -1,9 +1,15 @@
 #include "CStatusBar.h"
 
+#include <QApplication>
+
 namespace drivo {
 
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
+    // The bar keeps the platform's face colour even on a window painted white.
+    QPalette face = palette();
+    face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(face);
     setAutoFillBackground(true);
 }
 
