@@ -27,7 +27,10 @@ QFont TemplateFont(const DialogTemplate& t) {
 
 CDialog::CDialog(int templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
 
-CDialog::~CDialog() { qApp->removeEventFilter(this); }
+CDialog::~CDialog() {
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
 
 bool CDialog::Create() {
     if (m_created)

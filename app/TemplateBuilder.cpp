@@ -1,5 +1,7 @@
 #include "TemplateBuilder.h"
 
+#include "i18n/ResourceModule.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +22,14 @@ QWidget* CreateStatic(const ControlTemplate& c, QWidget* parent) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
     }
+    return label;
+}
+
+// A static icon names its icon resource in its text.
+QWidget* CreateIcon(const ControlTemplate& c, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const QSize size = DialogUnitsToPixels(c.Rect.size());
+    label->setPixmap(ResourceModule::Current().LoadIcon(c.Text.toInt()).pixmap(size));
     return label;
 }
 
@@ -70,8 +80,10 @@ void CTemplateBuilder::OverrideControl(int id, Factory factory) {
 }
 
 QWidget* CTemplateBuilder::CreateStandard(const ControlTemplate& c, QWidget* parent) {
-    if (c.Kind == "static" || c.Kind == "icon")
+    if (c.Kind == "static")
         return CreateStatic(c, parent);
+    if (c.Kind == "icon")
+        return CreateIcon(c, parent);
     if (c.Kind == "edit")
         return CreateEdit(c, parent);
     if (c.Kind == "button")

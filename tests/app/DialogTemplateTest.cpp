@@ -39,6 +39,17 @@ private slots:
         QCOMPARE(t->Controls[32].Rect, QRect(462, -4, 50, 21));
     }
 
+    void aboutTemplateHasItsDefaultButton() {
+        QFile f(QStringLiteral(DRIVO_SOURCE_DIR "/res/dialog/100.json"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const auto t = ParseDialogTemplate(f.readAll());
+        QVERIFY(t);
+        QCOMPARE(t->Controls.size(), size_t(6));
+        QCOMPARE(t->Controls[3].Id, 1);
+        QVERIFY(t->Controls[3].HasStyle("default"));
+        QCOMPARE(t->Controls[4].Text, QStringLiteral("x.x"));
+    }
+
     void controls_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("kind");
