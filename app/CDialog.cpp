@@ -96,7 +96,11 @@ void CDialog::WireControl(const CreatedControl& control) {
 
 bool CDialog::UpdateData(bool takeAndValidate) {
     CDataExchange dx(*this, takeAndValidate ? ExchangeDirection::Take : ExchangeDirection::Show);
+    const bool outer = !m_inUpdate;
+    m_inUpdate = true;
     DoDataExchange(dx);
+    if (outer)
+        m_inUpdate = false;
     return !dx.Failed();
 }
 
@@ -143,9 +147,11 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) && IsOwnWidget(watched)) {
         // Only a move of the focus inside the window counts as leaving the field: the window
         // losing activation (another program, a message box, closing) leaves the caret where
-        // it is. The notification runs once the focus change is complete.
+        // it is, and so does a refused exchange putting the caret back into its field (else
+        // the field it came from would start the same refusal again). The notification runs
+        // once the focus change is complete.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             QMetaObject::invokeMethod(
                 this, [this, id = ControlIdOf(watched)] {
                     if (isVisible())

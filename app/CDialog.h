@@ -72,6 +72,7 @@ private:
     std::vector<CreatedControl> m_controls;
     std::map<int, QBasicTimer> m_timers;
     bool m_created = false;
+    bool m_inUpdate = false;
 };
 
 } // namespace drivo

@@ -3,6 +3,7 @@
 #include "app/ControlIds.h"
 #include "i18n/ResourceModule.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -128,6 +129,23 @@ private slots:
         QCoreApplication::processEvents(); // the lost-focus notification is queued
         QCOMPARE(w.dialog->Settings().Time[5], 3000);
         QCOMPARE(w.chart, QStringList({"SetMaxTime(3000)", "Redraw"}));
+    }
+
+    void refusalMovingTheCaretBackAsksOnce() {
+        RecordingBoxes boxes;
+        Window w;
+        w.dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        w.Field(1032)->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents(); // leaving 1039 takes the defaults: accepted
+        QVERIFY(boxes.Boxes.empty());
+        w.Field(1032)->setText("500");
+        w.Field(1034)->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(boxes.Boxes.size(), size_t(1));
+        QCOMPARE(QApplication::focusWidget(), w.dialog->GetDlgItem(1032));
+        QCOMPARE(w.Field(1032)->selectedText(), QStringLiteral("500"));
     }
 
     // Typing a value into one field and leaving it: the outcome of the whole exchange.
