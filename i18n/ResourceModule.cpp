@@ -1,16 +1,27 @@
 #include "ResourceModule.h"
 
+#include "i18n/ResourceBundle.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QResource>
 
+#include <atomic>
+
 namespace drivo {
 
 namespace {
 const QString kBuiltInRoot = QStringLiteral(":/drivo");
-const QString kBundleMount = QStringLiteral("/bundle");
+constexpr qint64 kMaxBundleSize = 64 * 1024 * 1024; // far above any language bundle
+
+QString NewMountPoint() {
+    static std::atomic<int> counter{0};
+    return QStringLiteral("/drivo-bundle-%1").arg(++counter);
+}
+
+const uchar* Bytes(const QByteArray& data) { return reinterpret_cast<const uchar*>(data.constData()); }
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
@@ -23,16 +34,26 @@ ResourceModule& ResourceModule::Current() {
     return module;
 }
 
-ResourceModule::ResourceModule() : m_root(kBuiltInRoot) { LoadStrings(); }
+ResourceModule::ResourceModule() : m_root(kBuiltInRoot), m_bundleMount(NewMountPoint()) { LoadStrings(); }
 
 ResourceModule::~ResourceModule() { ReleaseBundle(); }
 
 bool ResourceModule::LoadBundle(const QString& path) {
-    ReleaseBundle();
-    if (!QFile::exists(path) || !QResource::registerResource(path, kBundleMount))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBundleSize)
         return false;
+    QByteArray data = file.read(file.size());
+    if (!IsResourceBundle(data))
+        return false;
+    ReleaseBundle();
+    // QByteArray keeps its buffer when moved, so Qt's pointer stays valid in the member.
+    m_bundleData = std::move(data);
+    if (!QResource::registerResource(Bytes(m_bundleData), m_bundleMount)) {
+        m_bundleData.clear();
+        return false;
+    }
     m_bundlePath = path;
-    m_root = QStringLiteral(":") + kBundleMount;
+    m_root = QStringLiteral(":") + m_bundleMount;
     LoadStrings();
     return true;
 }
@@ -40,7 +61,8 @@ bool ResourceModule::LoadBundle(const QString& path) {
 void ResourceModule::ReleaseBundle() {
     if (m_bundlePath.isEmpty())
         return;
-    QResource::unregisterResource(m_bundlePath, kBundleMount);
+    QResource::unregisterResource(Bytes(m_bundleData), m_bundleMount);
+    m_bundleData.clear();
     m_bundlePath.clear();
     m_root = kBuiltInRoot;
     LoadStrings();

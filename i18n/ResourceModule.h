@@ -20,7 +20,8 @@ public:
     ResourceModule& operator=(const ResourceModule&) = delete;
 
     // Loads a bundle file (rcc binary) and makes it current. A missing, truncated or foreign
-    // file is refused: the previous module stays current and false is returned.
+    // file is refused: the previous module stays current and false is returned. The file is
+    // read into memory and its structure checked before Qt sees it.
     bool LoadBundle(const QString& path);
     // Goes back to the built-in resources (does nothing when no bundle is loaded).
     void ReleaseBundle();
@@ -41,6 +42,8 @@ private:
 
     QString m_root;
     QString m_bundlePath;
+    QString m_bundleMount;   // unique per module, so two modules never share a mount point
+    QByteArray m_bundleData; // registered from memory: what was checked is what Qt reads
     QHash<int, QString> m_strings;
 };
 

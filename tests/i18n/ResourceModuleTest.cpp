@@ -1,10 +1,28 @@
 #include "TestMain.h"
 #include "i18n/ResourceModule.h"
+#include "i18n/StringIds.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-using drivo::ResourceModule;
+using namespace drivo;
+
+namespace {
+
+QByteArray RealBundle() {
+    QFile f(QStringLiteral(DRIVO_TEST_BUNDLE_ENU));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString WriteBundle(const QTemporaryDir& dir, const QByteArray& content) {
+    const QString path = dir.filePath("drivoENU.rcc");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
+        return {};
+    return path;
+}
+
+} // namespace
 
 class ResourceModuleTest : public QObject {
     Q_OBJECT
@@ -34,6 +52,66 @@ private slots:
         ResourceModule module;
         QVERIFY(!module.LoadBundle("/nonexistent/drivoENU.rcc"));
         QVERIFY(!module.HasBundle());
+    }
+    void bundleSwitchesTheLanguageAndReleaseGoesBack() {
+        ResourceModule module;
+        QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_ENU)));
+        QVERIFY(module.HasBundle());
+        QCOMPARE(module.LoadResourceString(IDS_LANGUAGE_GROUP), QStringLiteral("Language"));
+        for (int id : kStringIds) // the bundle translates every id of the built-in table
+            QVERIFY2(!module.LoadResourceString(id).isEmpty(), qPrintable(QString::number(id)));
+        module.ReleaseBundle();
+        QVERIFY(!module.HasBundle());
+        QCOMPARE(module.Root(), QStringLiteral(":/drivo"));
+        QCOMPARE(module.LoadResourceString(IDS_LANGUAGE_GROUP), QStringLiteral("Langue"));
+        QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_ENU))); // and loads again
+        QCOMPARE(module.LoadResourceString(IDS_LANGUAGE_GROUP), QStringLiteral("Language"));
+    }
+    void idsTheBundleLacksAreEmptyWithoutFallback() {
+        ResourceModule module;
+        QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_PARTIAL)));
+        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), QStringLiteral("Intensity %d%% Duration %dms."));
+        QVERIFY(module.LoadResourceString(IDS_LANGUAGE_GROUP).isEmpty());
+        QVERIFY(module.LoadResourceString(IDS_ABOUTBOX).isEmpty());
+    }
+    void refusedBundleKeepsTheCurrentOne() {
+        QTemporaryDir dir;
+        ResourceModule module;
+        QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_PARTIAL)));
+        QVERIFY(!module.LoadBundle(WriteBundle(dir, RealBundle().left(100))));
+        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), QStringLiteral("Intensity %d%% Duration %dms."));
+    }
+    void truncatedCopiesAreRefused() {
+        const QByteArray bundle = RealBundle();
+        QVERIFY(bundle.size() > 100);
+        QTemporaryDir dir;
+        ResourceModule module;
+        for (qsizetype length = 0; length < bundle.size(); ++length) {
+            QVERIFY2(!module.LoadBundle(WriteBundle(dir, bundle.left(length))), qPrintable(QString::number(length)));
+            QVERIFY(!module.HasBundle());
+        }
+        QVERIFY(module.LoadBundle(WriteBundle(dir, bundle)));
+    }
+    void damagedStructureNeverReadsOutsideTheFile() {
+        // Each byte of the header, names and tree damaged in turn: whatever is accepted must
+        // be readable (ASan watches), the rest refused.
+        const QByteArray bundle = RealBundle();
+        const qsizetype payloadEnd = bundle.indexOf("}\n") + 2;
+        QTemporaryDir dir;
+        for (qsizetype at = 0; at < bundle.size(); ++at) {
+            if (at >= 24 && at < payloadEnd)
+                continue;
+            for (int mask : {0xff, 0x80, 0x01}) {
+                QByteArray damaged = bundle;
+                damaged[at] = char(damaged[at] ^ mask);
+                ResourceModule module;
+                if (module.LoadBundle(WriteBundle(dir, damaged))) {
+                    module.LoadResourceString(IDS_LANGUAGE_GROUP);
+                    module.LoadDialogTemplate(100);
+                    module.LoadIcon(128);
+                }
+            }
+        }
     }
     void missingItemsAreEmpty() {
         ResourceModule module;

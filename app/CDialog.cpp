@@ -1,0 +1,179 @@
+#include "CDialog.h"
+
+#include "i18n/ResourceModule.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimerEvent>
+
+namespace drivo {
+
+namespace {
+
+// The template's font at a fixed 96 dpi, matching the fixed base units whatever the screen.
+// Where the family is not installed, narrow sans families come before the wide default so
+// that texts laid out for it still fit their rectangles.
+QFont TemplateFont(const DialogTemplate& t) {
+    QFont font;
+    font.setFamilies({t.FontFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setPixelSize(std::max(1, t.FontPoints * 96 / 72));
+    return font;
+}
+
+} // namespace
+
+CDialog::CDialog(int templateId, QWidget* parent) : QDialog(parent), m_templateId(templateId) {}
+
+CDialog::~CDialog() {
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+bool CDialog::Create() {
+    if (m_created)
+        return true;
+    const auto parsed = ParseDialogTemplate(ResourceModule::Current().LoadDialogTemplate(m_templateId));
+    if (!parsed)
+        return false;
+    m_created = true;
+    setWindowTitle(parsed->Title);
+    setFont(TemplateFont(*parsed));
+    // A fixed frame: neither sizing border nor minimise/maximise boxes.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(DialogUnitsToPixels(parsed->Size));
+    m_controls = m_builder.Build(*parsed, this);
+    for (const CreatedControl& c : m_controls)
+        WireControl(c);
+    qApp->installEventFilter(this);
+    if (OnInitDialog()) {
+        for (const CreatedControl& c : m_controls) {
+            if (c.Widget->focusPolicy() != Qt::NoFocus && !c.Widget->isHidden() && c.Widget->isEnabled()) {
+                c.Widget->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
+int CDialog::DoModal() {
+    if (!Create())
+        return -1;
+    const int result = exec();
+    DestroyWindow();
+    return result;
+}
+
+void CDialog::DestroyWindow() {
+    qApp->removeEventFilter(this);
+    hide();
+}
+
+QWidget* CDialog::GetDlgItem(int id) const {
+    for (const CreatedControl& c : m_controls)
+        if (c.Id == id && id != kNoControlId)
+            return c.Widget;
+    return nullptr;
+}
+
+void CDialog::RegisterControl(int id, QWidget* control) {
+    if (!control)
+        return;
+    control->setProperty(kControlIdProperty, id);
+    m_controls.push_back({id, control});
+    WireControl(m_controls.back());
+}
+
+void CDialog::WireControl(const CreatedControl& control) {
+    const int id = control.Id;
+    if (auto* button = qobject_cast<QAbstractButton*>(control.Widget))
+        connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
+}
+
+bool CDialog::UpdateData(bool takeAndValidate) {
+    CDataExchange dx(*this, takeAndValidate ? ExchangeDirection::Take : ExchangeDirection::Show);
+    const bool outer = !m_inUpdate;
+    m_inUpdate = true;
+    DoDataExchange(dx);
+    if (outer)
+        m_inUpdate = false;
+    return !dx.Failed();
+}
+
+void CDialog::EndDialog(int result) { done(result); }
+
+void CDialog::SetTimer(int id, int periodMs) { m_timers[id].start(periodMs, this); }
+
+void CDialog::KillTimer(int id) { m_timers.erase(id); }
+
+bool CDialog::HasTimer(int id) const {
+    const auto it = m_timers.find(id);
+    return it != m_timers.end() && it->second.isActive();
+}
+
+bool CDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::DoDataExchange(CDataExchange&) {}
+
+void CDialog::OnOK() {
+    if (!UpdateData(true))
+        return;
+    EndDialog(QDialog::Accepted);
+}
+
+void CDialog::OnCancel() { EndDialog(QDialog::Rejected); }
+
+void CDialog::OnCommand(int) {}
+
+void CDialog::OnEditKillFocus(int) {}
+
+void CDialog::OnTimer(int) {}
+
+bool CDialog::PreTranslateMessage(QObject*, QEvent*) { return false; }
+
+bool CDialog::IsOwnWidget(QObject* object) const {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
+bool CDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) && IsOwnWidget(watched)) {
+        // Only a move of the focus inside the window counts as leaving the field: the window
+        // losing activation (another program, a message box, closing) leaves the caret where
+        // it is, and so does a refused exchange putting the caret back into its field (else
+        // the field it came from would start the same refusal again). The notification runs
+        // once the focus change is complete.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            QMetaObject::invokeMethod(
+                this, [this, id = ControlIdOf(watched)] {
+                    if (isVisible())
+                        OnEditKillFocus(id);
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+    if (IsOwnWidget(watched) && PreTranslateMessage(watched, event))
+        return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDialog::timerEvent(QTimerEvent* event) {
+    for (const auto& [id, timer] : m_timers) {
+        if (timer.timerId() == event->timerId()) {
+            OnTimer(id);
+            return;
+        }
+    }
+    QDialog::timerEvent(event);
+}
+
+} // namespace drivo

@@ -1,0 +1,78 @@
+#pragma once
+// The dialog framework the windows build on: a QDialog built from a template resource,
+// with controls addressed by id, data exchange, the OK/Cancel paths, command and
+// lost-focus notifications, a pre-translation hook for keys and timers kept by id.
+#include "CDataExchange.h"
+#include "TemplateBuilder.h"
+
+#include <QBasicTimer>
+#include <QDialog>
+#include <map>
+#include <vector>
+
+namespace drivo {
+
+class CDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CDialog(int templateId, QWidget* parent = nullptr);
+    ~CDialog() override;
+
+    // Builds the window from the current resource module's template and runs OnInitDialog;
+    // false when the template is missing or broken (nothing is shown then).
+    bool Create();
+    // Create, show modally until EndDialog, then DestroyWindow. -1 when Create failed.
+    int DoModal();
+    virtual void DestroyWindow();
+
+    // The first control created with this id (template controls come before any control
+    // registered later with the same id), or nullptr.
+    QWidget* GetDlgItem(int id) const;
+    template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // Adds a control created after the template (it never hides a template control).
+    void RegisterControl(int id, QWidget* control);
+
+    // Runs DoDataExchange in one direction; false when a check failed.
+    bool UpdateData(bool takeAndValidate = true);
+    void EndDialog(int result);
+
+    CTemplateBuilder& Builder() { return m_builder; }
+    int TemplateId() const { return m_templateId; }
+
+    // Window timers with the ids the program gives them.
+    void SetTimer(int id, int periodMs);
+    void KillTimer(int id);
+    bool HasTimer(int id) const;
+
+    // QDialog's accept/reject (Enter on a default button, Escape, the close box) take the
+    // framework's OK and Cancel paths.
+    void accept() override { OnOK(); }
+    void reject() override { OnCancel(); }
+
+protected:
+    virtual bool OnInitDialog();
+    virtual void DoDataExchange(CDataExchange& dx);
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void OnCommand(int id);
+    virtual void OnEditKillFocus(int id);
+    virtual void OnTimer(int id);
+    // Sees every event for this window and its children before they do; true eats it.
+    virtual bool PreTranslateMessage(QObject* target, QEvent* event);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void WireControl(const CreatedControl& control);
+    bool IsOwnWidget(QObject* object) const;
+
+    int m_templateId;
+    CTemplateBuilder m_builder;
+    std::vector<CreatedControl> m_controls;
+    std::map<int, QBasicTimer> m_timers;
+    bool m_created = false;
+    bool m_inUpdate = false;
+};
+
+} // namespace drivo

@@ -1,0 +1,270 @@
+#include "CMainDialog.h"
+
+#include "AppStrings.h"
+#include "ControlIds.h"
+#include "i18n/ResourceModule.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <cstdlib>
+#include <ctime>
+
+namespace drivo {
+
+namespace {
+constexpr int kMainTemplate = 102;
+constexpr int kIconMain = 128;
+} // namespace
+
+CMainDialog::CMainDialog(QWidget* parent)
+    : CDialog(kMainTemplate, parent), m_chart(std::make_unique<PendingChart>()),
+      m_clock([] { return QTime::currentTime(); }) {
+    m_settings.ReturnMode = 0;
+    m_languageId = 0;
+    m_icon = ResourceModule::Current().LoadIcon(kIconMain);
+    Builder().OverrideControl(ctl::kBatteryBar, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+        auto* bar = new BatteryBarWidget(p);
+        bar->setFormat(c.Text);
+        return bar;
+    });
+    CreateLinkMutex();
+}
+
+CMainDialog::~CMainDialog() {
+    m_toolTips.reset();
+    DeleteSkinButtons();
+    CloseLinkMutex();
+}
+
+void CMainDialog::DestroyWindow() {
+    if (m_toolTips)
+        m_toolTips->DestroyWindow();
+    CDialog::DestroyWindow();
+}
+
+void CMainDialog::InstallChart(std::unique_ptr<PendingChart> chart) {
+    if (chart)
+        m_chart = std::move(chart);
+}
+
+bool CMainDialog::OnInitDialog() {
+    CDialog::OnInitDialog();                     // 1. first exchange, attaches the controls
+    CreateSkinButtons();                         // 2.
+    BuildWindowMenu();                           // 3.
+    setWindowIcon(m_icon);                       // 4.
+    std::srand(static_cast<unsigned>(std::time(nullptr))); // 5. the chart's first bars
+    m_brush = QBrush(QColor(255, 255, 255));     // 6.
+    m_hasBrush = true;
+    ApplyControlColours();
+    ConfigureChart();                            // 7.
+    UpdateData(false);                           // 8.
+    RegisterBackground();                        // 9.
+    CreateStatusBar();                           // 10.
+    SetTimer(ctl::kClockTimer, 1000);            // 11.
+    PrepareFlagPlaceholders();                   // 12.
+    m_chart->Redraw();                           // 13.
+    PrepareBatteryBar();                         // 14.
+    ShowBattery(-1);
+    CreateToolTips();                            // 15.
+    LoadDefaults();                              // 16.
+    SetupChart();                                // 17.
+    ApplyLanguage(m_languageId);                 // 18.
+    CheckConnection();                           // 19.
+    UpdateData(false);                           // 20.
+    return true; // focus to the first tab stop, the race length field
+}
+
+void CMainDialog::AttachControls() {
+    m_exitPlaceholder = Item<QPushButton>(ctl::kExit);
+    m_batteryPlaceholder = Item<QPushButton>(ctl::kBattery);
+    m_raceInfoPlaceholder = Item<QPushButton>(ctl::kRaceInfo);
+    m_sendPlaceholder = Item<QPushButton>(ctl::kSend);
+    m_versionButton = Item<QPushButton>(ctl::kVersion);
+    m_raceLengthField = GetDlgItem(ctl::kRaceLength);
+    m_englishFlag = Item<QPushButton>(ctl::kEnglishFlag);
+    m_frenchFlag = Item<QPushButton>(ctl::kFrenchFlag);
+    m_usbIndicator = GetDlgItem(ctl::kUsbIndicator);
+    m_batteryBar = Item<BatteryBarWidget>(ctl::kBatteryBar);
+    m_attached = true;
+}
+
+void CMainDialog::BuildWindowMenu() {
+    // The window manager's menu is out of reach; the same items form the window's own menu
+    // (right click on the background, F1 for the About item).
+    if (!m_windowMenu)
+        m_windowMenu = new QMenu(this);
+    const QString about = ResourceModule::Current().LoadResourceString(appstr::kAboutMenuItem);
+    if (about.isEmpty())
+        return;
+    m_windowMenu->addSeparator();
+    m_windowMenu->addAction(about)->setData(ctl::kAboutCommand);
+}
+
+void CMainDialog::ConfigureChart() {
+    m_chart->SetGridDivisions(0, 0, true, 0);
+    m_chart->SetGridDivisions(10, 1, false, 0);
+    m_chart->ShowTimeLabels(true, false);
+    m_chart->EnableTips(false);
+}
+
+void CMainDialog::CreateStatusBar() {
+    m_statusBar = new CStatusBar(this);
+    m_statusBar->SetIndicators({ctl::kPaneStatus, ctl::kPaneClock});
+    m_statusBar->SetPaneInfo(0, ctl::kPaneStatus, false, width() - 100);
+    m_statusBar->SetPaneInfo(1, ctl::kPaneClock, true, 0);
+    m_statusBar->show();
+    m_statusBar->Reposition();
+}
+
+void CMainDialog::PrepareBatteryBar() {
+    // The percent bar paints its own face, so no style theme is applied to it.
+    if (m_batteryBar)
+        m_batteryBar->setRange(0, 100);
+}
+
+void CMainDialog::CreateToolTips() {
+    if (!m_toolTips)
+        m_toolTips = std::make_unique<CToolTipCtrl>();
+    if (m_toolTips->Create(this))
+        m_toolTips->Activate(true);
+}
+
+void CMainDialog::ApplyControlColours() {
+    // Every child is drawn on the white background brush; once the brush is gone the
+    // controls fall back to the platform's colours.
+    QPalette palette = QApplication::palette();
+    if (m_hasBrush) {
+        palette.setBrush(QPalette::Window, m_brush);
+        setAutoFillBackground(true);
+    }
+    setPalette(palette);
+}
+
+void CMainDialog::OnTimer(int id) {
+    if (id == ctl::kClockTimer && m_statusBar)
+        m_statusBar->SetPaneText(1, m_clock().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void CMainDialog::OnSysCommand(int id) {
+    if ((id & ~0xF) == ctl::kAboutCommand)
+        OpenAboutBox();
+}
+
+void CMainDialog::OnCommand(int id) {
+    switch (id) {
+    case ctl::kExit: OnOK(); break;
+    case ctl::kBattery: OnBatteryButton(); break;
+    case ctl::kRaceInfo: OnRaceInfoButton(); break;
+    case ctl::kRaceTimeOnly: OnRaceTimeButton(); break;
+    case ctl::kSend: OnSendButton(); break;
+    case ctl::kFrenchFlag: OnFrenchFlag(); break;
+    case ctl::kEnglishFlag: OnEnglishFlag(); break;
+    case ctl::kVersion: OnVersionButton(); break;
+    default: break;
+    }
+}
+
+bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
+    if (m_toolTips)
+        m_toolTips->RelayEvent(event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // Enter takes the field it was pressed in and never presses a default button.
+        if (QWidget* focused = focusWidget(); focused && focused->isVisible())
+            OnEditKillFocus(ControlIdOf(focused));
+        return true;
+    }
+    if (key == Qt::Key_Escape)
+        return true; // never closes the window
+    if (key == Qt::Key_F1) {
+        OnSysCommand(ctl::kAboutCommand);
+        return true;
+    }
+    return false;
+}
+
+void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
+    if (!m_windowMenu || m_windowMenu->isEmpty())
+        return;
+    if (QAction* chosen = m_windowMenu->exec(event->globalPos()); chosen && chosen->data().isValid())
+        OnSysCommand(chosen->data().toInt());
+}
+
+void CMainDialog::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (isMinimized()) {
+        const int size = style()->pixelMetric(QStyle::PM_LargeIconSize);
+        const int x = (width() - size + 1) / 2;
+        const int y = (height() - size + 1) / 2;
+        m_icon.paint(&painter, x, y, size, size);
+        return;
+    }
+    DrawBackgroundPictures(painter);
+    painter.end();
+    CDialog::paintEvent(event);
+}
+
+void CMainDialog::resizeEvent(QResizeEvent* event) {
+    CDialog::resizeEvent(event);
+    if (m_statusBar)
+        m_statusBar->Reposition();
+    if (m_chart->Exists())
+        m_chart->Resize(width() - 120, height() - 60);
+}
+
+void CMainDialog::RunClosingSteps() {
+    SaveSettings();
+    ReleaseBackground();
+    m_brush = QBrush();
+    m_hasBrush = false;
+    ApplyControlColours();
+}
+
+void CMainDialog::OnOK() {
+    RunClosingSteps();
+    CDialog::OnOK(); // validates; a refused field keeps the window open
+}
+
+void CMainDialog::OnCancel() {
+    RunClosingSteps();
+    CDialog::OnCancel();
+}
+
+// ---- Seams filled by the libraries that are merged later ------------------------------
+
+void CMainDialog::LoadDefaults() { pending::LoadDefaultSettings(m_settings, m_languageId); }
+
+void CMainDialog::SaveSettings() { pending::SaveSettingsFile(m_settings, m_languageId); }
+
+void CMainDialog::CreateLinkMutex() {}
+void CMainDialog::CloseLinkMutex() {}
+void CMainDialog::CreateSkinButtons() {}
+void CMainDialog::DeleteSkinButtons() {}
+void CMainDialog::RegisterBackground() {}
+void CMainDialog::ReleaseBackground() {}
+void CMainDialog::DrawBackgroundPictures(QPainter&) {}
+void CMainDialog::PrepareFlagPlaceholders() {}
+
+void CMainDialog::SetupChart() {
+    const QWidget* area = GetDlgItem(ctl::kChartArea);
+    m_chart->Setup(this, area ? area->geometry() : QRect(), m_settings);
+}
+
+void CMainDialog::ApplyLanguage(std::uint16_t) {}
+void CMainDialog::CheckConnection() {}
+void CMainDialog::OpenAboutBox() {}
+void CMainDialog::OnBatteryButton() {}
+void CMainDialog::OnRaceInfoButton() {}
+void CMainDialog::OnRaceTimeButton() {}
+void CMainDialog::OnSendButton() {}
+void CMainDialog::OnFrenchFlag() {}
+void CMainDialog::OnEnglishFlag() {}
+void CMainDialog::OnVersionButton() {}
+
+} // namespace drivo

@@ -1,0 +1,148 @@
+#pragma once
+// The main window: template 102, the settings fields, the status bar with its clock, the
+// race results and the battery display, and the ways the window closes.
+#include "CDialog.h"
+#include "CStatusBar.h"
+#include "CToolTipCtrl.h"
+#include "PendingBatteryBar.h"
+#include "PendingChart.h"
+#include "PendingRaceSettings.h"
+
+#include <QBrush>
+#include <QIcon>
+#include <QPointer>
+#include <QPushButton>
+#include <QTime>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QMenu;
+
+namespace drivo {
+
+class CMainDialog : public CDialog {
+    Q_OBJECT
+public:
+    explicit CMainDialog(QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    void DestroyWindow() override;
+
+    RaceSettings& Settings() { return m_settings; }
+    const RaceSettings& Settings() const { return m_settings; }
+    std::uint16_t LanguageId() const { return m_languageId; }
+
+    // Race results held by the window; shown by ShowRaceResults.
+    std::int32_t RaceTime() const { return m_raceTime; }
+    std::int32_t MaxSpeed() const { return m_maxSpeed; }
+    void SetRaceTime(std::int32_t ms) { m_raceTime = ms; }
+    // Turns a speed reading into the maximum speed with the current wheel diameter.
+    void TakeSpeedReading(std::int32_t reading);
+    void ShowRaceResults();
+    // A battery reading, or a negative value for "no reading".
+    void ShowBattery(std::int32_t reading);
+
+    // Callbacks of the chart while a stage is dragged.
+    void OnStageTimeDragged(int index, double time);
+    void OnStageValueDragged(int index, double value);
+
+    // Lost-focus handlers of the eight fields (also run by Enter in the field).
+    void OnKillFocusTime(int index); // Time1..Time5
+    void OnKillFocusTimeMax();
+    void OnKillFocusRaceLength();
+    void OnKillFocusWheelDiam();
+
+    void OnTimer(int id) override;
+    void OnSysCommand(int id);
+    void OnCommand(int id) override;
+    QIcon QueryDragIcon() const { return m_icon; }
+
+    CStatusBar* StatusBar() const { return m_statusBar; }
+    BatteryBarWidget* BatteryBar() const { return m_batteryBar; }
+    CToolTipCtrl* ToolTips() const { return m_toolTips.get(); }
+    QMenu* WindowMenu() const { return m_windowMenu; }
+    bool HasBackgroundBrush() const { return m_hasBrush; }
+
+    // Local time source of the clock pane.
+    void SetClock(std::function<QTime()> clock) { m_clock = std::move(clock); }
+    // The chart the dialog talks to; install before Create.
+    void InstallChart(std::unique_ptr<PendingChart> chart);
+    PendingChart& Chart() const { return *m_chart; }
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnEditKillFocus(int id) override;
+    bool PreTranslateMessage(QObject* target, QEvent* event) override;
+
+    // The first pass's check against the neighbours, with message 1067.
+    void CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Record and persistence (settings library).
+    void LoadDefaults();
+    void SaveSettings();
+    // Link mutex (device library).
+    void CreateLinkMutex();
+    void CloseLinkMutex();
+    // Skin: buttons, background picture, flags.
+    void CreateSkinButtons();
+    void DeleteSkinButtons();
+    void RegisterBackground();
+    void ReleaseBackground();
+    void DrawBackgroundPictures(QPainter& painter);
+    void PrepareFlagPlaceholders();
+    // Chart, language, connection, About box.
+    void ConfigureChart();
+    void SetupChart();
+    void ApplyLanguage(std::uint16_t languageId);
+    void CheckConnection();
+    void OpenAboutBox();
+    // Command buttons and flags.
+    void OnBatteryButton();
+    void OnRaceInfoButton();
+    void OnRaceTimeButton();
+    void OnSendButton();
+    void OnFrenchFlag();
+    void OnEnglishFlag();
+    void OnVersionButton();
+
+    void AttachControls();
+    void BuildWindowMenu();
+    void CreateStatusBar();
+    void PrepareBatteryBar();
+    void CreateToolTips();
+    void ApplyControlColours();
+    void RunClosingSteps();
+    bool TakeFields();
+
+    CStatusBar* m_statusBar = nullptr;
+    std::uint16_t m_languageId = 0;
+    std::int32_t m_raceTime = 0;
+    std::int32_t m_maxSpeed = 0;
+    QPointer<QPushButton> m_exitPlaceholder, m_batteryPlaceholder, m_raceInfoPlaceholder,
+        m_sendPlaceholder, m_versionButton, m_frenchFlag, m_englishFlag;
+    QPointer<QWidget> m_raceLengthField;
+    QPointer<QWidget> m_usbIndicator;
+    QPointer<BatteryBarWidget> m_batteryBar;
+    RaceSettings m_settings{};
+    QIcon m_icon;
+    std::unique_ptr<PendingChart> m_chart;
+    QBrush m_brush;
+    bool m_hasBrush = false;
+    std::unique_ptr<CToolTipCtrl> m_toolTips;
+
+    QMenu* m_windowMenu = nullptr;
+    std::function<QTime()> m_clock;
+    bool m_attached = false;
+    bool m_exchanging = false;
+};
+
+} // namespace drivo

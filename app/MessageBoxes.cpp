@@ -1,0 +1,39 @@
+#include "MessageBoxes.h"
+
+#include <QMessageBox>
+
+namespace drivo {
+
+namespace {
+
+class RealMessageBoxes final : public MessageBoxSink {
+public:
+    void Show(QWidget* owner, const QString& text, MessageIcon icon) override {
+        QMessageBox box(ToQt(icon), QStringLiteral("Drivo"), text, QMessageBox::Ok, owner);
+        box.exec();
+    }
+
+private:
+    static QMessageBox::Icon ToQt(MessageIcon icon) {
+        switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Stop: return QMessageBox::Critical;
+        case MessageIcon::Warning:
+        case MessageIcon::Exclamation: break;
+        }
+        return QMessageBox::Warning;
+    }
+};
+
+MessageBoxSink* g_installed = nullptr;
+
+} // namespace
+
+MessageBoxSink& MessageBoxes() {
+    static RealMessageBoxes real;
+    return g_installed ? *g_installed : real;
+}
+
+void InstallMessageBoxes(MessageBoxSink* sink) { g_installed = sink; }
+
+} // namespace drivo

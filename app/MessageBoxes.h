@@ -1,0 +1,29 @@
+#pragma once
+// Every message box of the program goes through this one seam, so that tests record the
+// boxes instead of blocking on a modal loop.
+#include <QString>
+
+class QWidget;
+
+namespace drivo {
+
+enum class MessageIcon { Exclamation, Information, Stop, Warning };
+
+class MessageBoxSink {
+public:
+    virtual ~MessageBoxSink() = default;
+    // Shows text with an OK button; returns when the user closed it.
+    virtual void Show(QWidget* owner, const QString& text, MessageIcon icon) = 0;
+};
+
+// The sink in use: the real message boxes unless a test installed its own.
+MessageBoxSink& MessageBoxes();
+// Installs a sink (not owned); nullptr goes back to the real message boxes.
+void InstallMessageBoxes(MessageBoxSink* sink);
+
+inline void ShowMessageBox(QWidget* owner, const QString& text,
+                           MessageIcon icon = MessageIcon::Exclamation) {
+    MessageBoxes().Show(owner, text, icon);
+}
+
+} // namespace drivo

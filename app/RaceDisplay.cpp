@@ -1,0 +1,58 @@
+#include "RaceDisplay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace drivo {
+
+namespace {
+
+int Band(double v, double slopePer1000, double offset) {
+    const int p = static_cast<int>(v * slopePer1000 / 1000.0 - offset + 0.5);
+    return std::clamp(p, 0, 100);
+}
+
+std::string PercentText(int p) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%2.2d%%", p);
+    return text;
+}
+
+} // namespace
+
+BatteryLook BatteryLookFor(std::int32_t v) {
+    if (v < 0)
+        return {50, std::string(), kBatteryGrey};
+    const double d = v;
+    if (v > 11500)
+        return {100, "100%", kBatteryGreen};
+    if (v >= 11000) {
+        const int p = Band(d, 50, kTopBandOffset);
+        return {p, PercentText(p), kBatteryGreen};
+    }
+    if (v >= 10000) {
+        const int p = Band(d, 60, 585);
+        return {p, PercentText(p), kBatteryOrange};
+    }
+    if (v >= 9500) {
+        const int p = Band(d, 30, 285);
+        return {p, PercentText(p), kBatteryRed};
+    }
+    return {0, PercentText(0), kBatteryRed};
+}
+
+std::int32_t MaxSpeedFromReading(std::int32_t reading, std::int32_t wheelDiamMm) {
+    // reading * 60, times the wheel's
+    // circumference, divided by 39/14, then micro-units to units, truncated toward zero.
+    const double a = static_cast<double>(static_cast<std::int64_t>(reading) * 60);
+    const double b = std::trunc(a * (wheelDiamMm * 3.14159265) / 2.7857142857142856);
+    const double speed = std::trunc(b / 1000000.0);
+    if (!(speed > 0)) // negative, zero or not a number
+        return 0;
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    return speed >= kMax ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(speed);
+}
+
+} // namespace drivo

@@ -1,0 +1,129 @@
+#include "TemplateBuilder.h"
+
+#include "i18n/ResourceModule.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace drivo {
+
+namespace {
+
+QWidget* CreateStatic(const ControlTemplate& c, QWidget* parent) {
+    auto* label = new QLabel(c.Text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (c.HasStyle("sunken")) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setLineWidth(1);
+    }
+    return label;
+}
+
+// A static icon names its icon resource in its text.
+QWidget* CreateIcon(const ControlTemplate& c, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    const QSize size = DialogUnitsToPixels(c.Rect.size());
+    label->setPixmap(ResourceModule::Current().LoadIcon(c.Text.toInt()).pixmap(size));
+    return label;
+}
+
+QWidget* CreateFrame(const ControlTemplate&, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return frame;
+}
+
+QWidget* CreateEdit(const ControlTemplate& c, QWidget* parent) {
+    auto* edit = new QLineEdit(c.Text, parent);
+    if (c.HasStyle("digits")) {
+        static const QRegularExpression kDigits(QStringLiteral("[0-9]*"));
+        edit->setValidator(new QRegularExpressionValidator(kDigits, edit));
+    }
+    if (!c.HasStyle("border"))
+        edit->setFrame(false);
+    return edit;
+}
+
+QWidget* CreateButton(const ControlTemplate& c, QWidget* parent) {
+    auto* button = new QPushButton(c.Text, parent);
+    button->setAutoDefault(false);
+    button->setDefault(c.HasStyle("default"));
+    button->setCheckable(c.HasStyle("pushlike"));
+    button->setFlat(c.HasStyle("transparent"));
+    return button;
+}
+
+QWidget* CreateProgress(const ControlTemplate& c, QWidget* parent) {
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setFormat(c.Text);
+    bar->setAlignment(Qt::AlignCenter);
+    return bar;
+}
+
+} // namespace
+
+int ControlIdOf(const QObject* widget) {
+    const QVariant v = widget ? widget->property(kControlIdProperty) : QVariant();
+    return v.isValid() ? v.toInt() : kNoControlId;
+}
+
+void CTemplateBuilder::OverrideControl(int id, Factory factory) {
+    m_overrides[id] = std::move(factory);
+}
+
+QWidget* CTemplateBuilder::CreateStandard(const ControlTemplate& c, QWidget* parent) {
+    if (c.Kind == "static")
+        return CreateStatic(c, parent);
+    if (c.Kind == "icon")
+        return CreateIcon(c, parent);
+    if (c.Kind == "edit")
+        return CreateEdit(c, parent);
+    if (c.Kind == "button")
+        return CreateButton(c, parent);
+    if (c.Kind == "checkbox")
+        return new QCheckBox(c.Text, parent);
+    if (c.Kind == "groupbox")
+        return new QGroupBox(c.Text, parent);
+    if (c.Kind == "progress")
+        return CreateProgress(c, parent);
+    return CreateFrame(c, parent);
+}
+
+std::vector<CreatedControl> CTemplateBuilder::Build(const DialogTemplate& t, QWidget* parent) const {
+    std::vector<CreatedControl> created;
+    created.reserve(t.Controls.size());
+    for (const ControlTemplate& c : t.Controls) {
+        const auto found = c.Id == kNoControlId ? m_overrides.end() : m_overrides.find(c.Id);
+        QWidget* w = found != m_overrides.end() ? found->second(c, parent) : CreateStandard(c, parent);
+        if (!w)
+            w = CreateStandard(c, parent);
+        w->setParent(parent);
+        w->setProperty(kControlIdProperty, c.Id);
+        w->setGeometry(DialogUnitsToPixels(c.Rect));
+        w->setFocusPolicy(c.HasStyle("tabstop") ? Qt::StrongFocus : Qt::NoFocus);
+        w->setVisible(c.Visible);
+        created.push_back({c.Id, w});
+    }
+    // Widgets created later are painted on top; the template's first control is topmost.
+    for (auto it = created.rbegin(); it != created.rend(); ++it)
+        it->Widget->raise();
+    QWidget* previous = nullptr;
+    for (const CreatedControl& c : created) {
+        if (c.Widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, c.Widget);
+        previous = c.Widget;
+    }
+    return created;
+}
+
+} // namespace drivo

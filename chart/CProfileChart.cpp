@@ -1,0 +1,236 @@
+#include "CProfileChart.h"
+
+#include "ChartColor.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace drivo {
+
+namespace {
+
+constexpr QRgb kInitialBackground = 0xFFF0F0F0; // RGB(240,240,240)
+constexpr QRgb kTitleShadowColor = 0xFFC8C8C8;  // RGB(200,200,200)
+constexpr unsigned kTipTimeoutMs = 4000;
+constexpr int kDefaultGridSpacing = 10;
+
+} // namespace
+
+CProfileChart::CProfileChart()
+    : m_background(kInitialBackground), m_frameColor(ColorAbsDiff(kInitialBackground, 100)),
+      m_grid(ColorAbsDiff(kInitialBackground, 50)) {
+    m_plot.SetTimeLabels(true);
+    m_plot.SetValueLabels(true);
+    m_plot.SetValueLabelMode(1);
+    // The surface covers every pixel: no background erase before a paint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+}
+
+CProfileChart::~CProfileChart() = default;
+
+bool CProfileChart::Create(const QRect& rect, QWidget* owner, int controlId, const QString& title) {
+    if (m_created)
+        return false;
+    m_creationRect = rect;
+    m_title = title;
+    m_controlId = controlId;
+    setParent(owner);
+    setGeometry(rect);
+    show();
+    m_created = true;
+    m_tip.CreateTip(this, &m_tipsEnabled, &m_tipText, kTipTimeoutMs);
+    return true;
+}
+
+void CProfileChart::SetBackgroundColor(QRgb color) {
+    m_background = color;
+    m_frameColor = ColorAbsDiff(color, 100);
+    m_grid.SetLineColor(ColorAbsDiff(color, 50));
+    if (m_created)
+        update();
+}
+
+void CProfileChart::ShowGrid(bool visible, bool redraw) {
+    m_gridVisible = visible;
+    if (redraw)
+        Redraw();
+}
+
+void CProfileChart::ShowTimeLabels(bool on, bool redraw) {
+    m_plot.SetTimeLabels(on);
+    if (redraw)
+        Redraw();
+}
+
+void CProfileChart::ShowValueLabels(int mode, bool on, bool redraw) {
+    m_plot.SetValueLabelMode(mode);
+    m_plot.SetValueLabels(on);
+    if (redraw)
+        Redraw();
+}
+
+void CProfileChart::SetGridDivisions(unsigned rows, unsigned columns, bool useSpacing,
+                                     unsigned spacing) {
+    if (useSpacing) {
+        m_grid.SetSpacing(spacing != 0 ? spacing : kDefaultGridSpacing);
+        m_grid.SetRows(0);
+        m_grid.SetColumns(0);
+        return;
+    }
+    if (rows != 0)
+        m_grid.SetRows(rows);
+    if (columns != 0)
+        m_grid.SetColumns(columns);
+}
+
+void CProfileChart::AddBar(double endTime, double value, const QString& label, QRgb color,
+                           bool redraw) {
+    m_plot.AddBar(endTime, value, label, color);
+    m_plot.SetSize(m_plot.BarCount() * (m_plot.SlotWidth() + m_plot.SlotGap()), m_plot.Height());
+    if (redraw) {
+        Rebuild();
+        if (m_created)
+            update();
+    }
+}
+
+void CProfileChart::SetBarValue(int index, double value) {
+    if (ChartBar* bar = m_plot.Bar(index))
+        bar->value = value;
+}
+
+void CProfileChart::SetBarEndTime(int index, double ms) {
+    if (ChartBar* bar = m_plot.Bar(index))
+        bar->endTime = ms;
+}
+
+void CProfileChart::SetMaxTime(double ms, bool redraw) {
+    m_plot.SetTimeFullScale(ms);
+    if (redraw) {
+        Rebuild();
+        if (m_created)
+            update();
+    }
+}
+
+double CProfileChart::GetBarValue(int index) const {
+    const ChartBar* bar = m_plot.Bar(index);
+    return bar ? bar->value : -1.0;
+}
+
+double CProfileChart::GetBarEndTime(int index) const {
+    const ChartBar* bar = m_plot.Bar(index);
+    return bar ? bar->endTime : -1.0;
+}
+
+double CProfileChart::GetBarDuration(int index) const {
+    const ChartBar* bar = m_plot.Bar(index);
+    if (!bar)
+        return -1.0;
+    return index == 0 ? bar->endTime : bar->endTime - m_plot.Bar(index - 1)->endTime;
+}
+
+QString CProfileChart::GetBarLabel(int index) const {
+    const ChartBar* bar = m_plot.Bar(index);
+    return bar ? bar->label : QString();
+}
+
+QRgb CProfileChart::GetBarColor(int index) const {
+    const ChartBar* bar = m_plot.Bar(index);
+    return bar ? bar->color : 0;
+}
+
+void CProfileChart::Reset() {
+    m_plot.RemoveAllBars();
+    m_plot.SetSize(0, 0);
+    m_surfaceRect = QRect();
+    Rebuild();
+}
+
+void CProfileChart::Rebuild() {
+    // Without a window there is nothing to be compatible with, as no paint can follow.
+    if (!m_created)
+        return;
+    RecreateSurface();
+    Redraw();
+}
+
+void CProfileChart::RecreateSurface() {
+    const int ws = std::max(m_plot.Width(), m_creationRect.width());
+    const int hs = std::max(m_plot.Height(), m_creationRect.height());
+    m_surfaceRect = QRect(0, 0, ws, hs);
+    m_surface = QImage(ws, hs, QImage::Format_RGB32);
+    if (!m_surface.isNull())
+        m_surface.fill(m_background);
+}
+
+PlotGeometry CProfileChart::Geometry() const {
+    return m_plot.Geometry(m_creationRect.width(), m_creationRect.height());
+}
+
+QFont CProfileChart::TitleFont() {
+    QFont f(QStringLiteral("System"));
+    f.setPixelSize(16);
+    f.setWeight(QFont::Bold);
+    f.setStyleHint(QFont::SansSerif);
+    return f;
+}
+
+void CProfileChart::Redraw() {
+    if (!m_created || m_surface.isNull())
+        return;
+    QPainter p(&m_surface);
+    const int ws = m_surfaceRect.width();
+    const int hs = m_surfaceRect.height();
+    p.fillRect(m_surfaceRect, QColor::fromRgb(m_background));
+
+    const int tl = m_plot.TimeLabels() ? 1 : 0;
+    if (m_gridVisible) {
+        const int top = m_plot.ValueLabels() ? 0 : -10;
+        m_grid.Draw(p, 0, top, ws, hs - (10 * tl + 23));
+    }
+
+    m_plot.SetBackground(m_background);
+    const PlotGeometry g = m_plot.Layout(m_creationRect.width(), m_creationRect.height());
+    m_plot.Draw(p, g);
+
+    DrawTitle(p);
+
+    const QColor frame = QColor::fromRgb(m_frameColor);
+    p.fillRect(0, 0, ws, 1, frame);
+    p.fillRect(0, hs - 1, ws, 1, frame);
+    p.fillRect(0, 0, 1, hs, frame);
+    p.fillRect(ws - 1, 0, 1, hs, frame);
+    p.end();
+    update();
+}
+
+void CProfileChart::DrawTitle(QPainter& p) const {
+    const QRect r(QPoint(m_surfaceRect.left() + 80, 0), QPoint(m_surfaceRect.right(), 19));
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    p.save();
+    p.setFont(TitleFont());
+    p.setPen(QColor::fromRgb(kTitleShadowColor));
+    p.drawText(r.adjusted(2, 2, 0, 0), flags, m_title);
+    p.setPen(Qt::black);
+    p.drawText(r, flags, m_title);
+    p.restore();
+}
+
+void CProfileChart::paintEvent(QPaintEvent*) {
+    if (m_surface.isNull()) {
+        // The first paint only renders; the invalidation of that rendering brings the copy.
+        Rebuild();
+        return;
+    }
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRect area(0, 0, m_creationRect.width(), m_creationRect.height());
+    p.drawImage(area.topLeft(), m_surface, area);
+}
+
+} // namespace drivo

@@ -1,0 +1,47 @@
+#include "ChartSetup.h"
+
+#include "CProfileChart.h"
+
+#include <QWidget>
+#include <cstdlib>
+
+namespace drivo {
+
+namespace {
+constexpr QRgb kWhite = 0xFFFFFFFF;
+}
+
+void ConfigureChart(CProfileChart& chart, const ChartOptions& options) {
+    chart.SetGridDivisions(0, 0, true, 0);
+    chart.SetGridDivisions(options.gridRows, options.gridColumns, false, 0);
+    chart.ShowTimeLabels(options.timeLabels, false);
+    chart.EnableTips(options.tipsEnabled);
+}
+
+bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog,
+                const QString& title, const ChartProfile& profile,
+                const std::function<int()>& random) {
+    const QRect rect(placeholder.mapTo(&dialog, QPoint(0, 0)), placeholder.size());
+    if (!chart.HasWindow())
+        chart.Create(rect, &dialog, 0, QString());
+    else
+        chart.Reset();
+    chart.SetTitle(title);
+    chart.SetBackgroundColor(kWhite);
+    const auto next = [&random] { return random ? random() : std::rand(); };
+    for (int i = 0; i < kStageCount; ++i) {
+        const int r1 = next() % 100;
+        const int r2 = next() % 10;
+        chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / 5 - r2, QString::number(i),
+                     kDefaultBarColor, false);
+    }
+    for (int i = 0; i < kStageCount; ++i)
+        chart.SetBarEndTime(i, profile.endTimes[static_cast<size_t>(i)]);
+    chart.SetMaxTime(profile.timeMax, false);
+    for (int i = 0; i < kStageCount; ++i)
+        chart.SetBarValue(i, profile.values[static_cast<size_t>(i)]);
+    chart.Redraw();
+    return chart.HasWindow();
+}
+
+} // namespace drivo

@@ -1,0 +1,12 @@
+#pragma once
+// Structure check of a Qt binary resource file (rcc -binary) before it is registered: Qt
+// itself only looks at the header and then trusts every offset inside the file.
+#include <QByteArray>
+
+namespace drivo {
+
+// True when the header, every tree node reachable from the root, every name and every data
+// block lie within data, and the tree has no loops or shared nodes.
+bool IsResourceBundle(const QByteArray& data);
+
+} // namespace drivo

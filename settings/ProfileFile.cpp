@@ -1,0 +1,196 @@
+#include "ProfileFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+
+namespace drivo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// ASCII folding only: the file is single-byte text and our names are ASCII.
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.empty() || line.front() != '[')
+        return std::nullopt;
+    const auto close = line.find(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return Trim(line.substr(1, close - 1));
+}
+
+std::optional<std::string_view> KeyName(std::string_view line) {
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[')
+        return std::nullopt;
+    const auto eq = trimmed.find('=');
+    if (eq == std::string_view::npos)
+        return std::nullopt;
+    return Trim(trimmed.substr(0, eq));
+}
+
+// CR LF, a lone LF and a lone CR all end a line; a last line without ending is kept.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            lines.push_back(std::move(current));
+            current.clear();
+        } else {
+            current.push_back(c);
+        }
+    }
+    if (!current.empty())
+        lines.push_back(std::move(current));
+    return lines;
+}
+
+bool IsReadOnly(fs::perms p) {
+    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
+           fs::perms::none;
+}
+
+std::string TemporaryName(const fs::path& target) {
+    static std::mt19937_64 engine{std::random_device{}()};
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(engine()));
+    return target.string() + suffix;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& text) {
+    std::FILE* f = std::fopen(path.c_str(), "wbx"); // exclusive: never reuse someone's file
+    if (!f)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
+    return std::fclose(f) == 0 && written;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)) {}
+
+bool ProfileFile::Load() {
+    m_lines.clear();
+    m_writable = false;
+    std::error_code ec;
+    const fs::file_status status = fs::status(m_path, ec);
+    if (status.type() == fs::file_type::not_found) {
+        m_writable = true;
+        return true;
+    }
+    if (ec || status.type() != fs::file_type::regular || IsReadOnly(status.permissions()))
+        return false;
+    std::ifstream in(m_path, std::ios::binary);
+    if (!in)
+        return false;
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return false;
+    m_lines = SplitLines(text);
+    m_writable = true;
+    return true;
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    std::string entry;
+    entry.append(key).append("=").append(value);
+
+    std::optional<std::size_t> first; // the first section of that name
+    std::size_t firstEnd = m_lines.size();
+    std::vector<std::size_t> matches; // the key's lines in every section of that name
+    bool inSection = false;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        if (const auto name = SectionName(m_lines[i])) {
+            if (first && firstEnd == m_lines.size() && i > *first)
+                firstEnd = i;
+            inSection = EqualsNoCase(*name, section);
+            if (inSection && !first)
+                first = i;
+        } else if (inSection) {
+            const auto name = KeyName(m_lines[i]);
+            if (name && EqualsNoCase(*name, key))
+                matches.push_back(i);
+        }
+    }
+
+    if (!matches.empty()) {
+        m_lines[matches.front()] = std::move(entry);
+        for (auto it = matches.rbegin(); it != std::prev(matches.rend()); ++it)
+            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*it));
+        return;
+    }
+    if (!first) {
+        m_lines.push_back("[" + std::string(section) + "]");
+        m_lines.push_back(std::move(entry));
+        return;
+    }
+    // New key: after the section's last non-blank line, before the blank lines that separate
+    // it from the next section.
+    std::size_t at = *first;
+    for (std::size_t i = *first + 1; i < firstEnd; ++i)
+        if (!Trim(m_lines[i]).empty())
+            at = i;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(entry));
+}
+
+std::string ProfileFile::Text() const {
+    std::string text;
+    for (const std::string& line : m_lines)
+        text.append(line).append("\r\n");
+    return text;
+}
+
+bool ProfileFile::Commit() const {
+    if (!m_writable)
+        return false;
+    std::error_code ec;
+    fs::path target = m_path;
+    // Replace what a link points to, not the link itself.
+    if (fs::is_symlink(target, ec)) {
+        target = fs::canonical(target, ec);
+        if (ec)
+            return false;
+    }
+    const fs::file_status old = fs::status(target, ec);
+    const std::string temporary = TemporaryName(target);
+    if (!WriteNewFile(temporary, Text())) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    if (old.type() == fs::file_type::regular)
+        fs::permissions(temporary, old.permissions(), ec);
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+} // namespace drivo

@@ -1,0 +1,106 @@
+#include "TestMain.h"
+#include "app/RaceDisplay.h"
+#include "app/TextFormat.h"
+
+#include <QTest>
+#include <limits>
+
+using namespace drivo;
+
+Q_DECLARE_METATYPE(drivo::Rgb)
+
+class RaceDisplayTest : public QObject {
+    Q_OBJECT
+private slots:
+    void batteryBands_data() {
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Rgb>("colour");
+        QTest::newRow("no reading") << -1 << 50 << "" << kBatteryGrey;
+        QTest::newRow("most negative") << std::numeric_limits<int>::min() << 50 << "" << kBatteryGrey;
+        QTest::newRow("0") << 0 << 0 << "00%" << kBatteryRed;
+        QTest::newRow("9499") << 9499 << 0 << "00%" << kBatteryRed;
+        QTest::newRow("9500") << 9500 << 0 << "00%" << kBatteryRed;
+        QTest::newRow("9517") << 9517 << 1 << "01%" << kBatteryRed;
+        QTest::newRow("9999") << 9999 << 15 << "15%" << kBatteryRed;
+        QTest::newRow("10000") << 10000 << 15 << "15%" << kBatteryOrange;
+        QTest::newRow("10500") << 10500 << 45 << "45%" << kBatteryOrange;
+        QTest::newRow("10999") << 10999 << 75 << "75%" << kBatteryOrange;
+        QTest::newRow("11000 joins the band below") << 11000 << 75 << "75%" << kBatteryGreen;
+        QTest::newRow("11250") << 11250 << 88 << "88%" << kBatteryGreen;
+        QTest::newRow("11500 reaches the band above") << 11500 << 100 << "100%" << kBatteryGreen;
+        QTest::newRow("11501") << 11501 << 100 << "100%" << kBatteryGreen;
+        QTest::newRow("largest") << std::numeric_limits<int>::max() << 100 << "100%" << kBatteryGreen;
+    }
+    void batteryBands() {
+        QFETCH(int, reading);
+        QFETCH(int, percent);
+        QFETCH(QString, text);
+        QFETCH(Rgb, colour);
+        const BatteryLook look = BatteryLookFor(reading);
+        QCOMPARE(look.Percent, percent);
+        QCOMPARE(QString::fromStdString(look.Text), text);
+        QVERIFY(look.Colour == colour);
+    }
+
+    void topBandStaysMonotonicAndInRange() {
+        int previous = BatteryLookFor(10999).Percent;
+        for (int v = 11000; v <= 11501; ++v) {
+            const int p = BatteryLookFor(v).Percent;
+            QVERIFY2(p >= previous && p <= 100, qPrintable(QString::number(v)));
+            previous = p;
+        }
+    }
+
+    void maxSpeed_data() {
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<int>("diameter");
+        QTest::addColumn<int>("speed");
+        QTest::newRow("example") << 30000 << 26 << 52;
+        QTest::newRow("zero") << 0 << 48 << 0;
+        QTest::newRow("negative reading") << -30000 << 26 << 0;
+        // 99999 * 60 * 1000 * pi / (39/14) overflows 32 bits; the true value is kept.
+        QTest::newRow("beyond 32 bits") << 99999 << 1000 << 6766;
+        QTest::newRow("largest inputs saturate")
+            << std::numeric_limits<int>::max() << std::numeric_limits<int>::max()
+            << std::numeric_limits<int>::max();
+    }
+    void maxSpeed() {
+        QFETCH(int, reading);
+        QFETCH(int, diameter);
+        QFETCH(int, speed);
+        QCOMPARE(MaxSpeedFromReading(reading, diameter), speed);
+    }
+
+    void tableTextsAreFormattedSafely_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("asInt");
+        QTest::addColumn<QString>("asDouble");
+        QTest::newRow("race time") << "Temps chronométré: %d ms" << "Temps chronométré: 1234 ms"
+                                   << "Temps chronométré: %d ms";
+        QTest::newRow("speed") << "Vitesse maximum: %0.02f m/s" << "Vitesse maximum: %0.02f m/s"
+                               << "Vitesse maximum: 52.00 m/s";
+        QTest::newRow("percent sign") << "%d%%" << "1234%" << "%d%";
+        QTest::newRow("string conversion is not honoured") << "%s %d" << "%s 1234" << "%s %d";
+        QTest::newRow("second conversion is copied") << "%d %d" << "1234 %d" << "%d %d";
+        QTest::newRow("huge width is capped") << "%999999d" << QString(60, ' ') + "1234" << "%999999d";
+        QTest::newRow("trailing percent") << "ends %" << "ends %" << "ends %";
+    }
+    void tableTextsAreFormattedSafely() {
+        QFETCH(QString, pattern);
+        QFETCH(QString, asInt);
+        QFETCH(QString, asDouble);
+        QCOMPARE(FormatInt(pattern, 1234), asInt);
+        QCOMPARE(FormatDouble(pattern, 52.0), asDouble);
+    }
+
+    void insertsReplaceNumberedPlaces() {
+        QCOMPARE(FormatInserts("Entrez un entier entre %1 et %2.", {"0", "400"}),
+                 QStringLiteral("Entrez un entier entre 0 et 400."));
+        QCOMPARE(FormatInserts("%2-%1-%3", {"a", "b"}), QStringLiteral("b-a-%3"));
+    }
+};
+
+#include "RaceDisplayTest.moc"
+DRIVO_TEST(RaceDisplayTest);

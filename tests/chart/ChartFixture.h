@@ -1,0 +1,38 @@
+#pragma once
+// A main-window stand-in holding the chart placeholder at its place and size (control 1049:
+// 183,98,319,163 dialog units, that is 274,159 and 478 x 264 pixels).
+#include "chart/CProfileChart.h"
+#include "chart/ChartSetup.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+namespace drivo::test {
+
+inline constexpr int kChartW = 478;
+inline constexpr int kChartH = 264;
+
+struct ChartFixture {
+    QWidget dialog;
+    QWidget* placeholder = new QWidget(&dialog);
+    CProfileChart chart;
+
+    explicit ChartFixture(const ChartProfile& profile = {}, bool configure = true) {
+        dialog.resize(794, 567);
+        placeholder->setGeometry(274, 159, kChartW, kChartH);
+        placeholder->hide();
+        if (configure)
+            ConfigureChart(chart, ChartOptions{});
+        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile,
+                   [] { return 0; });
+    }
+
+    // What the first paint does: create the surface and render into it.
+    const QImage& Render() {
+        chart.Rebuild();
+        return chart.Surface();
+    }
+};
+
+} // namespace drivo::test

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Rebuilds the drawn pictures: res/bitmap/131.png and res/icon/128/<size>.png.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+cmake -S tools/art -B build/art -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/art -j2 >/dev/null
+build/art/drivo_art res
