@@ -20,7 +20,7 @@ struct SendRequest {
 };
 
 // Race length as a count of revolutions: length * 39/14 / (diameter * pi), truncated toward
-// zero. A diameter of 0 or less, or a result outside 32 bits, gives 0 rather than garbage.
+// zero. A diameter of 0 or less gives 0 rather than a division by zero.
 std::int32_t RaceDistance(std::int32_t raceLengthMm, std::int32_t wheelDiameterMm);
 
 } // namespace drivo

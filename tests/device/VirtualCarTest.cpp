@@ -29,31 +29,18 @@ FT_HANDLE OpenConfigured(sim::VirtualCar& car) {
 class VirtualCarTest : public QObject {
     Q_OBJECT
 private slots:
-    // The car's replies are what the tool's codec accepts, with the car's values in them.
-    void repliesAreAccepted_data() {
-        QTest::addColumn<QString>("mnemonic");
-        QTest::addColumn<int>("value");
-        QTest::newRow("battery") << "GVB" << 9517;
-        QTest::newRow("config state before settings") << "GCS" << 0;
-        QTest::newRow("version 2.11") << "GSV" << 2 * 256 + 11;
-        QTest::newRow("race time before a race") << "GRT" << 0;
-    }
-    void repliesAreAccepted() {
-        QFETCH(QString, mnemonic);
-        QFETCH(int, value);
+    // The car's replies carry its readings in frames the tool's codec accepts.
+    void readingsAndConfigState() {
         CarRig rig;
+        UsbLink& link = rig.context->link;
         rig.car->SetBattery(9517);
         rig.car->SetVersion(2, 11);
-        QCOMPARE(QueryValue(rig.context->link, mnemonic.toStdString()), value);
-    }
-
-    void configStateFollowsSettings() {
-        CarRig rig;
-        QCOMPARE(QueryValue(rig.context->link, "GCS"), 0);
+        QCOMPARE(QueryValue(link, "GVB"), 9517);
+        QCOMPARE(QueryValue(link, "GSV"), 2 * 256 + 11);
+        QCOMPARE(QueryValue(link, "GCS"), 0);
         const std::array<int, 1> timeMax = {2000};
-        QCOMPARE(SendSetting(rig.context->link, "SST", timeMax), 1);
-        QCOMPARE(rig.car->ConfigState(), 1);
-        QCOMPARE(QueryValue(rig.context->link, "GCS"), 1);
+        QCOMPARE(SendSetting(link, "SST", timeMax), 1);
+        QCOMPARE(QueryValue(link, "GCS"), 1);
         QCOMPARE(rig.car->LastSettings().timeMax, 2000);
     }
 
@@ -92,32 +79,30 @@ private slots:
         QTest::addColumn<int>("intensity");
         QTest::addColumn<int>("distance");
         QTest::addColumn<int>("timeMax");
-        QTest::addColumn<int>("minTime");
-        QTest::addColumn<int>("maxTime");
-        QTest::addColumn<int>("minSpeed");
-        QTest::addColumn<int>("maxSpeed");
-        QTest::newRow("full power, 20 m") << 100 << 682 << 4000 << 1000 << 2500 << 28000 << 30000;
-        QTest::newRow("half power, 20 m") << 50 << 682 << 4000 << 2500 << 3500 << 14000 << 15000;
-        QTest::newRow("no power: the time limit ends it") << 0 << 682 << 3000 << 3000 << 3000 << 0 << 0;
-        QTest::newRow("no distance") << 100 << 0 << 4000 << 0 << 0 << 0 << 0;
-        QTest::newRow("cut short by the time limit") << 100 << 26601 << 4000 << 4000 << 4000 << 28000 << 30000;
+        QTest::addColumn<QPair<int, int>>("time");
+        QTest::addColumn<QPair<int, int>>("speed");
+        using R = QPair<int, int>;
+        QTest::newRow("full power, 20 m") << 100 << 682 << 4000 << R{1000, 2500} << R{28000, 30000};
+        QTest::newRow("half power, 20 m") << 50 << 682 << 4000 << R{2500, 3500} << R{14000, 15000};
+        QTest::newRow("no power: the time limit ends it") << 0 << 682 << 3000 << R{3000, 3000} << R{0, 0};
+        QTest::newRow("no distance") << 100 << 0 << 4000 << R{0, 0} << R{0, 0};
+        QTest::newRow("cut short by the time limit") << 100 << 26601 << 4000 << R{4000, 4000} << R{28000, 30000};
     }
     void raceModel() {
         QFETCH(int, intensity);
         QFETCH(int, distance);
         QFETCH(int, timeMax);
-        QFETCH(int, minTime);
-        QFETCH(int, maxTime);
-        QFETCH(int, minSpeed);
-        QFETCH(int, maxSpeed);
+        using R = QPair<int, int>;
+        QFETCH(R, time);
+        QFETCH(R, speed);
         sim::CarSettings s;
         s.stageTimes = {1000, 2000, 3000, 4000, 4000};
         s.intensities.fill(intensity);
         s.distance = distance;
         s.timeMax = timeMax;
         const sim::RaceResult r = sim::SimulateRace(s);
-        QVERIFY2(r.timeMs >= minTime && r.timeMs <= maxTime, qPrintable(QString::number(r.timeMs)));
-        QVERIFY2(r.maxSpeed >= minSpeed && r.maxSpeed <= maxSpeed, qPrintable(QString::number(r.maxSpeed)));
+        QVERIFY2(r.timeMs >= time.first && r.timeMs <= time.second, qPrintable(QString::number(r.timeMs)));
+        QVERIFY2(r.maxSpeed >= speed.first && r.maxSpeed <= speed.second, qPrintable(QString::number(r.maxSpeed)));
     }
 
     void presenceAndListing() {
@@ -172,18 +157,6 @@ private slots:
         QCOMPARE(rig.car->Violations().size(), std::size_t(3));
     }
 
-    void wrongLineSettingsAreNoise() {
-        CarRig rig;
-        FT_HANDLE h = OpenConfigured(*rig.car);
-        rig.car->FT_SetBaudRate(h, 9600);
-        DWORD done = 0;
-        char buffer[16];
-        rig.car->FT_Write(h, "$GVB\r\n", 6, &done);
-        QCOMPARE(rig.car->FT_Read(h, buffer, 15, &done), FT_OK);
-        QCOMPARE(int(done), 0);
-        QCOMPARE(rig.car->FramesReceived(), 0);
-        rig.car->FT_Close(h);
-    }
 };
 
 #include "VirtualCarTest.moc"
