@@ -1,0 +1,7 @@
+#include "device/FtDriver.h"
+
+namespace drivo {
+
+FtDriver::~FtDriver() = default;
+
+} // namespace drivo

@@ -1,0 +1,31 @@
+#pragma once
+// The lock that keeps the write, the read and the close of concurrent transactions apart.
+// It is null before Create and closed after Close; in both states Lock does nothing. A thread
+// that locked it before Close can still Unlock it, so closing never strands a holder.
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace drivo {
+
+class LinkMutex {
+public:
+    enum class State { Null, Created, Closed };
+
+    void Create();
+    // Waits without limit. Returns whether the calling thread now holds the lock.
+    bool Lock();
+    // Releases the lock if the calling thread holds it; does nothing otherwise.
+    void Unlock();
+    void Close();
+    State GetState() const;
+    bool IsHeld() const;
+
+private:
+    mutable std::mutex stateMutex_;
+    State state_ = State::Null;
+    std::mutex link_;
+    std::atomic<std::thread::id> owner_{};
+};
+
+} // namespace drivo

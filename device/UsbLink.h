@@ -1,0 +1,49 @@
+#pragma once
+// The only road to the car: counting attached cars, and one complete exchange that opens the
+// car by its USB description, configures the line, writes a frame, reads the answer of known
+// length and closes again. Safe to use from several threads at once.
+#include "device/FtDriver.h"
+#include "device/LinkMutex.h"
+#include "device/Sleeper.h"
+
+#include <chrono>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace drivo {
+
+inline constexpr char kCarDescription[] = "z-rallye";
+inline constexpr int kOpenAttempts = 100;
+inline constexpr std::chrono::milliseconds kOpenRetryDelay{70};
+inline constexpr ULONG kBaudRate = 19200;
+inline constexpr ULONG kReadTimeoutMs = 5000;
+inline constexpr ULONG kWriteTimeoutMs = 1000;
+
+class UsbLink {
+public:
+    UsbLink(std::shared_ptr<FtDriver> driver, std::shared_ptr<Sleeper> sleeper);
+
+    // Attached FTDI devices described exactly as the car; -1 when they cannot be listed.
+    int CountMatchingDevices();
+    // One exchange. On entry replyCount is N, the bytes to read; `reply` must hold N + 1 bytes
+    // (else FT_INVALID_PARAMETER and nothing happens). On success replyCount is the count
+    // received and a NUL follows those bytes. Never leaves the device open or the lock held.
+    FT_STATUS Transact(std::string_view command, std::span<char> reply, DWORD& replyCount);
+
+    void CreateLinkMutex();
+    void LockLink();
+    void UnlockLink();
+    void CloseLinkMutex();
+    const LinkMutex& Mutex() const { return mutex_; }
+
+private:
+    FT_STATUS Open(FT_HANDLE& handle);
+    FT_STATUS Configure(FT_HANDLE handle);
+
+    std::shared_ptr<FtDriver> driver_;
+    std::shared_ptr<Sleeper> sleeper_;
+    LinkMutex mutex_;
+};
+
+} // namespace drivo

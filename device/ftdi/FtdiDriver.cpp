@@ -1,0 +1,212 @@
+#include "device/ftdi/FtdiDriver.h"
+
+#include <ftdi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+namespace drivo {
+
+namespace {
+
+constexpr int kFtdiVendor = 0x0403;
+constexpr int kFtdiProducts[] = {0x6001, 0x6010, 0x6011, 0x6014, 0x6015};
+
+struct ContextDeleter {
+    void operator()(ftdi_context* context) const { ftdi_free(context); }
+};
+using Context = std::unique_ptr<ftdi_context, ContextDeleter>;
+
+struct Found {
+    libusb_device* device;
+    int product;
+    std::string description;
+    std::string serial;
+};
+
+// Visits every attached FTDI device with its product description; the visitor returns true to
+// stop. A machine whose USB library cannot start has no USB devices to offer: nothing is
+// visited. Returns false only when the bus could not be listed.
+bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)>& visit) {
+    for (int product : kFtdiProducts) {
+        ftdi_device_list* devices = nullptr;
+        if (ftdi_usb_find_all(context, &devices, kFtdiVendor, product) < 0) return false;
+        bool stop = false;
+        for (ftdi_device_list* entry = devices; entry != nullptr && !stop; entry = entry->next) {
+            char description[64] = {};
+            char serial[16] = {};
+            // A device we may not open (permissions) is still listed, without its strings.
+            if (ftdi_usb_get_strings(context, entry->dev, nullptr, 0, description,
+                                     sizeof description, serial, sizeof serial) < 0)
+                description[0] = serial[0] = '\0';
+            stop = visit(Found{entry->dev, product, description, serial});
+        }
+        ftdi_list_free(&devices);
+        if (stop) break;
+    }
+    return true;
+}
+
+void CopyText(char* target, std::size_t size, const std::string& text) {
+    const std::size_t n = std::min(size - 1, text.size());
+    std::memcpy(target, text.data(), n);
+    target[n] = '\0';
+}
+
+} // namespace
+
+struct FtdiDriver::Port {
+    Context context;
+    ULONG readTimeoutMs = 0; // D2XX default: wait until the count arrived
+};
+
+FtdiDriver::FtdiDriver() = default;
+
+FtdiDriver::~FtdiDriver() {
+    for (Port* port : ports_) {
+        ftdi_usb_close(port->context.get());
+        delete port;
+    }
+}
+
+FtdiDriver::Port* FtdiDriver::Find(FT_HANDLE handle) {
+    std::lock_guard guard(mutex_);
+    auto it = ports_.find(static_cast<Port*>(handle));
+    return it == ports_.end() ? nullptr : *it;
+}
+
+FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
+    if (numDevices == nullptr) return FT_INVALID_PARAMETER;
+    std::vector<FT_DEVICE_LIST_INFO_NODE> nodes;
+    Context context(ftdi_new());
+    if (context) {
+        const bool listed = ForEachDevice(context.get(), [&](const Found& found) {
+            FT_DEVICE_LIST_INFO_NODE node;
+            node.ID = static_cast<ULONG>(kFtdiVendor << 16 | found.product);
+            CopyText(node.Description, sizeof node.Description, found.description);
+            CopyText(node.SerialNumber, sizeof node.SerialNumber, found.serial);
+            nodes.push_back(node);
+            return false;
+        });
+        if (!listed) return FT_OTHER_ERROR;
+    }
+    std::lock_guard guard(mutex_);
+    list_ = std::move(nodes);
+    *numDevices = static_cast<DWORD>(list_.size());
+    return FT_OK;
+}
+
+FT_STATUS FtdiDriver::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* numDevices) {
+    if (list == nullptr || numDevices == nullptr) return FT_INVALID_PARAMETER;
+    std::lock_guard guard(mutex_);
+    // Never write more entries than the caller says it holds.
+    const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(list_.size()));
+    std::copy_n(list_.begin(), count, list);
+    *numDevices = count;
+    return FT_OK;
+}
+
+FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle) {
+    if (arg1 == nullptr || handle == nullptr || flags != FT_OPEN_BY_DESCRIPTION)
+        return FT_INVALID_PARAMETER;
+    const std::string wanted(static_cast<const char*>(arg1));
+    auto port = std::make_unique<Port>();
+    // The device must be opened through the USB context that found it, and that context then
+    // lives as long as the handle.
+    port->context.reset(ftdi_new());
+    if (!port->context) return FT_DEVICE_NOT_FOUND;
+    FT_STATUS status = FT_DEVICE_NOT_FOUND;
+    ForEachDevice(port->context.get(), [&](const Found& found) {
+        if (found.description != wanted) return false;
+        // Fails while another transaction (or program) has claimed the device.
+        status = ftdi_usb_open_dev(port->context.get(), found.device) == 0 ? FT_OK : FT_DEVICE_NOT_OPENED;
+        return true;
+    });
+    if (status != FT_OK) return status;
+    std::lock_guard guard(mutex_);
+    *handle = port.get();
+    ports_.insert(port.release());
+    return FT_OK;
+}
+
+FT_STATUS FtdiDriver::FT_SetBaudRate(FT_HANDLE handle, ULONG baudRate) {
+    Port* port = Find(handle);
+    if (port == nullptr) return FT_INVALID_HANDLE;
+    const int result = ftdi_set_baudrate(port->context.get(), static_cast<int>(baudRate));
+    return result == 0 ? FT_OK : result == -1 ? FT_INVALID_BAUD_RATE : FT_IO_ERROR;
+}
+
+FT_STATUS FtdiDriver::FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) {
+    Port* port = Find(handle);
+    if (port == nullptr) return FT_INVALID_HANDLE;
+    port->readTimeoutMs = readTimeout;
+    // USB transfers wait at most the write time-out; reads are timed by FT_Read's own loop.
+    port->context->usb_write_timeout = static_cast<int>(std::max<ULONG>(writeTimeout, 1));
+    port->context->usb_read_timeout = static_cast<int>(std::clamp<ULONG>(readTimeout, 1, 100));
+    return FT_OK;
+}
+
+FT_STATUS FtdiDriver::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLength,
+                                                UCHAR stopBits, UCHAR parity) {
+    Port* port = Find(handle);
+    if (port == nullptr) return FT_INVALID_HANDLE;
+    if ((wordLength != FT_BITS_7 && wordLength != FT_BITS_8) ||
+        (stopBits != FT_STOP_BITS_1 && stopBits != FT_STOP_BITS_2) || parity > FT_PARITY_SPACE)
+        return FT_INVALID_PARAMETER;
+    const int result = ftdi_set_line_property(
+        port->context.get(), wordLength == FT_BITS_8 ? BITS_8 : BITS_7,
+        stopBits == FT_STOP_BITS_1 ? STOP_BIT_1 : STOP_BIT_2, static_cast<ftdi_parity_type>(parity));
+    return result == 0 ? FT_OK : FT_IO_ERROR;
+}
+
+FT_STATUS FtdiDriver::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytesToWrite,
+                               DWORD* bytesWritten) {
+    Port* port = Find(handle);
+    if (port == nullptr) return FT_INVALID_HANDLE;
+    if (buffer == nullptr || bytesWritten == nullptr) return FT_INVALID_PARAMETER;
+    const int result = ftdi_write_data(port->context.get(), static_cast<const unsigned char*>(buffer),
+                                       static_cast<int>(bytesToWrite));
+    if (result < 0) return FT_IO_ERROR;
+    *bytesWritten = static_cast<DWORD>(result);
+    return FT_OK;
+}
+
+FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
+                              DWORD* bytesReturned) {
+    Port* port = Find(handle);
+    if (port == nullptr) return FT_INVALID_HANDLE;
+    if (buffer == nullptr || bytesReturned == nullptr) return FT_INVALID_PARAMETER;
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(port->readTimeoutMs);
+    DWORD received = 0;
+    // libftdi returns whatever has arrived; D2XX waits for the full count or the time-out.
+    while (received < bytesToRead) {
+        const int result = ftdi_read_data(port->context.get(), bytes + received,
+                                          static_cast<int>(bytesToRead - received));
+        if (result < 0) return FT_IO_ERROR;
+        received += static_cast<DWORD>(result);
+        if (port->readTimeoutMs != 0 && std::chrono::steady_clock::now() >= deadline) break;
+        if (result == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    *bytesReturned = received;
+    return FT_OK;
+}
+
+FT_STATUS FtdiDriver::FT_Close(FT_HANDLE handle) {
+    Port* port = nullptr;
+    {
+        std::lock_guard guard(mutex_);
+        auto it = ports_.find(static_cast<Port*>(handle));
+        if (it == ports_.end()) return FT_INVALID_HANDLE;
+        port = *it;
+        ports_.erase(it);
+    }
+    const int result = ftdi_usb_close(port->context.get());
+    delete port;
+    return result == 0 ? FT_OK : FT_IO_ERROR;
+}
+
+} // namespace drivo

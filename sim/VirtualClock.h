@@ -1,0 +1,24 @@
+#pragma once
+// A sleeper that never waits: each sleep only moves a virtual clock forward and is recorded,
+// so tests can check how long the link or the car would have waited.
+#include "device/Sleeper.h"
+
+#include <chrono>
+#include <mutex>
+#include <vector>
+
+namespace drivo::sim {
+
+class VirtualClock final : public Sleeper {
+public:
+    void SleepFor(std::chrono::microseconds duration) override;
+    std::chrono::microseconds Now() const;
+    std::vector<std::chrono::microseconds> Sleeps() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::chrono::microseconds now_{0};
+    std::vector<std::chrono::microseconds> sleeps_;
+};
+
+} // namespace drivo::sim

@@ -1,0 +1,198 @@
+#include "CarRig.h"
+#include "TestMain.h"
+
+#include <QTest>
+
+#include <map>
+#include <thread>
+
+using namespace drivo;
+using namespace drivo::test;
+using sim::CarFault;
+
+namespace {
+
+constexpr WindowHandle kWindow = 0x1234;
+constexpr int kNoFault = -1;
+constexpr int kAbsent = -2;
+
+JobOutcome Run(const QString& job, DeviceContext& context) {
+    if (job == "Battery") return BatteryJob(context, kWindow);
+    if (job == "ConfigState") return ConfigStateJob(context, kWindow);
+    if (job == "RaceInfo") return RaceInfoJob(context, kWindow);
+    if (job == "RaceTime") return RaceTimeJob(context, kWindow);
+    if (job == "Version") return VersionJob(context, kWindow);
+    return SendJob(context, MakeRequest(kWindow));
+}
+
+// Waits for detached jobs to drop their share; the deadline only guards against a hang.
+bool WaitReleased(const std::weak_ptr<DeviceContext>& watch) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!watch.expired() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    return watch.expired();
+}
+
+} // namespace
+
+class DeviceJobsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Each job under each fault posts exactly one outcome with the right value, and leaves the
+    // car closed, the lock free and the car without complaints.
+    void oneOutcomePerJob_data() {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<unsigned>("message");
+        QTest::addColumn<qint64>("wParam");
+        QTest::addColumn<qint64>("lParam");
+        QTest::addColumn<int>("openAttempts");
+        const QList<QPair<int, QString>> faults = {
+            {kNoFault, "healthy"}, {kAbsent, "absent"}, {int(CarFault::Silent), "silent"},
+            {int(CarFault::Slow), "slow"}, {int(CarFault::ShortReply), "short reply"},
+            {int(CarFault::CorruptChecksum), "bad checksum"},
+            {int(CarFault::WrongMnemonic), "wrong mnemonic"},
+            {int(CarFault::UnplugMidTransaction), "unplugged mid-way"}};
+        // -3 and -4 stand for the race time and speed of the primed car (see the test body).
+        for (const auto& [fault, name] : faults) {
+            const bool ok = fault == kNoFault;
+            const int absent = fault == kAbsent ? 100 : 1;
+            auto row = [&](const char* job, unsigned msg, qint64 w, qint64 l, int opens) {
+                QTest::addRow("%s, %s", job, qPrintable(name)) << job << fault << msg << w << l << opens;
+            };
+            row("Battery", WM_BATTERY_DONE, ok ? 11200 : -1, 0, absent);
+            row("ConfigState", WM_CONFIG_DONE, ok ? 1 : -1, 0, absent);
+            row("RaceTime", WM_RACETIME_DONE, ok ? -3 : -1, 0, absent);
+            // Both reads are always made; after an unplug the second one finds no car.
+            const int raceInfoOpens = fault == kAbsent ? 200
+                                      : fault == int(CarFault::UnplugMidTransaction) ? 101 : 2;
+            row("RaceInfo", WM_RACEINFO_DONE, ok ? -3 : -1, ok ? -4 : -1, raceInfoOpens);
+            row("Version", WM_VERSION_DONE, ok ? 261 : -1, 0, absent);
+            // Acknowledgements carry no checksum, so a corrupted checksum cannot refuse them.
+            const bool sent = ok || fault == int(CarFault::CorruptChecksum);
+            row("Send", WM_SEND_DONE, sent ? 1 : 0, 0, sent ? 8 : absent);
+        }
+    }
+    void oneOutcomePerJob() {
+        QFETCH(QString, job);
+        QFETCH(int, fault);
+        QFETCH(unsigned, message);
+        QFETCH(qint64, wParam);
+        QFETCH(qint64, lParam);
+        QFETCH(int, openAttempts);
+        CarRig rig;
+        SendJob(*rig.context, MakeRequest(kWindow)); // gives the car a profile to race with
+        const sim::RaceResult race = rig.car->RunRace();
+        QVERIFY(race.timeMs > 0 && race.maxSpeed > 0);
+        if (wParam == -3) wParam = race.timeMs;
+        if (lParam == -4) lParam = race.maxSpeed;
+        const int opensBefore = rig.car->OpenAttempts();
+        const std::size_t postsBefore = rig.notifier->Posts().size();
+        if (fault == kAbsent) rig.car->Unplug();
+        if (fault >= 0) rig.car->SetFault(CarFault(fault), true);
+
+        const JobOutcome outcome = Run(job, *rig.context);
+        const auto posts = rig.notifier->Posts();
+        QCOMPARE(posts.size(), postsBefore + 1);
+        const Posted& p = posts.back();
+        QCOMPARE(p.target, kWindow);
+        QCOMPARE(p.message, message);
+        QCOMPARE(qint64(p.wParam), wParam);
+        QCOMPARE(qint64(p.lParam), lParam);
+        QCOMPARE(outcome.message, message);
+        QCOMPARE(rig.car->OpenAttempts() - opensBefore, openAttempts);
+        QVERIFY(!rig.car->IsOpen());
+        QVERIFY(!rig.context->link.Mutex().IsHeld());
+        QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
+    }
+
+    void sendRefusedAtThirdStageSendsNothingAfter() {
+        CarRig rig;
+        rig.car->ArmFault(CarFault::WrongMnemonic, 2);
+        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 0);
+        QCOMPARE(rig.car->ReceivedMnemonics(), (std::vector<std::string>{"SCL", "SCL", "SCL"}));
+        QCOMPARE(rig.notifier->Posts().size(), std::size_t(1));
+    }
+
+    void sendDeliversTheWholeRequest() {
+        CarRig rig;
+        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 1);
+        QCOMPARE(rig.car->ReceivedMnemonics(),
+                 (std::vector<std::string>{"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"}));
+        const sim::CarSettings s = rig.car->LastSettings();
+        const auto request = MakeRequest(kWindow);
+        QCOMPARE(s.stageTimes, request->times);
+        QCOMPARE(s.intensities, request->values);
+        QCOMPARE(s.distance, 682);
+        QCOMPARE(s.timeMax, 4000);
+        QCOMPARE(s.returnMode, 1);
+        QCOMPARE(int(rig.linkClock->Sleeps().size()), 8); // eight transactions, one open each
+    }
+
+    void raceInfoWithTimeButNoSpeed() {
+        CarRig rig;
+        rig.car->ArmFault(CarFault::Silent, 1);
+        const JobOutcome outcome = RaceInfoJob(*rig.context, kWindow);
+        QCOMPARE(outcome.wParam, 0);
+        QCOMPARE(outcome.lParam, -1);
+    }
+
+    void raceDistance_data() {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("diameter");
+        QTest::addColumn<int>("revolutions");
+        QTest::newRow("20000 mm, 26 mm") << 20000 << 26 << 682;
+        QTest::newRow("no length") << 0 << 26 << 0;
+        QTest::newRow("longest, smallest wheel") << 30000 << 1 << 26601;
+        QTest::newRow("longest, largest wheel") << 30000 << 1000 << 26;
+        QTest::newRow("below one revolution") << 1000 << 1000 << 0;
+        QTest::newRow("no wheel") << 20000 << 0 << 0;
+    }
+    void raceDistance() {
+        QFETCH(int, length);
+        QFETCH(int, diameter);
+        QFETCH(int, revolutions);
+        QCOMPARE(RaceDistance(length, diameter), revolutions);
+    }
+
+    // Real threads, virtual time: jobs started together take turns on the car.
+    void concurrentJobsTakeTurns() {
+        CarRig rig;
+        auto sleeper = std::make_shared<WaitForFreeCar>(rig.car);
+        auto context = CreateDeviceContext(rig.car, rig.notifier, sleeper);
+        StartBatteryJob(context, 1);
+        StartConfigStateJob(context, 2);
+        StartRaceInfoJob(context, 3);
+        StartSendJob(context, MakeRequest(4));
+        StartVersionJob(context, 5);
+        const std::weak_ptr<DeviceContext> watch = context;
+        context.reset(); // the jobs keep what they need
+        QVERIFY(rig.notifier->WaitFor(5));
+        std::map<WindowHandle, Posted> byTarget;
+        for (const Posted& p : rig.notifier->Posts()) byTarget[p.target] = p;
+        QCOMPARE(byTarget.size(), std::size_t(5));
+        QCOMPARE(byTarget[1].wParam, 11200);
+        QVERIFY(byTarget[2].wParam == 0 || byTarget[2].wParam == 1);
+        QCOMPARE(byTarget[3].message, WM_RACEINFO_DONE);
+        QVERIFY(byTarget[3].wParam == 0 && byTarget[3].lParam == 0);
+        QCOMPARE(byTarget[4].wParam, 1);
+        QCOMPARE(byTarget[5].wParam, 261);
+        QCOMPARE(rig.car->FramesReceived(), 1 + 1 + 2 + 8 + 1);
+        QVERIFY(WaitReleased(watch));
+        QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
+    }
+
+    // Nobody receives: the job still finishes, posts once, and frees its request (ASan checks).
+    void jobOutlivesItsCaller() {
+        auto car = std::make_shared<sim::VirtualCar>(std::make_shared<sim::VirtualClock>());
+        auto notifier = std::make_shared<RecordingNotifier>();
+        auto context = CreateDeviceContext(car, notifier, std::make_shared<sim::VirtualClock>());
+        const std::weak_ptr<DeviceContext> watch = context;
+        StartSendJob(std::move(context), MakeRequest(0));
+        QVERIFY(notifier->WaitFor(1));
+        QCOMPARE(notifier->Posts().at(0).wParam, 1);
+        QVERIFY(WaitReleased(watch)); // the finished job let go of the context
+    }
+};
+
+#include "DeviceJobsTest.moc"
+DRIVO_TEST(DeviceJobsTest);
