@@ -113,16 +113,16 @@ FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
     if (arg1 == nullptr || handle == nullptr || flags != FT_OPEN_BY_DESCRIPTION)
         return FT_INVALID_PARAMETER;
     const std::string wanted(static_cast<const char*>(arg1));
-    Context lister(ftdi_new());
-    if (!lister) return FT_DEVICE_NOT_FOUND;
     auto port = std::make_unique<Port>();
+    // The device must be opened through the USB context that found it, and that context then
+    // lives as long as the handle.
+    port->context.reset(ftdi_new());
+    if (!port->context) return FT_DEVICE_NOT_FOUND;
     FT_STATUS status = FT_DEVICE_NOT_FOUND;
-    ForEachDevice(lister.get(), [&](const Found& found) {
+    ForEachDevice(port->context.get(), [&](const Found& found) {
         if (found.description != wanted) return false;
-        port->context.reset(ftdi_new());
         // Fails while another transaction (or program) has claimed the device.
-        const bool opened = port->context && ftdi_usb_open_dev(port->context.get(), found.device) == 0;
-        status = opened ? FT_OK : FT_DEVICE_NOT_OPENED;
+        status = ftdi_usb_open_dev(port->context.get(), found.device) == 0 ? FT_OK : FT_DEVICE_NOT_OPENED;
         return true;
     });
     if (status != FT_OK) return status;
