@@ -20,8 +20,9 @@ constexpr int kMainTemplate = 102;
 constexpr int kIconMain = 128;
 } // namespace
 
-CMainDialog::CMainDialog(QWidget* parent)
-    : CDialog(kMainTemplate, parent), m_chart(std::make_unique<PendingChart>()),
+CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
+    : CDialog(kMainTemplate, parent), m_services(services.Completed()),
+      m_ownsMessenger(!services.messenger), m_chart(std::make_unique<PendingChart>()),
       m_clock([] { return QTime::currentTime(); }) {
     m_settings.ReturnMode = 0;
     m_languageId = 0;
@@ -30,6 +31,9 @@ CMainDialog::CMainDialog(QWidget* parent)
         auto* bar = new BatteryBarWidget(p);
         bar->setFormat(c.Text);
         return bar;
+    });
+    Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
+        return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(131), p);
     });
     CreateLinkMutex();
 }
@@ -87,7 +91,7 @@ void CMainDialog::AttachControls() {
     m_raceLengthField = GetDlgItem(ctl::kRaceLength);
     m_englishFlag = Item<QPushButton>(ctl::kEnglishFlag);
     m_frenchFlag = Item<QPushButton>(ctl::kFrenchFlag);
-    m_usbIndicator = GetDlgItem(ctl::kUsbIndicator);
+    m_usbIndicator = Item<CUsbStatusIndicator>(ctl::kUsbIndicator);
     m_batteryBar = Item<BatteryBarWidget>(ctl::kBatteryBar);
     m_attached = true;
 }
@@ -242,10 +246,6 @@ void CMainDialog::LoadDefaults() { pending::LoadDefaultSettings(m_settings, m_la
 
 void CMainDialog::SaveSettings() { pending::SaveSettingsFile(m_settings, m_languageId); }
 
-void CMainDialog::CreateLinkMutex() {}
-void CMainDialog::CloseLinkMutex() {}
-void CMainDialog::CreateSkinButtons() {}
-void CMainDialog::DeleteSkinButtons() {}
 void CMainDialog::RegisterBackground() {}
 void CMainDialog::ReleaseBackground() {}
 void CMainDialog::DrawBackgroundPictures(QPainter&) {}
@@ -257,14 +257,7 @@ void CMainDialog::SetupChart() {
 }
 
 void CMainDialog::ApplyLanguage(std::uint16_t) {}
-void CMainDialog::CheckConnection() {}
-void CMainDialog::OpenAboutBox() {}
-void CMainDialog::OnBatteryButton() {}
-void CMainDialog::OnRaceInfoButton() {}
-void CMainDialog::OnRaceTimeButton() {}
-void CMainDialog::OnSendButton() {}
 void CMainDialog::OnFrenchFlag() {}
 void CMainDialog::OnEnglishFlag() {}
-void CMainDialog::OnVersionButton() {}
 
 } // namespace drivo
