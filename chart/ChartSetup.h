@@ -1,6 +1,8 @@
 #pragma once
 // How the main window configures the chart and builds it from the race settings, in one
 // place so that the window's initialisation makes two calls.
+#include "settings/RaceSettings.h"
+
 #include <QRgb>
 #include <QString>
 #include <array>
@@ -14,7 +16,6 @@ class CProfileChart;
 
 inline constexpr int kChartPlaceholderId = 1049; // hidden frame the chart covers
 inline constexpr int kChartTitleStringId = 1066; // "I en %"
-inline constexpr int kStageCount = 5;
 
 // The chart options the main window holds (grid rows and columns, time labels, tips).
 struct ChartOptions {
