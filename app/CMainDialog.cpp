@@ -111,7 +111,7 @@ void CMainDialog::BuildWindowMenu() {
     // (right click on the background, F1 for the About item).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    const QString about = ResourceModule::Current().LoadResourceString(IDS_ABOUTBOX);
+    const QString about = LoadString(IDS_ABOUTBOX);
     if (about.isEmpty())
         return;
     m_windowMenu->addSeparator();
@@ -251,7 +251,7 @@ void CMainDialog::OnCancel() {
     CDialog::OnCancel();
 }
 
-// ---- Seams filled by the libraries that are merged later ------------------------------
+// ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
     drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId().value_or(kLangFrenchFrance));
