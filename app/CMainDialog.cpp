@@ -1,14 +1,19 @@
 #include "CMainDialog.h"
 
-#include "AppStrings.h"
 #include "ControlIds.h"
+#include "chart/ChartSetup.h"
+#include "i18n/LanguageTable.h"
 #include "i18n/ResourceModule.h"
+#include "i18n/StringIds.h"
+#include "i18n/UserLanguage.h"
+#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyle>
 #include <cstdlib>
 #include <ctime>
@@ -18,22 +23,33 @@ namespace drivo {
 namespace {
 constexpr int kMainTemplate = 102;
 constexpr int kIconMain = 128;
+constexpr int kBitmapUsbStrip = 131;
+
+QString LoadString(int id) { return ResourceModule::Current().LoadResourceString(id); }
 } // namespace
 
 CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
     : CDialog(kMainTemplate, parent), m_services(services.Completed()),
-      m_ownsMessenger(!services.messenger), m_chart(std::make_unique<PendingChart>()),
-      m_clock([] { return QTime::currentTime(); }) {
+      m_ownsMessenger(!services.messenger), m_clock([] { return QTime::currentTime(); }) {
     m_settings.ReturnMode = 0;
     m_languageId = 0;
     m_icon = ResourceModule::Current().LoadIcon(kIconMain);
     Builder().OverrideControl(ctl::kBatteryBar, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
-        auto* bar = new BatteryBarWidget(p);
-        bar->setFormat(c.Text);
+        auto* bar = new CPercentProgress(p);
+        bar->SetWindowText(c.Text);
         return bar;
     });
     Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
-        return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(131), p);
+        return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
+    });
+    m_chart.SetOwnerHooks({
+        [this](int index, double value) { OnStageValueDragged(index, value); },
+        [this](int index, double ms) { OnStageTimeDragged(index, ms); },
+        [this](const QString& text) {
+            if (m_statusBar)
+                m_statusBar->SetPaneText(0, text);
+        },
+        [] { return LoadString(IDS_CHART_STATUS); },
     });
     CreateLinkMutex();
 }
@@ -48,11 +64,6 @@ void CMainDialog::DestroyWindow() {
     if (m_toolTips)
         m_toolTips->DestroyWindow();
     CDialog::DestroyWindow();
-}
-
-void CMainDialog::InstallChart(std::unique_ptr<PendingChart> chart) {
-    if (chart)
-        m_chart = std::move(chart);
 }
 
 bool CMainDialog::OnInitDialog() {
@@ -70,7 +81,7 @@ bool CMainDialog::OnInitDialog() {
     CreateStatusBar();                           // 10.
     SetTimer(ctl::kClockTimer, 1000);            // 11.
     PrepareFlagPlaceholders();                   // 12.
-    m_chart->Redraw();                           // 13.
+    m_chart.Redraw();                            // 13.
     PrepareBatteryBar();                         // 14.
     ShowBattery(-1);
     CreateToolTips();                            // 15.
@@ -92,7 +103,7 @@ void CMainDialog::AttachControls() {
     m_englishFlag = Item<QPushButton>(ctl::kEnglishFlag);
     m_frenchFlag = Item<QPushButton>(ctl::kFrenchFlag);
     m_usbIndicator = Item<CUsbStatusIndicator>(ctl::kUsbIndicator);
-    m_batteryBar = Item<BatteryBarWidget>(ctl::kBatteryBar);
+    m_batteryBar = Item<CPercentProgress>(ctl::kBatteryBar);
     m_attached = true;
 }
 
@@ -101,7 +112,7 @@ void CMainDialog::BuildWindowMenu() {
     // (right click on the background, F1 for the About item).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    const QString about = ResourceModule::Current().LoadResourceString(appstr::kAboutMenuItem);
+    const QString about = LoadString(IDS_ABOUTBOX);
     if (about.isEmpty())
         return;
     m_windowMenu->addSeparator();
@@ -109,10 +120,7 @@ void CMainDialog::BuildWindowMenu() {
 }
 
 void CMainDialog::ConfigureChart() {
-    m_chart->SetGridDivisions(0, 0, true, 0);
-    m_chart->SetGridDivisions(10, 1, false, 0);
-    m_chart->ShowTimeLabels(true, false);
-    m_chart->EnableTips(false);
+    drivo::ConfigureChart(m_chart, {10, 1, true, false});
 }
 
 void CMainDialog::CreateStatusBar() {
@@ -125,9 +133,11 @@ void CMainDialog::CreateStatusBar() {
 }
 
 void CMainDialog::PrepareBatteryBar() {
-    // The percent bar paints its own face, so no style theme is applied to it.
-    if (m_batteryBar)
-        m_batteryBar->setRange(0, 100);
+    // Without the platform look the bar is filled with exactly the battery colour.
+    if (!m_batteryBar)
+        return;
+    m_batteryBar->setRange(0, 100);
+    m_batteryBar->SetWindowTheme(QString());
 }
 
 void CMainDialog::CreateToolTips() {
@@ -218,8 +228,10 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
     CDialog::resizeEvent(event);
     if (m_statusBar)
         m_statusBar->Reposition();
-    if (m_chart->Exists())
-        m_chart->Resize(width() - 120, height() - 60);
+    // The first size notice comes while the window is being shown for the first time, as
+    // the one during creation does: the chart keeps the placeholder's size then.
+    if (m_chart.HasWindow() && event->oldSize().isValid())
+        m_chart.resize(width() - 120, height() - 60);
 }
 
 void CMainDialog::RunClosingSteps() {
@@ -240,11 +252,14 @@ void CMainDialog::OnCancel() {
     CDialog::OnCancel();
 }
 
-// ---- Seams filled by the libraries that are merged later ------------------------------
+// ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
-void CMainDialog::LoadDefaults() { pending::LoadDefaultSettings(m_settings, m_languageId); }
+void CMainDialog::LoadDefaults() {
+    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId().value_or(kLangFrenchFrance));
+}
 
-void CMainDialog::SaveSettings() { pending::SaveSettingsFile(m_settings, m_languageId); }
+// A failed write is silent: the window closes as usual and the old file stays as it was.
+void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
 
 void CMainDialog::RegisterBackground() {}
 void CMainDialog::ReleaseBackground() {}
@@ -252,8 +267,16 @@ void CMainDialog::DrawBackgroundPictures(QPainter&) {}
 void CMainDialog::PrepareFlagPlaceholders() {}
 
 void CMainDialog::SetupChart() {
-    const QWidget* area = GetDlgItem(ctl::kChartArea);
-    m_chart->Setup(this, area ? area->geometry() : QRect(), m_settings);
+    const QWidget* placeholder = GetDlgItem(ctl::kChartArea);
+    if (!placeholder)
+        return;
+    ChartProfile profile;
+    for (int i = 0; i < kStageCount; ++i) {
+        profile.endTimes[static_cast<size_t>(i)] = m_settings.Time[static_cast<size_t>(i)];
+        profile.values[static_cast<size_t>(i)] = m_settings.Value[static_cast<size_t>(i)];
+    }
+    profile.timeMax = m_settings.TimeMax();
+    drivo::SetupChart(m_chart, *placeholder, *this, LoadString(IDS_CHART_TITLE), profile);
 }
 
 void CMainDialog::ApplyLanguage(std::uint16_t) {}

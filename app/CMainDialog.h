@@ -6,10 +6,10 @@
 #include "CToolTipCtrl.h"
 #include "DeviceServices.h"
 #include "device/DeviceContext.h"
-#include "PendingBatteryBar.h"
-#include "PendingChart.h"
+#include "chart/CProfileChart.h"
+#include "settings/RaceSettings.h"
+#include "widgets/CPercentProgress.h"
 #include "widgets/CUsbStatusIndicator.h"
-#include "PendingRaceSettings.h"
 
 #include <QBrush>
 #include <QIcon>
@@ -77,17 +77,18 @@ public:
     QIcon QueryDragIcon() const { return m_icon; }
 
     CStatusBar* StatusBar() const { return m_statusBar; }
+    CPercentProgress* BatteryBar() const { return m_batteryBar; }
+    // The red/green USB symbol over control 1031; the command flows blink and set it.
     CUsbStatusIndicator* UsbIndicator() const { return m_usbIndicator; }
-    BatteryBarWidget* BatteryBar() const { return m_batteryBar; }
     CToolTipCtrl* ToolTips() const { return m_toolTips.get(); }
     QMenu* WindowMenu() const { return m_windowMenu; }
     bool HasBackgroundBrush() const { return m_hasBrush; }
 
     // Local time source of the clock pane.
     void SetClock(std::function<QTime()> clock) { m_clock = std::move(clock); }
-    // The chart the dialog talks to; install before Create.
-    void InstallChart(std::unique_ptr<PendingChart> chart);
-    PendingChart& Chart() const { return *m_chart; }
+    // The profile chart over control 1049; the send flow reads the intensities from it.
+    CProfileChart& Chart() { return m_chart; }
+    const CProfileChart& Chart() const { return m_chart; }
 
 protected:
     bool OnInitDialog() override;
@@ -165,10 +166,10 @@ private:
         m_sendPlaceholder, m_versionButton, m_frenchFlag, m_englishFlag;
     QPointer<QWidget> m_raceLengthField;
     QPointer<CUsbStatusIndicator> m_usbIndicator;
-    QPointer<BatteryBarWidget> m_batteryBar;
+    QPointer<CPercentProgress> m_batteryBar;
     RaceSettings m_settings{};
     QIcon m_icon;
-    std::unique_ptr<PendingChart> m_chart;
+    CProfileChart m_chart;
     QBrush m_brush;
     bool m_hasBrush = false;
     std::unique_ptr<CToolTipCtrl> m_toolTips;

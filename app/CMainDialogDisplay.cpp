@@ -1,9 +1,11 @@
 // Race results and battery display of the main window.
 #include "CMainDialog.h"
 
-#include "AppStrings.h"
 #include "ControlIds.h"
-#include "TextFormat.h"
+#include "RaceDisplay.h"
+#include "i18n/ResourceModule.h"
+#include "i18n/SafeFormat.h"
+#include "i18n/StringIds.h"
 
 #include <QLabel>
 
@@ -15,14 +17,20 @@ void CMainDialog::TakeSpeedReading(std::int32_t reading) {
 
 void CMainDialog::ShowRaceResults() {
     if (auto* time = Item<QLabel>(ctl::kRaceTimeLabel))
-        time->setText(LoadFormattedInt(appstr::kRaceTimeLabel, m_raceTime));
+        time->setText(FormatTimedRace(ResourceModule::Current().LoadResourceString(IDS_TIMED_RACE), m_raceTime));
     if (auto* speed = Item<QLabel>(ctl::kMaxSpeedLabel))
-        speed->setText(LoadFormattedDouble(appstr::kMaxSpeedLabel, static_cast<double>(m_maxSpeed)));
+        speed->setText(FormatMaxSpeed(ResourceModule::Current().LoadResourceString(IDS_MAX_SPEED),
+                                      static_cast<double>(m_maxSpeed)));
 }
 
 void CMainDialog::ShowBattery(std::int32_t reading) {
-    if (m_batteryBar)
-        ApplyBatteryLook(*m_batteryBar, BatteryLookFor(reading));
+    if (!m_batteryBar)
+        return;
+    // Position, text, colour: the colour repaints the bar, which shows the new text.
+    const BatteryLook look = BatteryLookFor(reading);
+    m_batteryBar->setValue(look.Percent);
+    m_batteryBar->SetWindowText(QString::fromStdString(look.Text));
+    m_batteryBar->SetBarColor(QColor(look.Colour.R, look.Colour.G, look.Colour.B));
 }
 
 } // namespace drivo

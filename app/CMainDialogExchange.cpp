@@ -2,10 +2,11 @@
 // record, the lost-focus handlers and the chart's drag callbacks.
 #include "CMainDialog.h"
 
-#include "AppStrings.h"
 #include "ControlIds.h"
 #include "MessageBoxes.h"
-#include "TextFormat.h"
+#include "i18n/ResourceModule.h"
+#include "i18n/SafeFormat.h"
+#include "i18n/StringIds.h"
 
 #include <cmath>
 #include <limits>
@@ -31,15 +32,15 @@ bool TruncateToInt32(double v, std::int32_t& out) {
 void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
     if (dx.Failed() || (lower <= value && value <= upper) || !dx.Taking())
         return;
-    const QString text = LoadFormattedInserts(appstr::kEnterIntegerBetween,
-                                              {QString::number(lower), QString::number(upper)});
+    const QString text =
+        FormatRangeMessage(ResourceModule::Current().LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
     ShowMessageBox(this, text, MessageIcon::Exclamation);
     dx.Fail();
 }
 
 void CMainDialog::DoDataExchange(CDataExchange& dx) {
     CDialog::DoDataExchange(dx);
-    std::int32_t* t = m_settings.Time; // t[5] is TimeMax
+    std::int32_t* t = m_settings.Time.data(); // t[5] is TimeMax
     // First pass: each stage time between its neighbours, as far as they are in order.
     ExchangeInt(dx, ctl::kTime1, t[0]);
     if (t[1] > 0)
@@ -99,17 +100,17 @@ void CMainDialog::OnEditKillFocus(int id) {
 }
 
 void CMainDialog::OnKillFocusTime(int index) {
-    if (index < 0 || index >= 5 || !TakeFields())
+    if (index < 0 || index >= kStageCount || !TakeFields())
         return;
-    m_chart->SetBarEndTime(index, static_cast<double>(m_settings.Time[index]));
-    m_chart->Redraw();
+    m_chart.SetBarEndTime(index, static_cast<double>(m_settings.Time[static_cast<size_t>(index)]));
+    m_chart.Redraw();
 }
 
 void CMainDialog::OnKillFocusTimeMax() {
     if (!TakeFields())
         return;
-    m_chart->SetMaxTime(static_cast<double>(m_settings.Time[5]));
-    m_chart->Redraw();
+    m_chart.SetMaxTime(static_cast<double>(m_settings.TimeMax()), false);
+    m_chart.Redraw();
 }
 
 void CMainDialog::OnKillFocusRaceLength() { TakeFields(); }
@@ -118,15 +119,15 @@ void CMainDialog::OnKillFocusWheelDiam() { TakeFields(); }
 
 void CMainDialog::OnStageTimeDragged(int index, double time) {
     std::int32_t v = 0;
-    if (static_cast<unsigned>(index) < 5 && TruncateToInt32(time, v))
-        m_settings.Time[index] = v;
+    if (static_cast<unsigned>(index) < kStageCount && TruncateToInt32(time, v))
+        m_settings.Time[static_cast<size_t>(index)] = v;
     UpdateData(false);
 }
 
 void CMainDialog::OnStageValueDragged(int index, double value) {
     std::int32_t v = 0;
-    if (static_cast<unsigned>(index) < 5 && TruncateToInt32(value, v))
-        m_settings.Value[index] = v;
+    if (static_cast<unsigned>(index) < kStageCount && TruncateToInt32(value, v))
+        m_settings.Value[static_cast<size_t>(index)] = v;
     UpdateData(false);
 }
 

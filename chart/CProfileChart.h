@@ -21,14 +21,10 @@ struct ChartOwnerHooks {
     std::function<void(int index, double ms)> onStageTimeDragged;
     // Text of the owner's status pane 0, to be shown at once.
     std::function<void(const QString& text)> setStatusText;
-    // The drag status pattern of the active language, with %d for the intensity and the
-    // duration and %% for a percent sign; the French text when not given.
+    // The drag status text of the active language (string 1047, filled by FormatChartStatus);
+    // the French text when not given.
     std::function<QString()> dragStatusFormat;
 };
-
-// Fills a status pattern: "%d" takes the next number, "%%" gives "%", anything else is kept
-// as it is, so a translated pattern can never read arguments that are not there.
-QString FormatDragStatus(const QString& pattern, int intensity, int durationMs);
 
 class CProfileChart : public QWidget {
     Q_OBJECT

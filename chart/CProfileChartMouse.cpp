@@ -2,6 +2,8 @@
 // the end time, the top-right corner both.
 #include "CProfileChart.h"
 
+#include "i18n/SafeFormat.h"
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <climits>
@@ -32,26 +34,6 @@ Qt::CursorShape CursorFor(CProfileChart::HoverZone zone) {
 }
 
 } // namespace
-
-QString FormatDragStatus(const QString& pattern, int intensity, int durationMs) {
-    const int args[] = {intensity, durationMs};
-    int used = 0;
-    QString out;
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const QChar c = pattern.at(i);
-        const QChar next = i + 1 < pattern.size() ? pattern.at(i + 1) : QChar();
-        if (c == QLatin1Char('%') && next == QLatin1Char('%')) {
-            out += QLatin1Char('%');
-            ++i;
-        } else if (c == QLatin1Char('%') && next == QLatin1Char('d') && used < 2) {
-            out += QString::number(args[used++]);
-            ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 void CProfileChart::SetStatus(const QString& text) const {
     if (m_hooks.setStatusText)
@@ -101,7 +83,7 @@ void CProfileChart::MouseMove(QPoint pt, bool leftDown) {
             const QString pattern = m_hooks.dragStatusFormat
                                         ? m_hooks.dragStatusFormat()
                                         : QString::fromUtf8(kDefaultDragStatus);
-            SetStatus(FormatDragStatus(pattern, static_cast<int>(GetBarValue(m_pressedBar)),
+            SetStatus(FormatChartStatus(pattern, static_cast<int>(GetBarValue(m_pressedBar)),
                                        static_cast<int>(GetBarDuration(m_pressedBar))));
             Redraw();
         }

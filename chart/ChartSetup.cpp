@@ -29,16 +29,16 @@ bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialo
     chart.SetTitle(title);
     chart.SetBackgroundColor(kWhite);
     const auto next = [&random] { return random ? random() : std::rand(); };
-    for (int i = 0; i < kStageCount; ++i) {
+    for (int i = 0; i < kChartBarCount; ++i) {
         const int r1 = next() % 100;
         const int r2 = next() % 10;
         chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / 5 - r2, QString::number(i),
                      kDefaultBarColor, false);
     }
-    for (int i = 0; i < kStageCount; ++i)
+    for (int i = 0; i < kChartBarCount; ++i)
         chart.SetBarEndTime(i, profile.endTimes[static_cast<size_t>(i)]);
     chart.SetMaxTime(profile.timeMax, false);
-    for (int i = 0; i < kStageCount; ++i)
+    for (int i = 0; i < kChartBarCount; ++i)
         chart.SetBarValue(i, profile.values[static_cast<size_t>(i)]);
     chart.Redraw();
     return chart.HasWindow();

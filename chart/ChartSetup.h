@@ -14,7 +14,7 @@ class CProfileChart;
 
 inline constexpr int kChartPlaceholderId = 1049; // hidden frame the chart covers
 inline constexpr int kChartTitleStringId = 1066; // "I en %"
-inline constexpr int kStageCount = 5;
+inline constexpr int kChartBarCount = 5; // one bar per stage of the profile
 
 // The chart options the main window holds (grid rows and columns, time labels, tips).
 struct ChartOptions {
@@ -26,8 +26,8 @@ struct ChartOptions {
 
 // The stage values of the race settings, copied as plain numbers.
 struct ChartProfile {
-    std::array<int, kStageCount> endTimes{200, 400, 600, 800, 1000}; // Time1..Time5, ms
-    std::array<int, kStageCount> values{5, 10, 20, 20, 20};          // Value1..Value5, %
+    std::array<int, kChartBarCount> endTimes{200, 400, 600, 800, 1000}; // Time1..Time5, ms
+    std::array<int, kChartBarCount> values{5, 10, 20, 20, 20};          // Value1..Value5, %
     int timeMax = 1000;                                              // TimeMax, ms
 };
 

@@ -41,7 +41,7 @@ JobOutcome SingleQuery(DeviceContext& context, WindowHandle target, unsigned mes
 }
 
 int SendAll(UsbLink& link, const SendRequest& request) {
-    for (int stage = 0; stage < kStageCount; ++stage) {
+    for (int stage = 0; stage < kSendStages; ++stage) {
         const std::array<int, 3> fields = {stage + 1, request.times[stage], request.values[stage]};
         if (SendSetting(link, "SCL", fields) == 0) return 0;
     }

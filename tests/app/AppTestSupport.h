@@ -1,10 +1,12 @@
 #pragma once
-// Recorders for the main dialog's seams: message boxes and chart calls.
+// Test helpers for the main dialog: recorded message boxes and a working directory of its own
+// for the settings file the window writes on close.
 #include "app/CMainDialog.h"
 #include "app/MessageBoxes.h"
-#include "app/PendingChart.h"
 
-#include <QStringList>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace drivo::test {
 
@@ -21,17 +23,37 @@ public:
     std::vector<RecordedBox> Boxes;
 };
 
-class RecordingChart final : public PendingChart {
+// Switches the working directory to an empty temporary one and back.
+class ScratchWorkingDir {
 public:
-    explicit RecordingChart(QStringList& log) : m_log(log) {}
-    void SetBarEndTime(int index, double time) override {
-        m_log << QStringLiteral("SetBarEndTime(%1,%2)").arg(index).arg(time);
+    ScratchWorkingDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~ScratchWorkingDir() { QDir::setCurrent(m_previous); }
+    ScratchWorkingDir(const ScratchWorkingDir&) = delete;
+    ScratchWorkingDir& operator=(const ScratchWorkingDir&) = delete;
+
+    bool IsValid() const { return m_dir.isValid(); }
+    bool HasSettingsFile() const { return QFile::exists(m_dir.filePath("Drivo.ini")); }
+    // The lines of ./Drivo.ini without their CR LF; empty when there is no file.
+    QStringList SettingsLines() const {
+        QFile f(m_dir.filePath("Drivo.ini"));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
     }
-    void SetMaxTime(double time) override { m_log << QStringLiteral("SetMaxTime(%1)").arg(time); }
-    void Redraw() override { m_log << QStringLiteral("Redraw"); }
+    // The value of one key of ./Drivo.ini, or a null string.
+    QString SettingsValue(const QString& key) const {
+        for (const QString& line : SettingsLines())
+            if (line.startsWith(key + '='))
+                return line.mid(key.size() + 1);
+        return {};
+    }
 
 private:
-    QStringList& m_log;
+    QString m_previous;
+    QTemporaryDir m_dir;
 };
 
 } // namespace drivo::test

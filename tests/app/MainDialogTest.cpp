@@ -2,8 +2,10 @@
 #include "TestMain.h"
 #include "app/ControlIds.h"
 #include "i18n/ResourceModule.h"
+#include "i18n/UserLanguage.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -14,22 +16,28 @@
 
 using namespace drivo;
 using drivo::test::RecordingBoxes;
-using drivo::test::RecordingChart;
+using drivo::test::ScratchWorkingDir;
 
 namespace {
 
 const QString kFieldRange = QStringLiteral("Entrez un entier entre %1 et %2.");
 
+const QList<double> kDefaultEndTimes = {200, 400, 600, 800, 1000};
+
 struct Window {
-    QStringList chart;
     std::unique_ptr<CMainDialog> dialog = std::make_unique<CMainDialog>();
 
     Window() {
-        dialog->InstallChart(std::make_unique<RecordingChart>(chart));
         dialog->SetClock([] { return QTime(7, 5, 9); });
         dialog->Create();
         dialog->show();
-        chart.clear();
+    }
+    CProfileChart& Chart() const { return dialog->Chart(); }
+    QList<double> ChartEndTimes() const {
+        QList<double> times;
+        for (int i = 0; i < Chart().BarCount(); ++i)
+            times << Chart().GetBarEndTime(i);
+        return times;
     }
     QLineEdit* Field(int id) const { return dialog->Item<QLineEdit>(id); }
     // Types a text into a field and leaves the caret in it.
@@ -47,9 +55,12 @@ const std::vector<int> kFields = {1032, 1034, 1035, 1036, 1037, 1044, 1039, 1040
 class MainDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(ResourceModule::Current().LoadBundle(DRIVO_APP_TEST_BUNDLE)); }
-    void cleanupTestCase() { ResourceModule::Current().ReleaseBundle(); }
-    void init() { pending::SavedSettingsLog().clear(); }
+    // Each test closes its windows in a working directory of its own, where Drivo.ini lands.
+    void init() {
+        m_cwd = std::make_unique<ScratchWorkingDir>();
+        QVERIFY(m_cwd->IsValid());
+    }
+    void cleanup() { m_cwd.reset(); }
 
     void startsWithDefaultsAndCaretInRaceLength() {
         RecordingBoxes boxes;
@@ -61,7 +72,7 @@ private slots:
         QVERIFY(!w.dialog->Item<QCheckBox>(1072)->isChecked());
         QCOMPARE(w.dialog->Settings().ReturnMode, 0);
         QCOMPARE(w.dialog->Settings().Value[0], 5);
-        QVERIFY(w.dialog->LanguageId() != 0);
+        QCOMPARE(w.dialog->LanguageId(), UserDefaultLanguageId().value_or(1036));
         QVERIFY(boxes.Boxes.empty());
         QVERIFY(w.dialog->HasBackgroundBrush());
         QVERIFY(w.dialog->HasTimer(ctl::kClockTimer));
@@ -100,10 +111,10 @@ private slots:
         QTest::keyClick(w.Field(1034), Qt::Key_Return);
         QVERIFY(w.dialog->isVisible());
         QCOMPARE(w.dialog->Settings().Time[1], 450);
-        QCOMPARE(w.chart, QStringList({"SetBarEndTime(1,450)", "Redraw"}));
+        QCOMPARE(w.ChartEndTimes(), QList<double>({200, 450, 600, 800, 1000}));
         QCOMPARE(w.dialog->focusWidget(), w.Field(1034));
         QVERIFY(boxes.Boxes.empty());
-        QVERIFY(pending::SavedSettingsLog().empty());
+        QVERIFY(!m_cwd->HasSettingsFile());
     }
 
     void enterElsewhereAndEscapeDoNothing() {
@@ -115,8 +126,8 @@ private slots:
         QTest::keyClick(box, Qt::Key_Escape);
         QTest::keyClick(w.Field(1039), Qt::Key_Escape);
         QVERIFY(w.dialog->isVisible());
-        QVERIFY(w.chart.isEmpty());
-        QVERIFY(pending::SavedSettingsLog().empty());
+        QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
+        QVERIFY(!m_cwd->HasSettingsFile());
     }
 
     void leavingAFieldRunsItsHandler() {
@@ -127,8 +138,9 @@ private slots:
         w.Type(1044, "3000");
         w.Field(1039)->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents(); // the lost-focus notification is queued
-        QCOMPARE(w.dialog->Settings().Time[5], 3000);
-        QCOMPARE(w.chart, QStringList({"SetMaxTime(3000)", "Redraw"}));
+        QCOMPARE(w.dialog->Settings().TimeMax(), 3000);
+        QCOMPARE(w.Chart().Plot().TimeFullScale(), 3000.0);
+        QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
     }
 
     void refusalMovingTheCaretBackAsksOnce() {
@@ -191,13 +203,18 @@ private slots:
         RecordingBoxes boxes;
         Window w;
         for (int i = 0; i < 6; ++i)
-            w.dialog->Settings().Time[i] = record[i];
+            w.dialog->Settings().Time[size_t(i)] = record[i];
         w.dialog->UpdateData(false);
         w.Type(field, typed);
         QTest::keyClick(w.Field(field), Qt::Key_Return);
+        const int stage = int(std::find(kFields.begin(), kFields.end(), field) - kFields.begin());
         if (message.isEmpty()) {
             QVERIFY(boxes.Boxes.empty());
             QCOMPARE(w.Text(field), typed);
+            if (field == 1044)
+                QCOMPARE(w.Chart().Plot().TimeFullScale(), typed.toDouble());
+            else if (stage < 5)
+                QCOMPARE(w.Chart().GetBarEndTime(stage), typed.toDouble());
             return;
         }
         QCOMPARE(boxes.Boxes.size(), size_t(1));
@@ -205,7 +222,8 @@ private slots:
         QCOMPARE(boxes.Boxes[0].Icon, MessageIcon::Exclamation);
         QCOMPARE(w.dialog->focusWidget(), w.dialog->GetDlgItem(focusField));
         QCOMPARE(w.Field(focusField)->selectedText(), w.Text(focusField));
-        QVERIFY(!w.chart.contains("Redraw"));
+        QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes); // a refused exchange leaves the chart
+        QCOMPARE(w.Chart().Plot().TimeFullScale(), 1000.0);
     }
 
     void failureKeepsEarlierValuesAndSkipsLaterFields() {
@@ -221,7 +239,7 @@ private slots:
         QCOMPARE(w.dialog->Settings().Time[2], 9); // taken, then refused: stays
         QCOMPARE(w.dialog->Settings().WheelDiam, 48);
         QCOMPARE(w.dialog->focusWidget(), w.dialog->GetDlgItem(1035));
-        QVERIFY(w.chart.isEmpty());
+        QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
     }
 
     void returnBoxChangesOnlyWithAnExchange() {
@@ -269,8 +287,7 @@ private slots:
         Window w;
         w.Field(1040)->setText("26");
         w.dialog->Item<QPushButton>(8)->click();
-        QCOMPARE(pending::SavedSettingsLog().size(), size_t(1));
-        QCOMPARE(pending::SavedSettingsLog()[0].Settings.WheelDiam, 48); // saved before the take
+        QCOMPARE(m_cwd->SettingsValue("WheelDiam"), QStringLiteral("48")); // saved before the take
         QCOMPARE(w.dialog->Settings().WheelDiam, 26);
         QVERIFY(!w.dialog->isVisible());
         QCOMPARE(w.dialog->result(), int(QDialog::Accepted));
@@ -282,7 +299,7 @@ private slots:
         Window w;
         w.Field(1039)->setText("40000");
         w.dialog->OnCommand(8);
-        QCOMPARE(pending::SavedSettingsLog().size(), size_t(1));
+        QCOMPARE(m_cwd->SettingsValue("RaceLength"), QStringLiteral("5000"));
         QCOMPARE(boxes.Boxes.size(), size_t(1));
         QCOMPARE(boxes.Boxes[0].Text, kFieldRange.arg(0).arg(32000));
         QVERIFY(w.dialog->isVisible());
@@ -297,9 +314,12 @@ private slots:
         w.dialog->close();
         QVERIFY(!w.dialog->isVisible());
         QCOMPARE(w.dialog->result(), int(QDialog::Rejected));
-        QCOMPARE(pending::SavedSettingsLog().size(), size_t(1));
-        QCOMPARE(pending::SavedSettingsLog()[0].Settings.Time[0], 200);
-        QCOMPARE(pending::SavedSettingsLog()[0].LanguageId, w.dialog->LanguageId());
+        const QStringList expected = {
+            "[Commande]",   "Time1=200",      "Value1=5",       "Time2=400",
+            "Value2=10",    "Time3=600",      "Value3=20",      "Time4=800",
+            "Value4=20",    "Time5=1000",     "Value5=20",      "TimeMax=1000",
+            "WheelDiam=48", "RaceLength=5000", QStringLiteral("LanguageId=%1").arg(w.dialog->LanguageId())};
+        QCOMPARE(m_cwd->SettingsLines(), expected);
         QVERIFY(boxes.Boxes.empty());
     }
 
@@ -320,18 +340,78 @@ private slots:
         QFETCH(QColor, colour);
         Window w;
         w.dialog->ShowBattery(reading);
-        BatteryBarWidget* bar = w.dialog->BatteryBar();
+        CPercentProgress* bar = w.dialog->BatteryBar();
         QCOMPARE(bar->value(), position);
-        QCOMPARE(bar->isTextVisible() ? bar->text() : QString(), text);
-        QCOMPARE(BatteryBarColour(*bar), colour);
+        QCOMPARE(bar->WindowText(), text);
+        QCOMPARE(bar->BarColor(), colour);
     }
 
     void startsWithoutBatteryReading() {
         Window w;
-        QCOMPARE(w.dialog->BatteryBar()->value(), 50);
-        QCOMPARE(w.dialog->BatteryBar()->minimum(), 0);
-        QCOMPARE(w.dialog->BatteryBar()->maximum(), 100);
-        QVERIFY(!w.dialog->BatteryBar()->isTextVisible());
+        CPercentProgress* bar = w.dialog->BatteryBar();
+        QVERIFY(bar);
+        QCOMPARE(w.dialog->GetDlgItem(1025), bar);
+        QCOMPARE(bar->value(), 50);
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 100);
+        QVERIFY(bar->WindowText().isEmpty());
+        QCOMPARE(bar->BarColor(), QColor(128, 128, 128));
+        QVERIFY(bar->IsClassicStyle());
+    }
+
+    void usbIndicatorSitsOverItsControl() {
+        Window w;
+        CUsbStatusIndicator* usb = w.dialog->UsbIndicator();
+        QVERIFY(usb);
+        QCOMPARE(w.dialog->GetDlgItem(1031), usb);
+        QCOMPARE(usb->geometry(), DialogUnitsToPixels(QRect(334, 27, 38, 20)));
+        QVERIFY(!usb->Surface().isNull()); // bitmap 131 was found
+        QVERIFY(usb->isVisible());
+    }
+
+    // The chart is built from the defaults over control 1049 and keeps that place when the
+    // window is first shown.
+    void chartIsBuiltFromTheRecord() {
+        Window w;
+        CProfileChart& chart = w.Chart();
+        QVERIFY(chart.HasWindow());
+        QCOMPARE(chart.parentWidget(), w.dialog.get());
+        QCOMPARE(chart.geometry(), w.dialog->GetDlgItem(1049)->geometry());
+        QCOMPARE(chart.Title(), QStringLiteral("I en %"));
+        QCOMPARE(chart.BackgroundColor(), qRgb(255, 255, 255));
+        QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(chart.GetBarValue(i), double(w.dialog->Settings().Value[size_t(i)]));
+        QCOMPARE(chart.Plot().TimeFullScale(), 1000.0);
+        QCOMPARE(chart.Grid().Rows(), 10u);
+        QCOMPARE(chart.Grid().Columns(), 1u);
+        QVERIFY(!chart.TipsEnabled());
+    }
+
+    // Dragging the top-right corner of stage 1 up and right: the record, the fields and
+    // status pane 0 follow the chart, which keeps what the send flow reads.
+    void chartDragWritesRecordFieldsAndStatus() {
+        Window w;
+        CProfileChart& chart = w.Chart();
+        chart.Rebuild();
+        w.Field(1039)->setText("7"); // typed, not taken: the drag shows the record again
+        const PlotGeometry g = chart.Geometry();
+        const QPoint corner(g.RightEdgeLine(200), g.TopEdgeLine(chart.CreationRect().height(), 5));
+        const QPoint to = corner + QPoint(77, -73);
+        chart.MouseMove(corner, false);
+        chart.LeftButtonDown(corner);
+        chart.MouseMove(to, true);
+        chart.LeftButtonUp(to);
+        const int value = int(chart.GetBarValue(0));
+        const int time = int(chart.GetBarEndTime(0));
+        QVERIFY(value > 30 && value < 45);
+        QVERIFY(time > 300 && time < 400);
+        QCOMPARE(w.dialog->Settings().Value1(), value);
+        QCOMPARE(w.dialog->Settings().Time1(), time);
+        QCOMPARE(w.Text(1032), QString::number(time));
+        QCOMPARE(w.Text(1039), QStringLiteral("5000"));
+        QCOMPARE(w.dialog->StatusBar()->PaneText(0),
+                 QStringLiteral("Intensité %1% Durée %2ms.").arg(value).arg(time));
     }
 
     void raceResultsUseTheWheelAtReadTime() {
@@ -351,18 +431,27 @@ private slots:
     void rendersOnWhiteAtTemplatePlaces() {
         Window w;
         w.dialog->OnTimer(ctl::kClockTimer);
+        w.dialog->grab(); // the chart's first paint only renders its surface; the next one copies it
         const QImage image = w.dialog->grab().toImage();
         image.save(QDir::temp().filePath("drivo-main-dialog.png"));
         QCOMPARE(image.size(), QSize(793, 567));
         QCOMPARE(w.dialog->GetDlgItem(1059)->geometry(), QRect(103, 154, 96, 13));
         QCOMPARE(w.dialog->GetDlgItem(1039)->geometry(), QRect(103, 170, 78, 20));
         QCOMPARE(image.pixelColor(20, 20), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(600, 300), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(600, 450), QColor(Qt::white));
+        // Stage 3's bar (400 to 600 ms at 20 %) is drawn where the chart's geometry puts it.
+        const BarRect b = w.Chart().Geometry().BarRectangle(400, 600, 20);
+        const QPoint inBar = w.Chart().pos() + QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        const QColor blue = image.pixelColor(inBar);
+        QVERIFY2(blue.blue() > 150 && blue.red() < 150, qPrintable(blue.name()));
         const QRect field = w.dialog->GetDlgItem(1032)->geometry();
         QCOMPARE(image.pixelColor(field.center() + QPoint(field.width() / 3, 0)), QColor(Qt::white));
         const QRect bar = w.dialog->StatusBar()->geometry();
         QVERIFY(image.pixelColor(bar.left() + 2, bar.center().y()) != QColor(Qt::white));
     }
+
+private:
+    std::unique_ptr<ScratchWorkingDir> m_cwd;
 };
 
 #include "MainDialogTest.moc"

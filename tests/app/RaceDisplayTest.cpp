@@ -1,6 +1,5 @@
 #include "TestMain.h"
 #include "app/RaceDisplay.h"
-#include "app/TextFormat.h"
 
 #include <QTest>
 #include <limits>
@@ -71,34 +70,6 @@ private slots:
         QFETCH(int, diameter);
         QFETCH(int, speed);
         QCOMPARE(MaxSpeedFromReading(reading, diameter), speed);
-    }
-
-    void tableTextsAreFormattedSafely_data() {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("asInt");
-        QTest::addColumn<QString>("asDouble");
-        QTest::newRow("race time") << "Temps chronométré: %d ms" << "Temps chronométré: 1234 ms"
-                                   << "Temps chronométré: %d ms";
-        QTest::newRow("speed") << "Vitesse maximum: %0.02f m/s" << "Vitesse maximum: %0.02f m/s"
-                               << "Vitesse maximum: 52.00 m/s";
-        QTest::newRow("percent sign") << "%d%%" << "1234%" << "%d%";
-        QTest::newRow("string conversion is not honoured") << "%s %d" << "%s 1234" << "%s %d";
-        QTest::newRow("second conversion is copied") << "%d %d" << "1234 %d" << "%d %d";
-        QTest::newRow("huge width is capped") << "%999999d" << QString(60, ' ') + "1234" << "%999999d";
-        QTest::newRow("trailing percent") << "ends %" << "ends %" << "ends %";
-    }
-    void tableTextsAreFormattedSafely() {
-        QFETCH(QString, pattern);
-        QFETCH(QString, asInt);
-        QFETCH(QString, asDouble);
-        QCOMPARE(FormatInt(pattern, 1234), asInt);
-        QCOMPARE(FormatDouble(pattern, 52.0), asDouble);
-    }
-
-    void insertsReplaceNumberedPlaces() {
-        QCOMPARE(FormatInserts("Entrez un entier entre %1 et %2.", {"0", "400"}),
-                 QStringLiteral("Entrez un entier entre 0 et 400."));
-        QCOMPARE(FormatInserts("%2-%1-%3", {"a", "b"}), QStringLiteral("b-a-%3"));
     }
 };
 

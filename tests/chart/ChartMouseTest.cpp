@@ -174,20 +174,6 @@ private slots:
         QVERIFY(f.chart.TipText().isEmpty());
         QVERIFY(!f.chart.Tip().isVisible()); // the owner switched tips off
     }
-
-    void statusPatternIsFilledSafely_data() {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("french") << "Intensité %d%% Durée %dms."
-                                << "Intensité 37% Durée 350ms.";
-        QTest::newRow("foreign conversions kept") << "%s %d %x %d %d %"
-                                                  << "%s 37 %x 350 %d %";
-    }
-    void statusPatternIsFilledSafely() {
-        QFETCH(QString, pattern);
-        QFETCH(QString, expected);
-        QCOMPARE(FormatDragStatus(pattern, 37, 350), expected);
-    }
 };
 
 #include "ChartMouseTest.moc"
