@@ -68,11 +68,11 @@ CCarPanel::CCarPanel(std::shared_ptr<sim::VirtualCar> car, std::function<void()>
     version->addWidget(new QLabel(QStringLiteral(".")));
     version->addWidget(minor);
 
-    auto* car = new QFormLayout;
-    car->addRow(m_plugged);
-    car->addRow(m_otherDevice);
-    car->addRow(QStringLiteral("Battery"), m_battery);
-    car->addRow(QStringLiteral("Software version"), version);
+    auto* form = new QFormLayout;
+    form->addRow(m_plugged);
+    form->addRow(m_otherDevice);
+    form->addRow(QStringLiteral("Battery"), m_battery);
+    form->addRow(QStringLiteral("Software version"), version);
 
     auto* run = new QPushButton(QStringLiteral("Run a race"));
     connect(run, &QPushButton::clicked, this, &CCarPanel::RunRace);
@@ -82,7 +82,7 @@ CCarPanel::CCarPanel(std::shared_ptr<sim::VirtualCar> car, std::function<void()>
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(car);
+    layout->addLayout(form);
     layout->addWidget(BuildFaults());
     layout->addWidget(m_received);
     layout->addWidget(run);

@@ -2,6 +2,7 @@
 // connection check. Everything here runs on the window thread; jobs report through the
 // messenger.
 #include "CMainDialog.h"
+#include "CAboutDialog.h"
 #include "CDeviceChangeWatcher.h"
 #include "ControlIds.h"
 #include "MessageBoxes.h"
@@ -251,6 +252,11 @@ void CMainDialog::CheckConnection() {
     ShowOutcome(false);
     ShowBattery(-1);
     EnableCommandButtons(false);
+}
+
+void CMainDialog::OpenAboutBox() {
+    CAboutDialog about(*this);
+    about.DoModal(); // a bundle without template 100 opens nothing
 }
 
 } // namespace drivo

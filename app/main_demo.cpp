@@ -5,6 +5,7 @@
 #include "CDrivoApp.h"
 #include "CMainDialog.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QTimer>
 
