@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -30,8 +31,18 @@ std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& c
     car->SetPlugCallback(devicesChanged);
     auto* panel = new drivo::CCarPanel(car, devicesChanged, &dialog);
     QTimer::singleShot(0, panel, [panel, window] {
-        if (window)
-            panel->move(window->frameGeometry().topRight() + QPoint(12, 0));
+        panel->adjustSize();
+        if (window) {
+            // Beside the window when the screen has room, else below it or over its corner.
+            const QRect screen = window->screen()->availableGeometry();
+            const QRect frame = window->frameGeometry();
+            QPoint at = frame.topRight() + QPoint(12, 0);
+            if (at.x() + panel->width() > screen.right())
+                at = QPoint(frame.left(), frame.bottom() + 12);
+            if (at.y() + panel->height() > screen.bottom())
+                at = QPoint(screen.right() - panel->width(), screen.top());
+            panel->move(at);
+        }
         panel->show();
     });
     return std::make_shared<DemoAttachment>(DemoAttachment{car});
