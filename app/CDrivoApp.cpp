@@ -6,22 +6,29 @@
 
 namespace drivo {
 
-CDrivoApp::CDrivoApp(DeviceWiring wiring) : m_wiring(wiring) {}
+CDrivoApp::CDrivoApp(std::shared_ptr<FtDriver> driver, Attach attach)
+    : m_driver(std::move(driver)), m_attach(std::move(attach)) {}
 
 bool CDrivoApp::InitInstance() {
-    WireDevice();
-    CMainDialog dialog;
-    dialog.DoModal();
+    auto messenger = std::make_shared<CWindowMessenger>();
+    {
+        CMainDialog dialog(nullptr, DeviceServices{m_driver, std::make_shared<RealSleeper>(), messenger});
+        const std::shared_ptr<void> attachment = m_attach ? m_attach(dialog) : nullptr;
+        dialog.DoModal();
+    }
+    // Jobs still running when the window closed finish on their own; their outcomes go nowhere.
+    messenger->Shutdown();
     return false;
 }
 
-void CDrivoApp::WireDevice() {}
-
-int RunDrivo(const char* programName, DeviceWiring wiring) {
+int RunDrivo(const char* programName, std::shared_ptr<FtDriver> driver, CDrivoApp::Attach attach) {
     int argc = 1;
     char* argv[] = {const_cast<char*>(programName), nullptr};
     QApplication qt(argc, argv);
-    CDrivoApp app(wiring);
+    QApplication::setApplicationName(QStringLiteral("Drivo"));
+    QApplication::setApplicationVersion(QStringLiteral("1.3.1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("drivo"));
+    CDrivoApp app(std::move(driver), std::move(attach));
     app.InitInstance();
     return 0;
 }

@@ -28,8 +28,9 @@ constexpr int kBitmapUsbStrip = 131;
 QString LoadString(int id) { return ResourceModule::Current().LoadResourceString(id); }
 } // namespace
 
-CMainDialog::CMainDialog(QWidget* parent)
-    : CDialog(kMainTemplate, parent), m_clock([] { return QTime::currentTime(); }) {
+CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
+    : CDialog(kMainTemplate, parent), m_services(services.Completed()),
+      m_ownsMessenger(!services.messenger), m_clock([] { return QTime::currentTime(); }) {
     m_settings.ReturnMode = 0;
     m_languageId = 0;
     m_icon = ResourceModule::Current().LoadIcon(kIconMain);
@@ -260,10 +261,6 @@ void CMainDialog::LoadDefaults() {
 // A failed write is silent: the window closes as usual and the old file stays as it was.
 void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
 
-void CMainDialog::CreateLinkMutex() {}
-void CMainDialog::CloseLinkMutex() {}
-void CMainDialog::CreateSkinButtons() {}
-void CMainDialog::DeleteSkinButtons() {}
 void CMainDialog::RegisterBackground() {}
 void CMainDialog::ReleaseBackground() {}
 void CMainDialog::DrawBackgroundPictures(QPainter&) {}
@@ -283,14 +280,7 @@ void CMainDialog::SetupChart() {
 }
 
 void CMainDialog::ApplyLanguage(std::uint16_t) {}
-void CMainDialog::CheckConnection() {}
-void CMainDialog::OpenAboutBox() {}
-void CMainDialog::OnBatteryButton() {}
-void CMainDialog::OnRaceInfoButton() {}
-void CMainDialog::OnRaceTimeButton() {}
-void CMainDialog::OnSendButton() {}
 void CMainDialog::OnFrenchFlag() {}
 void CMainDialog::OnEnglishFlag() {}
-void CMainDialog::OnVersionButton() {}
 
 } // namespace drivo

@@ -4,6 +4,8 @@
 #include "CDialog.h"
 #include "CStatusBar.h"
 #include "CToolTipCtrl.h"
+#include "DeviceServices.h"
+#include "device/DeviceContext.h"
 #include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
@@ -22,10 +24,13 @@ class QMenu;
 
 namespace drivo {
 
+// A car software version (major * 256 + minor) as "major.minor".
+QString VersionText(std::intptr_t version);
+
 class CMainDialog : public CDialog {
     Q_OBJECT
 public:
-    explicit CMainDialog(QWidget* parent = nullptr);
+    explicit CMainDialog(QWidget* parent = nullptr, DeviceServices services = {});
     ~CMainDialog() override;
 
     void DestroyWindow() override;
@@ -53,6 +58,18 @@ public:
     void OnKillFocusTimeMax();
     void OnKillFocusRaceLength();
     void OnKillFocusWheelDiam();
+
+    // The platform's device-change message; "device nodes changed" runs the connection check.
+    void OnDeviceChange(unsigned eventCode);
+    bool CarPresent() const { return m_carPresent; }
+    WindowHandle Handle() const { return m_handle; }
+    const DeviceServices& Services() const { return m_services; }
+    const std::shared_ptr<DeviceContext>& Device() const { return m_device; }
+    // The pieces the About box's version read works on.
+    void ShowOutcome(bool success);
+    void SetStatusText(const QString& text);
+    void EnablePlaceholders(bool enable);
+    QWidget* CommandButton(int id) const;
 
     void OnTimer(int id) override;
     void OnSysCommand(int id);
@@ -117,6 +134,21 @@ private:
     void OnEnglishFlag();
     void OnVersionButton();
 
+    // Outcome messages of the jobs.
+    void OnDeviceMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam);
+    void OnBatteryDone(std::intptr_t value);
+    void OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedReading);
+    void OnRaceTimeDone(std::intptr_t raceTime);
+    void OnSendDone(std::intptr_t result);
+    void OnConfigDone(std::intptr_t state);
+    void OnVersionDone(std::intptr_t version);
+    // The common launcher steps; false when its guard stopped it.
+    bool Launch(int guardId, int statusTextId);
+    void FinishOutcome();
+    void ReportError();
+    void EnableCommandButtons(bool enable);
+    void StartConfigStateRead();
+
     void AttachControls();
     void BuildWindowMenu();
     void CreateStatusBar();
@@ -141,6 +173,13 @@ private:
     QBrush m_brush;
     bool m_hasBrush = false;
     std::unique_ptr<CToolTipCtrl> m_toolTips;
+
+    DeviceServices m_services;
+    bool m_ownsMessenger = false;
+    std::shared_ptr<DeviceContext> m_device;
+    WindowHandle m_handle = 0;
+    bool m_carPresent = false;
+    std::vector<QPointer<QPushButton>> m_commandButtons; // stand-ins over 8, 1042, 1041, 1038
 
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;

@@ -16,6 +16,7 @@ public:
 private:
     static QMessageBox::Icon ToQt(MessageIcon icon) {
         switch (icon) {
+        case MessageIcon::None: return QMessageBox::NoIcon;
         case MessageIcon::Information: return QMessageBox::Information;
         case MessageIcon::Stop: return QMessageBox::Critical;
         case MessageIcon::Warning:

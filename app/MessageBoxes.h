@@ -7,7 +7,7 @@ class QWidget;
 
 namespace drivo {
 
-enum class MessageIcon { Exclamation, Information, Stop, Warning };
+enum class MessageIcon { None, Exclamation, Information, Stop, Warning };
 
 class MessageBoxSink {
 public:

@@ -1,0 +1,262 @@
+// The main window's exchanges with the car: the launchers, the outcome handlers and the
+// connection check. Everything here runs on the window thread; jobs report through the
+// messenger.
+#include "CMainDialog.h"
+#include "CAboutDialog.h"
+#include "CDeviceChangeWatcher.h"
+#include "ControlIds.h"
+#include "MessageBoxes.h"
+#include "device/DeviceJobs.h"
+#include "i18n/ResourceModule.h"
+#include "i18n/SafeFormat.h"
+#include "i18n/StringIds.h"
+
+#include <QPushButton>
+
+namespace drivo {
+
+namespace {
+QString Text(int id) { return ResourceModule::Current().LoadResourceString(id); }
+
+// Command buttons in the order they are always disabled and enabled.
+constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
+// The stand-ins drawn over the hidden template buttons, with the template's texts.
+constexpr int kStandInIds[] = {ctl::kExit, ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
+} // namespace
+
+void CMainDialog::CreateLinkMutex() {
+    // The context creates the link mutex together with the link it guards.
+    m_device = CreateDeviceContext(m_services.driver, m_services.messenger, m_services.sleeper);
+    m_handle = m_services.messenger->Register(
+        this, [this](unsigned message, std::intptr_t w, std::intptr_t l) { OnDeviceMessage(message, w, l); });
+}
+
+void CMainDialog::CloseLinkMutex() {
+    m_services.messenger->Unregister(m_handle);
+    if (m_ownsMessenger)
+        m_services.messenger->Shutdown();
+    // Jobs still running keep the context alive; with the mutex closed they fail cleanly.
+    m_device->link.CloseLinkMutex();
+}
+
+void CMainDialog::CreateSkinButtons() {
+    // Plain visible buttons over the hidden placeholders, registered after them so that a
+    // lookup by id still finds the placeholder.
+    for (int id : kStandInIds) {
+        auto* placeholder = Item<QPushButton>(id);
+        if (!placeholder)
+            continue;
+        auto* button = new QPushButton(placeholder->text(), this);
+        button->setGeometry(placeholder->geometry());
+        button->setFocusPolicy(Qt::TabFocus);
+        button->show();
+        RegisterControl(id, button);
+        m_commandButtons.emplace_back(button);
+    }
+}
+
+void CMainDialog::DeleteSkinButtons() {
+    for (const QPointer<QPushButton>& button : m_commandButtons)
+        delete button.data();
+    m_commandButtons.clear();
+}
+
+QWidget* CMainDialog::CommandButton(int id) const {
+    for (const QPointer<QPushButton>& button : m_commandButtons)
+        if (button && ControlIdOf(button) == id)
+            return button;
+    return nullptr;
+}
+
+void CMainDialog::EnableCommandButtons(bool enable) {
+    for (int id : kCommandIds)
+        if (QWidget* button = CommandButton(id))
+            button->setEnabled(enable);
+}
+
+void CMainDialog::EnablePlaceholders(bool enable) {
+    for (int id : kCommandIds)
+        if (QWidget* placeholder = GetDlgItem(id))
+            placeholder->setEnabled(enable);
+}
+
+void CMainDialog::SetStatusText(const QString& text) {
+    if (m_statusBar)
+        m_statusBar->SetPaneText(0, text);
+}
+
+void CMainDialog::ShowOutcome(bool success) {
+    if (!m_usbIndicator)
+        return;
+    m_usbIndicator->Blink(0);
+    m_usbIndicator->SetState(success ? 1 : 0);
+}
+
+void CMainDialog::ReportError() {
+    ShowOutcome(false);
+    SetStatusText(Text(IDS_COMM_ERROR));
+    ShowMessageBox(this, Text(IDS_COMM_ERROR), MessageIcon::Stop);
+}
+
+bool CMainDialog::Launch(int guardId, int statusTextId) {
+    if (guardId) {
+        const QWidget* guard = GetDlgItem(guardId);
+        if (guard && !guard->isEnabled())
+            return false;
+    }
+    EnableCommandButtons(false);
+    if (statusTextId)
+        SetStatusText(Text(statusTextId));
+    if (m_usbIndicator)
+        m_usbIndicator->Blink(200);
+    return true;
+}
+
+void CMainDialog::OnBatteryButton() {
+    if (Launch(ctl::kBattery, IDS_BATTERY_LOADING))
+        StartBatteryJob(m_device, m_handle);
+}
+
+void CMainDialog::OnRaceInfoButton() {
+    if (Launch(ctl::kRaceInfo, IDS_RACEINFO_LOADING))
+        StartRaceInfoJob(m_device, m_handle);
+}
+
+void CMainDialog::OnRaceTimeButton() {
+    if (Launch(0, IDS_RACETIME_LOADING))
+        StartRaceTimeJob(m_device, m_handle);
+}
+
+void CMainDialog::OnVersionButton() {
+    if (Launch(0, IDS_VERSION_LOADING))
+        StartVersionJob(m_device, m_handle);
+}
+
+void CMainDialog::StartConfigStateRead() {
+    if (Launch(0, 0))
+        StartConfigStateJob(m_device, m_handle);
+}
+
+void CMainDialog::OnSendButton() {
+    if (!UpdateData(true))
+        return; // the exchange has shown its message
+    if (!Launch(ctl::kSend, IDS_SENDING))
+        return;
+    auto request = std::make_unique<SendRequest>();
+    request->target = m_handle;
+    for (int i = 0; i < kSendStages; ++i) {
+        request->times[i] = m_settings.Time[i];
+        request->values[i] = static_cast<std::int32_t>(Chart().GetBarValue(i));
+    }
+    request->distance = RaceDistance(m_settings.RaceLength, m_settings.WheelDiam);
+    request->timeMax = m_settings.TimeMax();
+    request->returnMode = m_settings.ReturnMode != 0 ? 1 : 0;
+    StartSendJob(m_device, std::move(request));
+}
+
+void CMainDialog::OnDeviceMessage(unsigned message, std::intptr_t w, std::intptr_t l) {
+    switch (message) {
+    case WM_BATTERY_DONE: OnBatteryDone(w); break;
+    case WM_RACEINFO_DONE: OnRaceInfoDone(w, l); break;
+    case WM_RACETIME_DONE: OnRaceTimeDone(w); break;
+    case WM_SEND_DONE: OnSendDone(w); break;
+    case WM_CONFIG_DONE: OnConfigDone(w); break;
+    case WM_VERSION_DONE: OnVersionDone(w); break;
+    default: return;
+    }
+    FinishOutcome();
+}
+
+void CMainDialog::FinishOutcome() {
+    if (m_usbIndicator)
+        m_usbIndicator->Blink(0);
+    EnableCommandButtons(true);
+}
+
+void CMainDialog::OnBatteryDone(std::intptr_t value) {
+    if (value < 0)
+        return ReportError();
+    ShowBattery(static_cast<std::int32_t>(value));
+    SetStatusText(Text(IDS_BATTERY_LOADED));
+    ShowOutcome(true);
+}
+
+void CMainDialog::OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedReading) {
+    if (raceTime < 0 || speedReading < 0)
+        return ReportError();
+    m_raceTime = static_cast<std::int32_t>(raceTime);
+    TakeSpeedReading(static_cast<std::int32_t>(speedReading));
+    ShowRaceResults();
+    SetStatusText(Text(IDS_RACEINFO_LOADED));
+    ShowOutcome(true);
+}
+
+void CMainDialog::OnRaceTimeDone(std::intptr_t raceTime) {
+    if (raceTime < 0)
+        return ReportError();
+    ShowOutcome(true);
+    const QString text = FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
+    SetStatusText(text);
+    ShowMessageBox(this, text, MessageIcon::None);
+}
+
+void CMainDialog::OnSendDone(std::intptr_t result) {
+    if (result == 0)
+        return ReportError();
+    ShowOutcome(true);
+    SetStatusText(Text(IDS_SENT));
+    ShowMessageBox(this, Text(IDS_SENT), MessageIcon::Information);
+}
+
+void CMainDialog::OnConfigDone(std::intptr_t state) {
+    if (state < 0)
+        return ReportError();
+    if (state == 0) {
+        SetStatusText(Text(IDS_DEFAULTS_WARNING));
+        ShowMessageBox(this, Text(IDS_DEFAULTS_WARNING), MessageIcon::Warning);
+    }
+    ShowOutcome(true);
+}
+
+QString VersionText(std::intptr_t version) {
+    return QStringLiteral("%1.%2").arg((version >> 8) & 0xFF).arg(version & 0xFF);
+}
+
+void CMainDialog::OnVersionDone(std::intptr_t version) {
+    if (version < 0)
+        return ReportError();
+    SetStatusText(QStringLiteral("Release: ") + VersionText(version));
+    ShowOutcome(true);
+}
+
+void CMainDialog::OnDeviceChange(unsigned eventCode) {
+    if (eventCode == DBT_DEVNODES_CHANGED)
+        CheckConnection();
+}
+
+void CMainDialog::CheckConnection() {
+    SetStatusText(Text(IDS_USB_CHECKING));
+    if (m_device->link.CountMatchingDevices() >= 1) {
+        SetStatusText(QString());
+        if (m_carPresent)
+            return;
+        m_carPresent = true;
+        ShowOutcome(true);
+        OnBatteryButton();
+        StartConfigStateRead();
+        EnableCommandButtons(true); // they stay usable while the two first reads run
+        return;
+    }
+    m_carPresent = false;
+    SetStatusText(Text(IDS_NO_CAR_FOUND));
+    ShowOutcome(false);
+    ShowBattery(-1);
+    EnableCommandButtons(false);
+}
+
+void CMainDialog::OpenAboutBox() {
+    CAboutDialog about(*this);
+    about.DoModal(); // a bundle without template 100 opens nothing
+}
+
+} // namespace drivo

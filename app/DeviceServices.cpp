@@ -1,0 +1,32 @@
+#include "DeviceServices.h"
+
+namespace drivo {
+
+DeviceServices DeviceServices::Completed() const {
+    DeviceServices s = *this;
+    if (!s.driver)
+        s.driver = std::make_shared<AbsentDriver>();
+    if (!s.sleeper)
+        s.sleeper = std::make_shared<RealSleeper>();
+    if (!s.messenger)
+        s.messenger = std::make_shared<CWindowMessenger>();
+    return s;
+}
+
+FT_STATUS AbsentDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
+    if (numDevices)
+        *numDevices = 0;
+    return FT_OK;
+}
+
+FT_STATUS AbsentDriver::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE*, DWORD* numDevices) {
+    return FT_CreateDeviceInfoList(numDevices);
+}
+
+FT_STATUS AbsentDriver::FT_OpenEx(const void*, DWORD, FT_HANDLE* handle) {
+    if (handle)
+        *handle = nullptr;
+    return FT_DEVICE_NOT_FOUND;
+}
+
+} // namespace drivo

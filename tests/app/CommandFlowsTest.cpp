@@ -1,0 +1,301 @@
+// The main window and the About box against the virtual car: launchers, outcomes, the
+// connection check and the About box's version read. Jobs run on their threads; the car's
+// time is virtual, so nothing here waits for a real time-out.
+#include "AppTestSupport.h"
+#include "TestMain.h"
+#include "app/CAboutDialog.h"
+#include "app/CDeviceChangeWatcher.h"
+#include "app/ControlIds.h"
+#include "device/SendRequest.h"
+#include "i18n/ResourceModule.h"
+#include "i18n/SafeFormat.h"
+#include "i18n/StringIds.h"
+#include "sim/VirtualCar.h"
+#include "sim/VirtualClock.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace drivo;
+using drivo::sim::CarFault;
+using drivo::test::RecordingBoxes;
+
+namespace {
+
+QString Text(int id) { return ResourceModule::Current().LoadResourceString(id); }
+
+struct CarWindow {
+    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
+    std::shared_ptr<sim::VirtualCar> car = std::make_shared<sim::VirtualCar>(clock);
+    std::shared_ptr<CWindowMessenger> messenger = std::make_shared<CWindowMessenger>();
+    RecordingBoxes boxes;
+    std::unique_ptr<CMainDialog> dialog;
+    int waited = 0;
+
+    explicit CarWindow(bool plugged = true) {
+        if (!plugged)
+            car->Unplug();
+        dialog = std::make_unique<CMainDialog>(nullptr, DeviceServices{car, clock, messenger});
+        dialog->Create();
+        dialog->show();
+    }
+    ~CarWindow() {
+        dialog.reset();
+        messenger->Shutdown();
+        QVERIFY(car->Violations().empty());
+    }
+    // Waits until n more job outcomes reached the window thread.
+    bool Outcomes(int n) {
+        waited += n;
+        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 5000) &&
+               messenger->Arrived() == waited;
+    }
+    QString Pane0() const { return dialog->StatusBar()->PaneText(0); }
+    CUsbStatusIndicator& Indicator() const { return *dialog->UsbIndicator(); }
+    bool ButtonsEnabled(bool enabled) const {
+        for (int id : {ctl::kBattery, ctl::kRaceInfo, ctl::kSend})
+            if (dialog->CommandButton(id)->isEnabled() != enabled)
+                return false;
+        return true;
+    }
+    void Click(int id) { QTest::mouseClick(static_cast<QPushButton*>(dialog->CommandButton(id)), Qt::LeftButton); }
+    QStringList BoxTexts() const {
+        QStringList texts;
+        for (const auto& b : boxes.Boxes)
+            texts << b.Text;
+        return texts;
+    }
+};
+
+} // namespace
+
+class CommandFlowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startWithoutCarThenPlugIn() {
+        CarWindow w(false);
+        QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
+        QCOMPARE(w.Indicator().State(), 0);
+        QVERIFY(w.ButtonsEnabled(false));
+        QVERIFY(w.dialog->BatteryBar()->WindowText().isEmpty()); // no reading
+        QCOMPARE(w.car->FramesReceived(), 0);
+
+        w.car->Plug();
+        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        QVERIFY(w.ButtonsEnabled(true)); // usable while the first two reads run
+        QCOMPARE(w.Indicator().BlinkPeriod(), 200u);
+        QVERIFY(w.Outcomes(2));
+        QCOMPARE(w.car->FramesReceived("GVB"), 1);
+        QCOMPARE(w.car->FramesReceived("GCS"), 1);
+        QCOMPARE(w.Indicator().State(), 1);
+        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+        QVERIFY(w.ButtonsEnabled(true));
+        QVERIFY(!w.dialog->BatteryBar()->WindowText().isEmpty());
+        // A fresh car runs on its defaults: the warning, not an error.
+        QCOMPARE(w.BoxTexts(), QStringList{Text(IDS_DEFAULTS_WARNING)});
+        QCOMPARE(w.boxes.Boxes[0].Icon, MessageIcon::Warning);
+    }
+
+    void otherEventCodesAndFurtherDevicesOnlyClearPane0() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        const int frames = w.car->FramesReceived();
+        w.dialog->SetStatusText("busy");
+        w.dialog->OnDeviceChange(0x8000); // device arrival: not ours to handle
+        QCOMPARE(w.Pane0(), QStringLiteral("busy"));
+        w.car->SetOtherDevices({"USB Serial Converter", "z-rallye"});
+        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        QCOMPARE(w.Pane0(), QString());
+        QCOMPARE(w.car->FramesReceived(), frames);
+        QCOMPARE(w.boxes.Boxes.size(), size_t(1)); // only the start's defaults warning
+    }
+
+    void unplugDuringAJobDisablesThenTheOutcomeRestores() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.boxes.Boxes.clear();
+        QPointer<CMainDialog> window(w.dialog.get());
+        w.car->SetPlugCallback([window] {
+            QMetaObject::invokeMethod(qApp, [window] {
+                if (window)
+                    window->OnDeviceChange(DBT_DEVNODES_CHANGED);
+            }, Qt::QueuedConnection);
+        });
+        w.car->SetFault(CarFault::UnplugMidTransaction, true);
+        w.Click(ctl::kBattery);
+        QVERIFY(w.ButtonsEnabled(false));
+        QVERIFY(w.Outcomes(1));
+        QVERIFY(!w.dialog->CarPresent());
+        QCOMPARE(w.BoxTexts(), QStringList{Text(IDS_COMM_ERROR)});
+        QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
+        QCOMPARE(w.Indicator().State(), 0);
+        QVERIFY(w.ButtonsEnabled(true));
+        w.car->SetPlugCallback({});
+    }
+
+    void commandOutcomes_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("fault"); // -1: none
+        QTest::addColumn<QString>("pane");
+        QTest::addColumn<int>("boxIcon"); // -1: no box
+        QTest::addColumn<int>("state");
+        const int none = -1, stop = int(MessageIcon::Stop);
+        QTest::newRow("battery") << ctl::kBattery << none << Text(IDS_BATTERY_LOADED) << none << 1;
+        QTest::newRow("battery, corrupted") << ctl::kBattery << int(CarFault::CorruptChecksum)
+                                            << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("race info") << ctl::kRaceInfo << none << Text(IDS_RACEINFO_LOADED) << none << 1;
+        QTest::newRow("race info, short") << ctl::kRaceInfo << int(CarFault::ShortReply)
+                                          << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("race time") << ctl::kRaceTimeOnly << none
+                                   << FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), 0)
+                                   << int(MessageIcon::None) << 1;
+        QTest::newRow("version") << ctl::kVersion << none << QStringLiteral("Release: 1.5") << none << 1;
+        QTest::newRow("version, silent") << ctl::kVersion << int(CarFault::Silent)
+                                         << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("send") << ctl::kSend << none << Text(IDS_SENT) << int(MessageIcon::Information) << 1;
+        QTest::newRow("send, wrong command") << ctl::kSend << int(CarFault::WrongMnemonic)
+                                             << Text(IDS_COMM_ERROR) << stop << 0;
+    }
+    void commandOutcomes() {
+        QFETCH(int, command);
+        QFETCH(int, fault);
+        QFETCH(QString, pane);
+        QFETCH(int, boxIcon);
+        QFETCH(int, state);
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.boxes.Boxes.clear();
+        w.car->SetVersion(1, 5);
+        if (fault >= 0)
+            w.car->SetFault(CarFault(fault), true);
+        w.dialog->OnCommand(command);
+        QCOMPARE(w.Indicator().BlinkPeriod(), 200u);
+        QVERIFY(w.Outcomes(1));
+        QCOMPARE(w.Pane0(), pane);
+        QCOMPARE(w.Indicator().State(), state);
+        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+        QVERIFY(w.ButtonsEnabled(true));
+        if (boxIcon < 0) {
+            QVERIFY(w.boxes.Boxes.empty());
+        } else {
+            QCOMPARE(w.boxes.Boxes.size(), size_t(1));
+            QCOMPARE(int(w.boxes.Boxes[0].Icon), boxIcon);
+            QCOMPARE(w.boxes.Boxes[0].Text, pane);
+        }
+    }
+
+    void sendCarriesTheSettingsAndTheChartsIntensities() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.dialog->Chart().SetBarValue(2, 37.9); // dragged: truncated toward zero on the wire
+        w.Click(ctl::kSend);
+        QVERIFY(w.Outcomes(1));
+        const sim::CarSettings got = w.car->LastSettings();
+        QCOMPARE(got.stageTimes, (std::array<int, 5>{200, 400, 600, 800, 1000}));
+        QCOMPARE(got.intensities, (std::array<int, 5>{5, 10, 37, 20, 20}));
+        QCOMPARE(got.timeMax, 1000);
+        QCOMPARE(got.distance, RaceDistance(5000, 48));
+        QCOMPARE(got.returnMode, 0);
+        QCOMPARE(w.car->ConfigState(), 1);
+    }
+
+    void sendRefusedAtTheThirdStageStopsThere() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.car->ArmFault(CarFault::WrongMnemonic, 2);
+        w.Click(ctl::kSend);
+        QVERIFY(w.Outcomes(1));
+        QCOMPARE(w.car->FramesReceived("SCL"), 3);
+        QCOMPARE(w.car->FramesReceived("SST") + w.car->FramesReceived("SAD") + w.car->FramesReceived("SRM"), 0);
+        QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
+    }
+
+    void invalidFieldsSendNothing() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.boxes.Boxes.clear();
+        w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText("30001");
+        w.Click(ctl::kSend);
+        QCOMPARE(w.car->FramesReceived("SCL"), 0);
+        QVERIFY(w.ButtonsEnabled(true));
+        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
+    }
+
+    void configuredCarShowsNoWarningWhenReplugged() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.Click(ctl::kSend);
+        QVERIFY(w.Outcomes(1));
+        w.boxes.Boxes.clear();
+        w.car->Unplug();
+        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
+        w.car->Plug();
+        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        QVERIFY(w.Outcomes(2));
+        QVERIFY(w.boxes.Boxes.empty());
+        QCOMPARE(w.Indicator().State(), 1);
+        QVERIFY(w.Pane0() == QString() || w.Pane0() == Text(IDS_BATTERY_LOADED));
+    }
+
+    void aboutBoxWithoutCarShowsNoVersion() {
+        CarWindow w(false);
+        CAboutDialog about(*w.dialog);
+        QVERIFY(about.Create());
+        QCOMPARE(about.Item<QLabel>(1073)->text(), QStringLiteral("x.x"));
+        QVERIFY(!about.ReadPending());
+        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+    }
+
+    void aboutBoxReadsTheCarsVersion_data() {
+        QTest::addColumn<bool>("answers");
+        QTest::newRow("answer") << true;
+        QTest::newRow("no answer") << false;
+    }
+    void aboutBoxReadsTheCarsVersion() {
+        QFETCH(bool, answers);
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.boxes.Boxes.clear();
+        w.car->SetVersion(1, 5);
+        w.car->SetFault(CarFault::CorruptChecksum, !answers);
+        CAboutDialog about(*w.dialog);
+        QVERIFY(about.Create());
+        QCOMPARE(w.Indicator().BlinkPeriod(), 500u);
+        QVERIFY(!w.dialog->GetDlgItem(ctl::kBattery)->isEnabled()); // the placeholders lock
+        QVERIFY(w.Outcomes(1));
+        const QString shown = answers ? QStringLiteral("1.5") : QStringLiteral("x.x");
+        QCOMPARE(about.Item<QLabel>(1073)->text(), shown);
+        QCOMPARE(w.Pane0(), answers ? shown : Text(IDS_COMM_ERROR));
+        QCOMPARE(w.BoxTexts(), answers ? QStringList() : QStringList{Text(IDS_COMM_ERROR)});
+        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+        QCOMPARE(w.Indicator().State(), answers ? 1 : 0);
+        QVERIFY(w.dialog->GetDlgItem(ctl::kBattery)->isEnabled());
+    }
+
+    void aboutBoxClosedBeforeTheAnswerReleasesTheWindow() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.car->SetVersion(1, 5);
+        w.dialog->SetStatusText("before");
+        {
+            CAboutDialog about(*w.dialog);
+            QVERIFY(about.Create());
+            QVERIFY(about.ReadPending());
+        }
+        for (int id : {ctl::kBattery, ctl::kRaceInfo, ctl::kSend})
+            QVERIFY(w.dialog->GetDlgItem(id)->isEnabled());
+        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+        QCOMPARE(w.Indicator().State(), 1);
+        QVERIFY(w.Outcomes(1)); // the answer arrives for a window that is gone
+        QCOMPARE(w.Pane0(), QStringLiteral("before"));
+        w.Click(ctl::kBattery); // and the buttons work again
+        QVERIFY(w.Outcomes(1));
+        QCOMPARE(w.Pane0(), Text(IDS_BATTERY_LOADED));
+    }
+};
+
+#include "CommandFlowsTest.moc"
+DRIVO_TEST(CommandFlowsTest);

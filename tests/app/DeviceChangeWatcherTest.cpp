@@ -1,0 +1,70 @@
+#include "TestMain.h"
+#include "app/CDeviceChangeWatcher.h"
+
+#include <QTest>
+#include <unistd.h>
+
+using namespace drivo;
+
+namespace {
+// A pipe standing in for the netlink socket: one byte per event, 'a'dd, 'r'emove, 'c'hange.
+class PipeSource : public DeviceEventSource {
+public:
+    PipeSource() { QVERIFY(pipe(m_fds) == 0); }
+    ~PipeSource() override { close(m_fds[0]); close(m_fds[1]); }
+    int Descriptor() const override { return m_fds[0]; }
+    bool ReceiveChange() override {
+        char c = 0;
+        return read(m_fds[0], &c, 1) == 1 && (c == 'a' || c == 'r');
+    }
+    void Emit(char c) { QCOMPARE(write(m_fds[1], &c, 1), 1); }
+
+private:
+    int m_fds[2] = {-1, -1};
+};
+} // namespace
+
+class DeviceChangeWatcherTest : public QObject {
+    Q_OBJECT
+private slots:
+    void udevMonitorStartsWhereUdevExists() {
+        auto source = UdevEventSource::Open();
+        if (!source)
+            QSKIP("no udev netlink socket on this machine");
+        QVERIFY(source->Descriptor() >= 0);
+        CDeviceChangeWatcher watcher(std::move(source), {});
+        QVERIFY(watcher.IsWatching());
+    }
+    void addAndRemoveReachTheHandlerAsNodesChanged_data() {
+        QTest::addColumn<QByteArray>("events");
+        QTest::addColumn<int>("calls");
+        QTest::newRow("add") << QByteArray("a") << 1;
+        QTest::newRow("add then remove") << QByteArray("ar") << 2;
+        QTest::newRow("other actions ignored") << QByteArray("cc") << 0;
+        QTest::newRow("mixed") << QByteArray("cacr") << 2;
+    }
+    void addAndRemoveReachTheHandlerAsNodesChanged() {
+        QFETCH(QByteArray, events);
+        QFETCH(int, calls);
+        auto source = std::make_unique<PipeSource>();
+        PipeSource* pipe = source.get();
+        std::vector<unsigned> codes;
+        CDeviceChangeWatcher watcher(std::move(source), [&](unsigned code) { codes.push_back(code); });
+        QVERIFY(watcher.IsWatching());
+        for (char c : events)
+            pipe->Emit(c);
+        // Each pass of the event loop polls the descriptor and takes one event.
+        for (int i = 0; i < 2 * events.size() + 2; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(int(codes.size()), calls);
+        for (unsigned code : codes)
+            QCOMPARE(code, DBT_DEVNODES_CHANGED);
+    }
+    void noSourceMeansNoWatching() {
+        CDeviceChangeWatcher watcher(nullptr, {});
+        QVERIFY(!watcher.IsWatching());
+    }
+};
+
+#include "DeviceChangeWatcherTest.moc"
+DRIVO_TEST(DeviceChangeWatcherTest);
