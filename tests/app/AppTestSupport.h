@@ -28,11 +28,8 @@ class ScratchWorkingDir {
 public:
     ScratchWorkingDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
     ~ScratchWorkingDir() { QDir::setCurrent(m_previous); }
-    ScratchWorkingDir(const ScratchWorkingDir&) = delete;
-    ScratchWorkingDir& operator=(const ScratchWorkingDir&) = delete;
 
     bool IsValid() const { return m_dir.isValid(); }
-    bool HasSettingsFile() const { return QFile::exists(m_dir.filePath("Drivo.ini")); }
     // The value of one key of ./Drivo.ini, or a null string.
     QString SettingsValue(const QString& key) const {
         QFile f(m_dir.filePath("Drivo.ini"));

@@ -25,7 +25,6 @@ private slots:
         QTest::newRow("10500") << 10500 << 45 << "45%" << kBatteryOrange;
         QTest::newRow("10999") << 10999 << 75 << "75%" << kBatteryOrange;
         QTest::newRow("11000 joins the band below") << 11000 << 75 << "75%" << kBatteryGreen;
-        QTest::newRow("11250") << 11250 << 88 << "88%" << kBatteryGreen;
         QTest::newRow("11500 reaches the band above") << 11500 << 100 << "100%" << kBatteryGreen;
         QTest::newRow("11501") << 11501 << 100 << "100%" << kBatteryGreen;
     }
