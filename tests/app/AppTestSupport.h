@@ -28,24 +28,14 @@ class ScratchWorkingDir {
 public:
     ScratchWorkingDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
     ~ScratchWorkingDir() { QDir::setCurrent(m_previous); }
-    ScratchWorkingDir(const ScratchWorkingDir&) = delete;
-    ScratchWorkingDir& operator=(const ScratchWorkingDir&) = delete;
 
     bool IsValid() const { return m_dir.isValid(); }
-    bool HasSettingsFile() const { return QFile::exists(m_dir.filePath("Drivo.ini")); }
-    // The lines of ./Drivo.ini without their CR LF; empty when there is no file.
-    QStringList SettingsLines() const {
+    // The value of one key of ./Drivo.ini, or a null string.
+    QString SettingsValue(const QString& key) const {
         QFile f(m_dir.filePath("Drivo.ini"));
         if (!f.open(QIODevice::ReadOnly))
             return {};
-        QStringList lines = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
-    // The value of one key of ./Drivo.ini, or a null string.
-    QString SettingsValue(const QString& key) const {
-        for (const QString& line : SettingsLines())
+        for (const QString& line : QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n")))
             if (line.startsWith(key + '='))
                 return line.mid(key.size() + 1);
         return {};

@@ -15,8 +15,7 @@ namespace drivo::test {
 struct Posted {
     WindowHandle target;
     unsigned message;
-    std::intptr_t wParam;
-    std::intptr_t lParam;
+    std::intptr_t wParam, lParam;
 };
 
 class RecordingNotifier final : public JobNotifier {

@@ -3,10 +3,10 @@
 // check what the link does on each step's failure.
 #include "device/FtDriver.h"
 
-#include <algorithm>
+#include <QStringList>
+
 #include <functional>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -15,29 +15,23 @@ namespace drivo::test {
 class ScriptedDriver final : public FtDriver {
 public:
     std::map<std::string, FT_STATUS> failing; // operation name -> status it returns
-    std::vector<std::string> devices = {"z-rallye"};
+    QStringList devices = {"z-rallye"};
     int opensFailing = 0;         // the first n opens fail
-    std::string answer;           // what FT_Read delivers (cut at the count asked)
+    std::string answer = "$GVB,11200,4d\r\n"; // what FT_Read delivers (cut at the count asked)
     DWORD overReport = 0;         // extra bytes FT_Read claims beyond what was asked
     std::function<void()> onWrite;
 
-    std::vector<std::string> Calls() const {
-        std::lock_guard g(mutex_);
-        return calls_;
-    }
-    int Count(const std::string& op) const {
-        std::lock_guard g(mutex_);
-        return int(std::count(calls_.begin(), calls_.end(), op));
-    }
     std::vector<std::string> written;
+    // The link calls in on the test's own thread, so no lock is needed.
+    QStringList calls;
 
     FT_STATUS FT_CreateDeviceInfoList(DWORD* n) override {
         *n = DWORD(devices.size());
         return Step("FT_CreateDeviceInfoList");
     }
     FT_STATUS FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* n) override {
-        for (DWORD i = 0; i < *n && i < devices.size(); ++i)
-            devices[i].copy(list[i].Description, sizeof list[i].Description - 1);
+        for (DWORD i = 0; i < *n && i < DWORD(devices.size()); ++i)
+            devices[i].toStdString().copy(list[i].Description, sizeof list[i].Description - 1);
         return Step("FT_GetDeviceInfoList");
     }
     FT_STATUS FT_OpenEx(const void* arg, DWORD flags, FT_HANDLE* h) override {
@@ -73,13 +67,10 @@ public:
 
 private:
     FT_STATUS Step(const std::string& call, FT_STATUS otherwise = FT_OK) {
-        std::lock_guard g(mutex_);
-        calls_.push_back(call);
+        calls << QString::fromStdString(call);
         const auto it = failing.find(call.substr(0, call.find(' ')));
         return it != failing.end() ? it->second : otherwise;
     }
-    mutable std::mutex mutex_;
-    std::vector<std::string> calls_;
 };
 
 } // namespace drivo::test
