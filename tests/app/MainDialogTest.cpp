@@ -168,6 +168,19 @@ private slots:
         QCOMPARE(w.Chart().Plot().TimeFullScale(), 1000.0);
     }
 
+    // A refused field stops the exchange there: fields before it are taken, later ones not.
+    void refusedFieldStopsTheExchange() {
+        Window w;
+        w.Field(1032)->setText("150");  // Time1, before the refused field
+        w.Field(1035)->setText("9999"); // Time3, refused
+        w.Field(1040)->setText("30");   // WheelDiam, after it
+        QVERIFY(!w.dialog->UpdateData(true));
+        QCOMPARE(w.dialog->Settings().Time1(), 150);
+        QCOMPARE(w.dialog->Settings().WheelDiam, 48);
+        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
+        QCOMPARE(w.dialog->focusWidget(), w.Field(1035));
+    }
+
     // Through the chart's hooks: the record changes and all eight fields show it again.
     void dragRewritesAllFields_data() {
         QTest::addColumn<bool>("time");
