@@ -1,12 +1,9 @@
 #pragma once
-// A main-window stand-in holding the chart placeholder at its place and size (control 1049:
-// 183,98,319,163 dialog units, that is 274,159 and 478 x 264 pixels).
+// A main-window stand-in with the chart placeholder at its place: 274,159, 478 x 264 pixels.
 #include "chart/CProfileChart.h"
 #include "chart/ChartSetup.h"
 
-#include <QImage>
 #include <QWidget>
-#include <memory>
 
 namespace drivo::test {
 
@@ -18,14 +15,12 @@ struct ChartFixture {
     QWidget* placeholder = new QWidget(&dialog);
     CProfileChart chart;
 
-    explicit ChartFixture(const ChartProfile& profile = {}, bool configure = true) {
+    explicit ChartFixture(const ChartProfile& profile = {}) {
         dialog.resize(794, 567);
         placeholder->setGeometry(274, 159, kChartW, kChartH);
         placeholder->hide();
-        if (configure)
-            ConfigureChart(chart, ChartOptions{});
-        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile,
-                   [] { return 0; });
+        ConfigureChart(chart, ChartOptions{});
+        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile, [] { return 0; });
     }
 
     // What the first paint does: create the surface and render into it.

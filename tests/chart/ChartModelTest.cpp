@@ -1,170 +1,80 @@
-// The chart's data operations, its colour functions and the owner's setup calls.
+// The chart's data operations, the owner's setup calls and dragging bar edges at the real
+// size. Default profile: bar 0 spans x 40..122, its top line (where the pointer grabs it) is
+// y 223 and its right line x 123.
 #include "ChartFixture.h"
 #include "TestMain.h"
-#include "chart/ChartColor.h"
 
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace drivo;
 using namespace drivo::test;
 
+Q_DECLARE_METATYPE(CProfileChart::HoverZone)
+
+namespace {
+
+struct Recorded : ChartFixture {
+    int values = 0, times = 0;
+    QStringList status;
+
+    explicit Recorded(const ChartProfile& p = {}) : ChartFixture(p) {
+        Render();
+        ChartOwnerHooks hooks;
+        hooks.onStageValueDragged = [this](int, double) { ++values; };
+        hooks.onStageTimeDragged = [this](int, double) { ++times; };
+        hooks.setStatusText = [this](const QString& s) { status << s; };
+        chart.SetOwnerHooks(hooks);
+    }
+};
+
+} // namespace
+
 class ChartModelTest : public QObject {
     Q_OBJECT
 private slots:
-    void colorAbsDiff_data() {
-        QTest::addColumn<QRgb>("color");
-        QTest::addColumn<int>("d");
-        QTest::addColumn<QRgb>("expected");
-        QTest::newRow("white 100") << qRgb(255, 255, 255) << 100 << qRgb(155, 155, 155);
-        QTest::newRow("white 50") << qRgb(255, 255, 255) << 50 << qRgb(205, 205, 205);
-        QTest::newRow("bar colour 50") << qRgb(100, 147, 225) << 50 << qRgb(50, 97, 175);
-        QTest::newRow("below d mirrors") << qRgb(10, 0, 60) << 50 << qRgb(40, 50, 10);
-        QTest::newRow("low 8 bits") << qRgb(0, 255, 44) << 300 << qRgb(44, 45, 0);
-    }
-    void colorAbsDiff() {
-        QFETCH(QRgb, color);
-        QFETCH(int, d);
-        QFETCH(QRgb, expected);
-        QCOMPARE(ColorAbsDiff(color, d), expected);
-    }
-
-    void blend_data() {
-        QTest::addColumn<QRgb>("c1");
-        QTest::addColumn<QRgb>("c2");
-        QTest::addColumn<int>("p");
-        QTest::addColumn<QRgb>("expected");
-        QTest::newRow("corner on white")
-            << qRgb(0, 0, 0) << qRgb(255, 255, 255) << 40 << qRgb(153, 153, 153);
-        QTest::newRow("corner on grey")
-            << qRgb(0, 0, 0) << qRgb(240, 240, 240) << 40 << qRgb(144, 144, 144);
-        QTest::newRow("p 100 gives c1")
-            << qRgb(1, 2, 3) << qRgb(200, 100, 50) << 100 << qRgb(1, 2, 3);
-        QTest::newRow("truncates")
-            << qRgb(57, 104, 182) << qRgb(0, 68, 148) << 97 << qRgb(55, 102, 180);
-    }
-    void blend() {
-        QFETCH(QRgb, c1);
-        QFETCH(QRgb, c2);
-        QFETCH(int, p);
-        QFETCH(QRgb, expected);
-        QCOMPARE(Blend(c1, c2, p), expected);
-    }
-
-    void createOnce() {
-        QWidget owner;
-        CProfileChart chart;
-        QVERIFY(chart.Create(QRect(5, 6, 100, 50), &owner, 7, QStringLiteral("t")));
-        QCOMPARE(chart.parentWidget(), &owner);
-        QCOMPARE(chart.geometry(), QRect(5, 6, 100, 50));
-        QCOMPARE(chart.ControlId(), 7);
-        QVERIFY(chart.Tip().HasWindow());
-        QCOMPARE(chart.Tip().Timeout(), 4000u);
-        QVERIFY(!chart.Create(QRect(0, 0, 10, 10), &owner, 8, QStringLiteral("u")));
-        QCOMPARE(chart.CreationRect(), QRect(5, 6, 100, 50));
-        QCOMPARE(chart.Title(), QStringLiteral("t"));
-    }
-
-    void gridDivisions_data() {
-        QTest::addColumn<unsigned>("rows");
-        QTest::addColumn<unsigned>("columns");
-        QTest::addColumn<bool>("useSpacing");
-        QTest::addColumn<unsigned>("spacing");
-        QTest::addColumn<unsigned>("expRows");
-        QTest::addColumn<unsigned>("expColumns");
-        QTest::addColumn<unsigned>("expSpacing");
-        // Starting from 4 rows and 3 columns at spacing 10.
-        QTest::newRow("counts") << 10u << 1u << false << 0u << 10u << 1u << 10u;
-        QTest::newRow("0 keeps rows") << 0u << 2u << false << 0u << 4u << 2u << 10u;
-        QTest::newRow("0 keeps columns") << 6u << 0u << false << 99u << 6u << 3u << 10u;
-        QTest::newRow("spacing clears counts") << 10u << 1u << true << 15u << 0u << 0u << 15u;
-        QTest::newRow("spacing 0 means 10") << 10u << 1u << true << 0u << 0u << 0u << 10u;
-    }
     void gridDivisions() {
-        QFETCH(unsigned, rows);
-        QFETCH(unsigned, columns);
-        QFETCH(bool, useSpacing);
-        QFETCH(unsigned, spacing);
-        CProfileChart chart;
-        chart.SetGridDivisions(4, 3, false, 0);
-        chart.SetGridDivisions(rows, columns, useSpacing, spacing);
-        QTEST(chart.Grid().Rows(), "expRows");
-        QTEST(chart.Grid().Columns(), "expColumns");
-        QTEST(chart.Grid().Spacing(), "expSpacing");
+        // SetGridDivisions(0, 0, ...) after 4 rows and 3 columns at spacing 10: rows, columns, spacing.
+        const QList<std::tuple<bool, unsigned, QList<unsigned>>> cases{
+            {false, 99, {4, 3, 10}}, {true, 15, {0, 0, 15}}, {true, 0, {0, 0, 10}}};
+        for (const auto& [useSpacing, spacing, expected] : cases) {
+            CProfileChart chart;
+            chart.SetGridDivisions(4, 3, false, 0);
+            chart.SetGridDivisions(0, 0, useSpacing, spacing);
+            QCOMPARE((QList{chart.Grid().Rows(), chart.Grid().Columns(), chart.Grid().Spacing()}), expected);
+        }
     }
 
-    void barAccessOutsideTheList_data() {
-        QTest::addColumn<int>("index");
-        QTest::newRow("-1") << -1;
-        QTest::newRow("count") << 5;
-    }
     void barAccessOutsideTheList() {
-        QFETCH(int, index);
         ChartFixture f;
-        f.chart.SetBarValue(index, 77);
-        f.chart.SetBarEndTime(index, 77);
-        QCOMPARE(f.chart.GetBarValue(index), -1.0);
-        QCOMPARE(f.chart.GetBarEndTime(index), -1.0);
-        QCOMPARE(f.chart.GetBarDuration(index), -1.0);
-        QVERIFY(f.chart.GetBarLabel(index).isEmpty());
-        QCOMPARE(f.chart.GetBarColor(index), QRgb(0));
+        for (int index : {-1, 5}) {
+            f.chart.SetBarValue(index, 77);
+            f.chart.SetBarEndTime(index, 77);
+            QCOMPARE(f.chart.GetBarValue(index), -1.0);
+            QCOMPARE(f.chart.GetBarDuration(index), -1.0);
+            QVERIFY(f.chart.GetBarLabel(index).isEmpty());
+        }
         for (int k = 0; k < 5; ++k)
             QVERIFY(f.chart.GetBarValue(k) != 77 && f.chart.GetBarEndTime(k) != 77);
     }
 
-    void durations_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<double>("duration");
-        QTest::newRow("first is its end time") << 0 << 150.0;
-        QTest::newRow("later from the previous end") << 1 << 250.0;
-        QTest::newRow("last") << 4 << 1600.0;
-    }
-    void durations() {
-        QFETCH(int, index);
-        QFETCH(double, duration);
-        ChartProfile p;
-        p.endTimes = {150, 400, 1000, 2400, 4000};
-        p.timeMax = 4000;
-        ChartFixture f(p);
-        QCOMPARE(f.chart.GetBarDuration(index), duration);
-    }
-
     void setupFillsFromTheProfile() {
         ChartProfile p;
-        p.endTimes = {100, 300, 700, 900, 1500};
+        p.endTimes = {150, 400, 1000, 2400, 4000};
         p.values = {1, 2, 3, 4, 100};
-        p.timeMax = 2000;
+        p.timeMax = 4000;
         ChartFixture f(p);
-        QVERIFY(f.chart.HasWindow());
-        QCOMPARE(f.chart.parentWidget(), &f.dialog);
         QCOMPARE(f.chart.CreationRect(), QRect(274, 159, kChartW, kChartH));
-        QCOMPARE(f.chart.ControlId(), 0);
-        QCOMPARE(f.chart.Title(), QStringLiteral("I en %"));
-        QCOMPARE(f.chart.BackgroundColor(), qRgb(255, 255, 255));
         QCOMPARE(f.chart.BarCount(), 5);
-        for (int k = 0; k < 5; ++k) {
-            QCOMPARE(f.chart.GetBarEndTime(k), double(p.endTimes[size_t(k)]));
-            QCOMPARE(f.chart.GetBarValue(k), double(p.values[size_t(k)]));
-            QCOMPARE(f.chart.GetBarLabel(k), QString::number(k));
-            QCOMPARE(f.chart.GetBarColor(k), qRgb(100, 147, 225));
-        }
-        QCOMPARE(f.chart.Plot().TimeFullScale(), 2000.0);
-        // The owner's configuration: ten rows, one column, time labels, no tips.
+        QCOMPARE(f.chart.GetBarValue(4), 100.0);
+        QCOMPARE(f.chart.GetBarDuration(0), 150.0); // the first from 0, later from the previous end
+        QCOMPARE(f.chart.GetBarDuration(4), 1600.0);
         QCOMPARE(f.chart.Grid().Rows(), 10u);
-        QCOMPARE(f.chart.Grid().Columns(), 1u);
-        QVERIFY(f.chart.Plot().TimeLabels());
         QVERIFY(!f.chart.TipsEnabled());
-    }
-
-    void setupAgainResets() {
-        ChartFixture f;
-        ChartProfile p;
+        // Setting up again resets the bars; the surface was rebuilt, so Redraw rendered it.
         p.values = {9, 9, 9, 9, 9};
-        QVERIFY(SetupChart(f.chart, *f.placeholder, f.dialog, QStringLiteral("x"), p,
-                           [] { return 1; }));
-        QCOMPARE(f.chart.BarCount(), 5);
+        QVERIFY(SetupChart(f.chart, *f.placeholder, f.dialog, QStringLiteral("x"), p, [] { return 1; }));
         QCOMPARE(f.chart.GetBarValue(4), 9.0);
-        QCOMPARE(f.chart.Title(), QStringLiteral("x"));
-        // Reset rebuilt the surface, so the last Redraw rendered it.
         QVERIFY(!f.chart.Surface().isNull());
     }
 
@@ -176,7 +86,101 @@ private slots:
         placeholder.setGeometry(30, 40, 200, 100);
         CProfileChart chart;
         SetupChart(chart, placeholder, dialog, QString(), ChartProfile{}, [] { return 0; });
+        QVERIFY(chart.Tip().HasWindow());
+        QVERIFY(!chart.Create(QRect(0, 0, 10, 10), &dialog, 8, QString())); // created once only
         QCOMPARE(chart.CreationRect(), QRect(40, 60, 200, 100));
+    }
+
+    void drag_data() {
+        QTest::addColumn<bool>("closeNeighbours"); // end times 200, 260, 280, 800, 1000
+        QTest::addColumn<QPoint>("grab");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<CProfileChart::HoverZone>("zone");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("endTime");
+        QTest::addColumn<int>("duration"); // in the status text
+        using Z = CProfileChart::HoverZone;
+        const auto row = [](const char* name, bool close, QPoint grab, QPoint to, Z zone, int bar,
+                            double value, double end, int duration) {
+            QTest::newRow(name) << close << grab << to << zone << bar << value << end << duration;
+        };
+        row("top above the band", false, {80, 223}, {80, -50}, Z::Top, 0, 100, 200, 200);
+        row("top below the baseline", false, {80, 220}, {80, 260}, Z::Top, 0, 0, 200, 200);
+        row("top in whole percent", false, {80, 226}, {80, 150}, Z::Top, 0, 37, 200, 200);
+        row("right to the far left", false, {126, 228}, {0, 228}, Z::Right, 0, 5, 50, 50);
+        row("right stops before the next end", false, {119, 228}, {470, 228}, Z::Right, 0, 5, 350, 350);
+        row("last right beyond the axis", false, {458, 228}, {477, 228}, Z::Right, 4, 20, 1000, 200);
+        row("corner", false, {123, 223}, {200, 150}, Z::Corner, 0, 37, 350, 350);
+        row("close neighbours: previous + 50", true, {148, 228}, {300, 228}, Z::Right, 1, 10, 250, 50);
+    }
+    void drag() {
+        QFETCH(bool, closeNeighbours);
+        QFETCH(QPoint, grab);
+        QFETCH(QPoint, to);
+        QFETCH(CProfileChart::HoverZone, zone);
+        QFETCH(int, bar);
+        ChartProfile p;
+        if (closeNeighbours)
+            p.endTimes = {200, 260, 280, 800, 1000};
+        Recorded f(p);
+        f.chart.MouseMove(grab, false);
+        QCOMPARE(f.chart.Zone(), zone);
+        using Z = CProfileChart::HoverZone;
+        QCOMPARE(f.chart.cursor().shape(),
+                 zone == Z::Top ? Qt::SizeVerCursor : zone == Z::Right ? Qt::SizeHorCursor : Qt::SizeBDiagCursor);
+        QCOMPARE(f.chart.Plot().HighlightedBar(), bar);
+        QVERIFY(f.status.isEmpty()); // entering a bar writes no status
+        f.chart.LeftButtonDown(grab);
+        f.chart.MouseMove(to, true);
+        QTEST(f.chart.GetBarValue(bar), "value");
+        QTEST(f.chart.GetBarEndTime(bar), "endTime");
+        QCOMPARE(f.values == 0, zone == Z::Right);
+        QCOMPARE(f.times == 0, zone == Z::Top);
+        QFETCH(int, duration);
+        QCOMPARE(f.status.value(0),
+                 QStringLiteral("Intensité %1% Durée %2ms.").arg(f.chart.GetBarValue(bar)).arg(duration));
+        QCOMPARE(f.chart.HoveredBar(), bar); // the hover is frozen during the drag
+        f.chart.LeftButtonUp(to);
+        QVERIFY(!f.chart.DraggingValue() && !f.chart.DraggingTime());
+    }
+
+    void leavingTheBarsClearsHighlightAndStatus() {
+        Recorded f;
+        // Near the shared boundary the enlarged bars overlap: the lower index wins.
+        f.chart.MouseMove(QPoint(125, 228), false);
+        QCOMPARE(f.chart.HoveredBar(), 0);
+        f.chart.MouseMove(QPoint(470, 100), false);
+        QCOMPARE(f.chart.Plot().HighlightedBar(), -1);
+        QCOMPARE(f.status, QStringList{QString()});
+        f.chart.MouseMove(QPoint(80, 228), false);
+        f.chart.LeaveChart();
+        QCOMPARE(f.chart.HoveredBar(), -1);
+        QCOMPARE(f.status.size(), 2);
+    }
+
+    void eventsReachTheEditor() {
+        Recorded f;
+        auto send = [&f](QEvent::Type type, QPoint pt, Qt::MouseButton b, Qt::MouseButtons held) {
+            QMouseEvent e(type, QPointF(pt), f.chart.mapToGlobal(QPointF(pt)), b, held, Qt::NoModifier);
+            QApplication::sendEvent(&f.chart, &e);
+        };
+        send(QEvent::MouseMove, {80, 223}, Qt::NoButton, Qt::NoButton);
+        send(QEvent::MouseButtonPress, {80, 223}, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, {80, -10}, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, {80, -10}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(f.chart.GetBarValue(0), 100.0);
+        QVERIFY(!f.chart.DraggingValue());
+    }
+
+    void tipTextDescribesTheBarUnderThePointer() {
+        Recorded f;
+        f.chart.MouseMove(QPoint(250, 220), false);
+        QCOMPARE(f.chart.TipText(), QStringLiteral("2\n20.0000\n20.00%\n"));
+        QCOMPARE(f.chart.cursor().shape(), Qt::ArrowCursor); // inside a bar, off its edges
+        f.chart.MouseMove(QPoint(250, 100), false);
+        QVERIFY(f.chart.TipText().isEmpty());
+        QVERIFY(!f.chart.Tip().isVisible()); // the owner switched tips off
     }
 };
 

@@ -11,14 +11,10 @@ namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kGridGrey = 0xFFCDCDCD;   // |255 - 50|
-constexpr QRgb kCornerGrey = 0xFF999999; // 40 % black over white
+constexpr QRgb kGridGrey = 0xFFCDCDCD; // |255 - 50|
+constexpr QRgb kFrame = 0xFF9B9B9B;    // |255 - 100|
 
-QString Hex(QRgb c) {
-    return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'));
-}
-
-#define COMPARE_RGB(actual, expected) QCOMPARE(Hex(actual), Hex(expected))
+#define COMPARE_RGB(actual, expected) QCOMPARE(QColor(actual), QColor(expected))
 
 int CountColor(const QImage& img, const QRect& r, QRgb c) {
     int n = 0;
@@ -28,40 +24,31 @@ int CountColor(const QImage& img, const QRect& r, QRgb c) {
     return n;
 }
 
-ChartProfile NarrowFirstStage() {
-    ChartProfile p;
-    p.endTimes = {48, 400, 600, 800, 1000}; // 48 ms is 20 px wide
-    return p;
-}
-
 } // namespace
 
 class ChartRenderTest : public QObject {
     Q_OBJECT
 private slots:
-    // Bars of the default profile: bar 0 spans x 40..122, top 221; bar 2 x 207..289, top 188.
+    // Bar 0 of the default profile spans x 40..122 (w 83), bar 2 x 207..289; a 48 ms first
+    // stage is 20 px wide.
     void gradientColumns_data() {
         QTest::addColumn<bool>("narrow");
         QTest::addColumn<int>("bar");
         QTest::addColumn<bool>("highlighted");
         QTest::addColumn<int>("column");
         QTest::addColumn<QRgb>("expected");
-        QTest::newRow("normal i=0 is outline") << false << 0 << false << 0 << kBlack;
-        QTest::newRow("normal i=13 shade 97%") << false << 0 << false << 13 << qRgb(55, 102, 180);
-        QTest::newRow("normal i=w/2-1 unshaded") << false << 0 << false << 40 << qRgb(74, 121, 199);
-        QTest::newRow("normal i=w/2") << false << 0 << false << 41 << qRgb(74, 121, 199);
-        QTest::newRow("narrow i=13 past the middle")
-            << true << 0 << false << 13 << qRgb(82, 129, 207);
-        QTest::newRow("narrow i=w/2-1 shaded") << true << 0 << false << 9 << qRgb(55, 107, 185);
-        QTest::newRow("narrow i=w/2 unshaded") << true << 0 << false << 10 << qRgb(75, 122, 200);
-        QTest::newRow("highlighted i=0 outline") << false << 2 << true << 0 << kBlack;
-        QTest::newRow("highlighted i=1 outline") << false << 2 << true << 1 << kBlack;
-        QTest::newRow("highlighted i=13 shade only")
-            << false << 2 << true << 13 << qRgb(97, 144, 222);
-        QTest::newRow("highlighted i=w/2-1") << false << 2 << true << 40 << qRgb(100, 147, 225);
-        QTest::newRow("highlighted i=w/2") << false << 2 << true << 41 << qRgb(100, 147, 225);
-        QTest::newRow("highlighted i=w-2 outline") << false << 2 << true << 81 << kBlack;
-        QTest::newRow("narrow highlighted i=w/2-1") << true << 0 << true << 9 << qRgb(77, 128, 207);
+        const auto row = [](const char* name, bool narrow, int bar, bool hl, int column, QRgb c) {
+            QTest::newRow(name) << narrow << bar << hl << column << c;
+        };
+        row("normal i=0 is outline", false, 0, false, 0, kBlack);
+        row("normal i=13 shade 97%", false, 0, false, 13, qRgb(55, 102, 180));
+        row("normal i=w/2-1 unshaded", false, 0, false, 40, qRgb(74, 121, 199));
+        row("normal i=w/2", false, 0, false, 41, qRgb(74, 121, 199));
+        row("highlighted i=0 outline", false, 2, true, 0, kBlack);
+        row("highlighted i=13 shade only", false, 2, true, 13, qRgb(97, 144, 222));
+        row("highlighted i=w/2-1", false, 2, true, 40, qRgb(100, 147, 225));
+        row("highlighted i=w/2", false, 2, true, 41, qRgb(100, 147, 225));
+        row("narrow i=w/2-1 shaded", true, 0, false, 9, qRgb(55, 107, 185));
     }
     void gradientColumns() {
         QFETCH(bool, narrow);
@@ -69,7 +56,10 @@ private slots:
         QFETCH(bool, highlighted);
         QFETCH(int, column);
         QFETCH(QRgb, expected);
-        ChartFixture f(narrow ? NarrowFirstStage() : ChartProfile{});
+        ChartProfile p;
+        if (narrow)
+            p.endTimes = {48, 400, 600, 800, 1000};
+        ChartFixture f(p);
         f.chart.SetHighlightedBar(highlighted ? bar : -1);
         const QImage& img = f.Render();
         const BarRect r = f.chart.Plot().BarRectangle(f.chart.Geometry(), bar);
@@ -79,175 +69,102 @@ private slots:
     void cornersAndOutline_data() {
         QTest::addColumn<QRgb>("background");
         QTest::addColumn<bool>("highlighted");
-        QTest::newRow("white") << kWhite << false;
-        QTest::newRow("white, highlighted") << kWhite << true;
-        QTest::newRow("grey background") << qRgb(240, 240, 240) << false;
+        QTest::addColumn<QRgb>("corner"); // 40 % black over the background
+        QTest::addColumn<QRgb>("zeroLine");
+        const QRgb corner = qRgb(153, 153, 153);
+        QTest::newRow("white") << kWhite << false << corner << kGridGrey;
+        QTest::newRow("white, highlighted") << kWhite << true << corner << kGridGrey;
+        QTest::newRow("grey") << qRgb(240, 240, 240) << false << qRgb(144, 144, 144) << qRgb(190, 190, 190);
     }
     void cornersAndOutline() {
         QFETCH(QRgb, background);
         QFETCH(bool, highlighted);
+        QFETCH(QRgb, corner);
         ChartFixture f;
         f.chart.SetBackgroundColor(background);
         f.chart.SetHighlightedBar(highlighted ? 0 : -1);
         const QImage& img = f.Render();
-        const int L = 40, T = 221, R = 122, B = 231; // bar 0, inclusive edges
-        const QRgb corner = background == kWhite ? kCornerGrey : qRgb(144, 144, 144);
-        COMPARE_RGB(img.pixel(L, T), background);
-        COMPARE_RGB(img.pixel(R, T), background);
-        COMPARE_RGB(img.pixel(L + 1, T), corner);
-        COMPARE_RGB(img.pixel(L, T + 1), corner);
-        COMPARE_RGB(img.pixel(R - 1, T), corner);
-        COMPARE_RGB(img.pixel(R, T + 1), corner);
-        COMPARE_RGB(img.pixel(L + 1, T + 1), kBlack);
-        COMPARE_RGB(img.pixel(R - 1, T + 1), kBlack);
-        // Outline: 1 px, or 2 px on the left, top and right when highlighted; always 1 px below.
-        const int mid = (L + R) / 2;
-        COMPARE_RGB(img.pixel(L, T + 5), kBlack);
-        COMPARE_RGB(img.pixel(R, T + 5), kBlack);
-        COMPARE_RGB(img.pixel(mid, T), kBlack);
-        COMPARE_RGB(img.pixel(mid, B), kBlack);
+        const int L = 40, T = 221, R = 122, B = 231, mid = 81; // bar 0, inclusive edges
+        const QList<QPair<QPoint, QRgb>> pixels{
+            {{L, T}, background}, {{R, T}, background}, {{L + 1, T}, corner}, {{L, T + 1}, corner},
+            {{R - 1, T}, corner}, {{R, T + 1}, corner}, {{L + 1, T + 1}, kBlack}, {{R - 1, T + 1}, kBlack},
+            {{L, T + 5}, kBlack}, {{R, T + 5}, kBlack}, {{mid, T}, kBlack}, {{mid, B}, kBlack}};
+        for (const auto& [pt, colour] : pixels)
+            COMPARE_RGB(img.pixel(pt), colour);
+        // A highlight doubles the outline on the left, top and right, never below.
         const bool inner = img.pixel(L + 1, T + 5) == kBlack && img.pixel(R - 1, T + 5) == kBlack &&
                            img.pixel(mid, T + 1) == kBlack;
         QCOMPARE(inner, highlighted);
         QVERIFY(img.pixel(mid, B - 1) != kBlack);
-        // The bar stands on the 0% line.
-        COMPARE_RGB(img.pixel(mid, B + 1), background == kWhite ? kGridGrey : qRgb(190, 190, 190));
+        QFETCH(QRgb, zeroLine); // the bar stands on the 0% line
+        COMPARE_RGB(img.pixel(mid, B + 1), zeroLine);
     }
 
     // Grid of 10 rows over y 0..231 (dy 23): 2 px major lines at trunc(y) + 2 and the row
     // above, 1 px minor lines half-way. x = 470 lies right of every bar and label.
-    void gridRows_data() {
+    void pixels_data() {
         QTest::addColumn<bool>("valueLabels");
-        QTest::addColumn<int>("row");
+        QTest::addColumn<QPoint>("pt");
         QTest::addColumn<QRgb>("expected");
-        QTest::newRow("0% major, lower row") << true << 233 << kGridGrey;
-        QTest::newRow("0% major, upper row") << true << 232 << kGridGrey;
-        QTest::newRow("below 0% line") << true << 234 << kWhite;
-        QTest::newRow("above 0% line") << true << 231 << kWhite;
-        QTest::newRow("minor 5%") << true << 221 << kGridGrey;
-        QTest::newRow("above minor 5%") << true << 220 << kWhite;
-        QTest::newRow("below minor 5%") << true << 222 << kWhite;
-        QTest::newRow("10% major") << true << 210 << kGridGrey;
-        QTest::newRow("10% major upper") << true << 209 << kGridGrey;
-        QTest::newRow("minor 15%") << true << 198 << kGridGrey;
-        QTest::newRow("100% major") << true << 3 << kGridGrey;
-        QTest::newRow("100% major upper") << true << 2 << kGridGrey;
-        QTest::newRow("above 100%") << true << 1 << kWhite;
+        QTest::newRow("0% major, both rows") << true << QPoint(470, 232) << kGridGrey;
+        QTest::newRow("0% major, lower row") << true << QPoint(470, 233) << kGridGrey;
+        QTest::newRow("below 0% line") << true << QPoint(470, 234) << kWhite;
+        QTest::newRow("minor 5%") << true << QPoint(470, 221) << kGridGrey;
+        QTest::newRow("100% major upper") << true << QPoint(470, 2) << kGridGrey;
+        QTest::newRow("above 100%") << true << QPoint(470, 1) << kWhite;
         // Without value labels the grid starts 10 px above the surface: dy 24.
-        QTest::newRow("no value labels: 10% major") << false << 209 << kGridGrey;
-        QTest::newRow("no value labels: 10% major upper") << false << 208 << kGridGrey;
-        QTest::newRow("no value labels: old 10% row") << false << 210 << kWhite;
+        QTest::newRow("no value labels: 10% major") << false << QPoint(470, 208) << kGridGrey;
+        QTest::newRow("no value labels: old 10% row") << false << QPoint(470, 210) << kWhite;
+        QTest::newRow("end tick at W - 20") << true << QPoint(458, 229) << kGridGrey;
+        QTest::newRow("right of the end tick") << true << QPoint(460, 229) << kWhite;
+        QTest::newRow("frame top left") << true << QPoint(0, 0) << kFrame;
+        QTest::newRow("frame left on the 0% line") << true << QPoint(0, 233) << kFrame;
     }
-    void gridRows() {
+    void pixels() {
         QFETCH(bool, valueLabels);
-        QFETCH(int, row);
+        QFETCH(QPoint, pt);
         QFETCH(QRgb, expected);
         ChartFixture f;
         f.chart.ShowValueLabels(1, valueLabels, false);
-        COMPARE_RGB(f.Render().pixel(470, row), expected);
-    }
-
-    void frame_data() {
-        QTest::addColumn<QRgb>("background");
-        QTest::addColumn<QRgb>("frame");
-        QTest::newRow("white") << kWhite << qRgb(155, 155, 155);
-        QTest::newRow("construction grey") << qRgb(240, 240, 240) << qRgb(140, 140, 140);
-    }
-    void frame() {
-        QFETCH(QRgb, background);
-        QFETCH(QRgb, frame);
-        ChartFixture f;
-        f.chart.SetBackgroundColor(background);
-        const QImage& img = f.Render();
-        QCOMPARE(img.size(), QSize(kChartW, kChartH));
-        for (const QPoint& p : {QPoint(0, 0), QPoint(kChartW - 1, 0), QPoint(0, kChartH - 1),
-                                QPoint(kChartW - 1, kChartH - 1), QPoint(240, 0),
-                                QPoint(240, kChartH - 1), QPoint(0, 233), QPoint(kChartW - 1, 120)})
-            COMPARE_RGB(img.pixel(p), frame);
-        COMPARE_RGB(img.pixel(470, 100), background);
-    }
-
-    // The 3 px end tick at W - 20 = 458, from the baseline 5 px up.
-    void endTick_data() {
-        QTest::addColumn<bool>("timeLabels");
-        QTest::newRow("time labels") << true;
-        QTest::newRow("no time labels") << false;
-    }
-    void endTick() {
-        QFETCH(bool, timeLabels);
-        ChartFixture f;
-        f.chart.ShowTimeLabels(timeLabels, false);
-        const QImage& img = f.Render();
-        const QRgb tick = timeLabels ? kGridGrey : kWhite;
-        COMPARE_RGB(img.pixel(459, 228), tick);
-        COMPARE_RGB(img.pixel(458, 229), tick);
-        COMPARE_RGB(img.pixel(460, 229), kWhite);
-        COMPARE_RGB(img.pixel(459, 227), kWhite);
+        COMPARE_RGB(f.Render().pixel(pt), expected);
     }
 
     void tallBarReachesAboveTheBand() {
         ChartProfile p;
         p.values = {5, 10, 20, 20, 150};
         ChartFixture f(p);
-        const QImage& img = f.Render();
-        // Bar 4 spans x 374..457; column 46 is past the shade.
+        const QImage& img = f.Render(); // bar 4 spans x 374..457; column 46 is past the shade
         COMPARE_RGB(img.pixel(374 + 46, 15), qRgb(77, 124, 202));
-        COMPARE_RGB(img.pixel(374 + 46, 0), qRgb(155, 155, 155)); // the frame stays on top
+        COMPARE_RGB(img.pixel(374 + 46, 0), kFrame); // the frame stays on top
     }
 
-    void nothingToPlace_data() {
-        QTest::addColumn<int>("timeMax");
-        QTest::addColumn<bool>("reset");
-        QTest::newRow("time full scale 0") << 0 << false;
-        QTest::newRow("no bars") << 1000 << true;
-    }
     void nothingToPlace() {
-        QFETCH(int, timeMax);
-        QFETCH(bool, reset);
-        ChartProfile p;
-        p.timeMax = timeMax;
-        ChartFixture f(p);
-        if (reset)
-            f.chart.Reset();
-        const QImage& img = f.Render();
-        QVERIFY(!img.isNull());
-        // Right of the percent labels and below the title only grid and background remain.
-        const QRect plot(100, 20, 370, 230);
-        QCOMPARE(CountColor(img, plot, kBlack), 0);
-        QCOMPARE(CountColor(img, plot, kWhite) + CountColor(img, plot, kGridGrey),
-                 plot.width() * plot.height());
+        for (const bool noBars : {false, true}) { // time full scale 0, or no bars at all
+            ChartProfile p;
+            p.timeMax = noBars ? 1000 : 0;
+            ChartFixture f(p);
+            if (noBars)
+                f.chart.Reset();
+            const QImage& img = f.Render();
+            // Right of the percent labels and below the title only grid and background remain.
+            const QRect plot(100, 20, 370, 230);
+            QCOMPARE(CountColor(img, plot, kWhite) + CountColor(img, plot, kGridGrey), 370 * 230);
+        }
     }
 
-    void titleWithShadow() {
-        ChartFixture f;
-        const QRect title(80, 1, 120, 19);
-        QVERIFY(CountColor(f.Render(), title, kBlack) > 10);
-        QVERIFY(CountColor(f.Render(), title, qRgb(200, 200, 200)) > 5);
-        f.chart.SetTitle(QString());
-        f.chart.Redraw();
-        QCOMPARE(CountColor(f.chart.Surface(), title, kBlack), 0);
-    }
-
-    void redrawBeforeTheFirstPaintDoesNothing() {
-        ChartFixture f; // SetupChart ends with Redraw
+    void paintCopiesWhatRedrawRendered() {
+        ChartFixture f; // SetupChart ends with Redraw, before the first paint: nothing happens
         QVERIFY(f.chart.Surface().isNull());
         f.chart.Redraw();
         QVERIFY(f.chart.Surface().isNull());
-    }
-
-    void firstPaintRendersSecondShows() {
-        ChartFixture f;
-        f.chart.grab();
-        QVERIFY(!f.chart.Surface().isNull());
-        const QImage shown = f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(shown.size(), QSize(kChartW, kChartH));
-        QCOMPARE(shown, f.chart.Surface());
-        // A paint copies what was rendered; it does not render on its own.
+        const auto shown = [&f] { return f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        shown(); // the first paint renders, the next ones show what was rendered
+        const QImage first = shown();
+        QCOMPARE(first, f.chart.Surface());
         f.chart.SetBarValue(4, 100);
-        QCOMPARE(f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32), shown);
+        QCOMPARE(shown(), first); // a paint does not render on its own
         f.chart.Redraw();
-        QVERIFY(f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32) != shown);
-        QVERIFY(f.chart.testAttribute(Qt::WA_OpaquePaintEvent));
+        QVERIFY(shown() != first);
     }
 };
 

@@ -9,17 +9,16 @@ using namespace drivo;
 
 namespace {
 
+const QString kChartStatusEnu = QStringLiteral("Intensity %d%% Duration %dms.");
+
 QByteArray RealBundle() {
     QFile f(QStringLiteral(DRIVO_TEST_BUNDLE_ENU));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QString WriteBundle(const QTemporaryDir& dir, const QByteArray& content) {
-    const QString path = dir.filePath("drivoENU.rcc");
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(content) != content.size())
-        return {};
-    return path;
+    QFile f(dir.filePath("drivoENU.rcc"));
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() ? f.fileName() : QString();
 }
 
 } // namespace
@@ -31,77 +30,62 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("not a bundle at all");
-        QTest::newRow("magic only") << QByteArray("qres");
         QTest::newRow("header, offsets beyond the end")
             << QByteArray::fromHex("7172657300000003000000ff000000ff000000ff00000000");
     }
     void refusesFilesThatAreNotBundles() {
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
-        const QString path = dir.filePath("drivoENU.rcc");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-        f.close();
         ResourceModule module;
-        QVERIFY(!module.LoadBundle(path));
-        QVERIFY(!module.HasBundle());
-        QCOMPARE(module.Root(), QStringLiteral(":/drivo"));
-    }
-    void missingBundleFileIsRefused() {
-        ResourceModule module;
+        QVERIFY(!module.LoadBundle(WriteBundle(dir, content)));
         QVERIFY(!module.LoadBundle("/nonexistent/drivoENU.rcc"));
         QVERIFY(!module.HasBundle());
+        QCOMPARE(module.Root(), QStringLiteral(":/drivo"));
+        QVERIFY(module.LoadBitmap(1).isNull() && module.LoadIcon(1).isNull()); // missing items
+        QVERIFY(module.LoadDialogTemplate(1).isEmpty() && module.LoadBinary(1).isEmpty());
     }
+
     void bundleSwitchesTheLanguageAndReleaseGoesBack() {
         ResourceModule module;
         QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_ENU)));
-        QVERIFY(module.HasBundle());
         QCOMPARE(module.LoadResourceString(IDS_LANGUAGE_GROUP), QStringLiteral("Language"));
         for (int id : kStringIds) // the bundle translates every id of the built-in table
             QVERIFY2(!module.LoadResourceString(id).isEmpty(), qPrintable(QString::number(id)));
         module.ReleaseBundle();
         QVERIFY(!module.HasBundle());
-        QCOMPARE(module.Root(), QStringLiteral(":/drivo"));
         QCOMPARE(module.LoadResourceString(IDS_LANGUAGE_GROUP), QStringLiteral("Langue"));
         QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_ENU))); // and loads again
         QCOMPARE(module.LoadResourceString(IDS_LANGUAGE_GROUP), QStringLiteral("Language"));
     }
+
     void idsTheBundleLacksAreEmptyWithoutFallback() {
         ResourceModule module;
         QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_PARTIAL)));
-        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), QStringLiteral("Intensity %d%% Duration %dms."));
+        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), kChartStatusEnu);
         QVERIFY(module.LoadResourceString(IDS_LANGUAGE_GROUP).isEmpty());
-        QVERIFY(module.LoadResourceString(IDS_ABOUTBOX).isEmpty());
-    }
-    void refusedBundleKeepsTheCurrentOne() {
+        // A refused bundle keeps the current one.
         QTemporaryDir dir;
-        ResourceModule module;
-        QVERIFY(module.LoadBundle(QStringLiteral(DRIVO_TEST_BUNDLE_PARTIAL)));
         QVERIFY(!module.LoadBundle(WriteBundle(dir, RealBundle().left(100))));
-        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), QStringLiteral("Intensity %d%% Duration %dms."));
+        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), kChartStatusEnu);
     }
+
     void truncatedCopiesAreRefused() {
         const QByteArray bundle = RealBundle();
         QVERIFY(bundle.size() > 100);
         QTemporaryDir dir;
         ResourceModule module;
-        for (qsizetype length = 0; length < bundle.size(); ++length) {
+        for (qsizetype length = 0; length < bundle.size(); ++length)
             QVERIFY2(!module.LoadBundle(WriteBundle(dir, bundle.left(length))), qPrintable(QString::number(length)));
-            QVERIFY(!module.HasBundle());
-        }
+        QVERIFY(!module.HasBundle());
         QVERIFY(module.LoadBundle(WriteBundle(dir, bundle)));
     }
+
     void damagedStructureNeverReadsOutsideTheFile() {
-        // Each byte of the header, names and tree damaged in turn: whatever is accepted must
-        // be readable (ASan watches), the rest refused.
+        // Each byte flipped in turn: whatever is accepted must be readable (ASan watches).
         const QByteArray bundle = RealBundle();
-        const qsizetype payloadEnd = bundle.indexOf("}\n") + 2;
         QTemporaryDir dir;
         for (qsizetype at = 0; at < bundle.size(); ++at) {
-            if (at >= 24 && at < payloadEnd)
-                continue;
-            for (int mask : {0xff, 0x80, 0x01}) {
+            for (int mask : {0xff, 0x01}) {
                 QByteArray damaged = bundle;
                 damaged[at] = char(damaged[at] ^ mask);
                 ResourceModule module;
@@ -112,14 +96,6 @@ private slots:
                 }
             }
         }
-    }
-    void missingItemsAreEmpty() {
-        ResourceModule module;
-        QVERIFY(module.LoadResourceString(1042).isEmpty());
-        QVERIFY(module.LoadBitmap(1).isNull());
-        QVERIFY(module.LoadIcon(1).isNull());
-        QVERIFY(module.LoadDialogTemplate(1).isEmpty());
-        QVERIFY(module.LoadBinary(1).isEmpty());
     }
 };
 
