@@ -78,8 +78,10 @@ CCarPanel::CCarPanel(std::shared_ptr<sim::VirtualCar> car, std::function<void()>
     connect(run, &QPushButton::clicked, this, &CCarPanel::RunRace);
     m_received = new QLabel;
     m_race = new QLabel(QStringLiteral("No race run yet."));
-    for (QLabel* label : {m_received, m_race})
+    for (QLabel* label : {m_received, m_race}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setWordWrap(true); // the panel keeps its width whatever the car holds
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -130,11 +132,13 @@ void CCarPanel::Refresh() {
         return;
     }
     const sim::CarSettings s = m_car->LastSettings();
-    QString stages;
-    for (std::size_t i = 0; i < s.stageTimes.size(); ++i)
-        stages += QStringLiteral("%1 ms at %2 %  ").arg(s.stageTimes[i]).arg(s.intensities[i]);
-    m_received->setText(QStringLiteral("Received profile: %1\nmax %2 ms, %3 revolutions, return %4")
-                            .arg(stages.trimmed())
+    QStringList times, values;
+    for (std::size_t i = 0; i < s.stageTimes.size(); ++i) {
+        times << QString::number(s.stageTimes[i]);
+        values << QString::number(s.intensities[i]);
+    }
+    m_received->setText(QStringLiteral("Received: %1 ms at %2 %\nmax %3 ms, %4 revolutions, return %5")
+                            .arg(times.join('/'), values.join('/'))
                             .arg(s.timeMax)
                             .arg(s.distance)
                             .arg(s.returnMode ? QStringLiteral("on") : QStringLiteral("off")));
