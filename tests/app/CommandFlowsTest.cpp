@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
+#include "app/CCarPanel.h"
 #include "app/CDeviceChangeWatcher.h"
 #include "app/ControlIds.h"
 #include "device/SendRequest.h"
@@ -13,6 +14,7 @@
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,7 +81,8 @@ private slots:
         QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
         QCOMPARE(w.Indicator().State(), 0);
         QVERIFY(w.ButtonsEnabled(false));
-        QVERIFY(w.dialog->BatteryBar()->WindowText().isEmpty()); // no reading
+        QVERIFY(w.dialog->BatteryBar()->WindowText().isEmpty()); // no reading: grey
+        QCOMPARE(w.dialog->BatteryBar()->BarColor(), QColor(128, 128, 128));
         QCOMPARE(w.car->FramesReceived(), 0);
 
         w.car->Plug();
@@ -238,6 +241,23 @@ private slots:
         QVERIFY(w.boxes.Boxes.empty());
         QCOMPARE(w.Indicator().State(), 1);
         QVERIFY(w.Pane0() == QString() || w.Pane0() == Text(IDS_BATTERY_LOADED));
+    }
+
+    void demoPanelDrivesTheCar() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        int changes = 0;
+        w.car->SetPlugCallback([&] { ++changes; });
+        CCarPanel panel(w.car, [&] { ++changes; });
+        panel.PluggedBox()->click();
+        QVERIFY(!w.car->IsPlugged());
+        panel.FaultBox(CarFault::Silent)->click();
+        QVERIFY(w.car->HasFault(CarFault::Silent));
+        QCOMPARE(changes, 1);
+        w.car->Plug(); // behind the panel's back: the next refresh shows it
+        panel.Refresh();
+        QVERIFY(panel.PluggedBox()->isChecked());
+        w.car->SetPlugCallback({});
     }
 
     void aboutBoxWithoutCarShowsNoVersion() {

@@ -1,5 +1,7 @@
 #include "TestMain.h"
 #include "app/CDeviceChangeWatcher.h"
+#include "app/CMainDialog.h"
+#include "app/CStatusBar.h"
 
 #include <QTest>
 #include <unistd.h>
@@ -59,6 +61,18 @@ private slots:
         QCOMPARE(int(codes.size()), calls);
         for (unsigned code : codes)
             QCOMPARE(code, DBT_DEVNODES_CHANGED);
+    }
+    void aNotificationRunsTheConnectionCheck() {
+        auto source = std::make_unique<PipeSource>();
+        PipeSource* pipe = source.get();
+        CMainDialog dialog; // no car attached
+        QVERIFY(dialog.Create());
+        CDeviceChangeWatcher watcher(std::move(source), [&](unsigned code) { dialog.OnDeviceChange(code); });
+        dialog.StatusBar()->SetPaneText(0, "stale");
+        pipe->Emit('r');
+        for (int i = 0; i < 4 && dialog.StatusBar()->PaneText(0) == "stale"; ++i)
+            QCoreApplication::processEvents();
+        QCOMPARE(dialog.StatusBar()->PaneText(0), QStringLiteral("Aucune Voltkart trouvée..."));
     }
     void noSourceMeansNoWatching() {
         CDeviceChangeWatcher watcher(nullptr, {});
