@@ -30,7 +30,8 @@ constexpr FaultName kFaultNames[] = {
 
 CCarPanel::CCarPanel(std::shared_ptr<sim::VirtualCar> car, std::function<void()> devicesChanged,
                      QWidget* parent)
-    : QWidget(parent, Qt::Window), m_car(std::move(car)), m_devicesChanged(std::move(devicesChanged)) {
+    : QWidget(parent, Qt::Window), m_car(std::move(car)),
+      m_devicesChanged(std::move(devicesChanged)) {
     setWindowTitle(QStringLiteral("Virtual Voltkart"));
 
     m_plugged = new QCheckBox(QStringLiteral("Car plugged in"));
@@ -98,7 +99,8 @@ QWidget* CCarPanel::BuildFaults() {
     auto* layout = new QVBoxLayout(group);
     for (const FaultName& f : kFaultNames) {
         auto* box = new QCheckBox(QString::fromLatin1(f.text));
-        connect(box, &QCheckBox::toggled, this, [this, fault = f.fault](bool on) { m_car->SetFault(fault, on); });
+        connect(box, &QCheckBox::toggled, this,
+                [this, fault = f.fault](bool on) { m_car->SetFault(fault, on); });
         layout->addWidget(box);
         m_faults.emplace_back(f.fault, box);
     }
@@ -128,7 +130,8 @@ void CCarPanel::Refresh() {
         box->setChecked(m_car->HasFault(fault));
     }
     if (m_car->ConfigState() == 0) {
-        m_received->setText(QStringLiteral("Running on its default parameters (nothing received)."));
+        m_received->setText(
+            QStringLiteral("Running on its default parameters (nothing received)."));
         return;
     }
     const sim::CarSettings s = m_car->LastSettings();
@@ -137,13 +140,16 @@ void CCarPanel::Refresh() {
         times << QString::number(s.stageTimes[i]);
         values << QString::number(s.intensities[i]);
     }
-    m_received->setText(QStringLiteral("Received: %1 ms at %2 %\nmax %3 ms, %4 revolutions, return %5")
-                            .arg(times.join('/'), values.join('/'))
-                            .arg(s.timeMax)
-                            .arg(s.distance)
-                            .arg(s.returnMode ? QStringLiteral("on") : QStringLiteral("off")));
+    m_received->setText(
+        QStringLiteral("Received: %1 ms at %2 %\nmax %3 ms, %4 revolutions, return %5")
+            .arg(times.join('/'), values.join('/'))
+            .arg(s.timeMax)
+            .arg(s.distance)
+            .arg(s.returnMode ? QStringLiteral("on") : QStringLiteral("off")));
 }
 
-void CCarPanel::timerEvent(QTimerEvent*) { Refresh(); }
+void CCarPanel::timerEvent(QTimerEvent*) {
+    Refresh();
+}
 
 } // namespace drivo

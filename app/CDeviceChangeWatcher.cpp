@@ -28,7 +28,9 @@ UdevEventSource::~UdevEventSource() {
     udev_unref(m_udev);
 }
 
-int UdevEventSource::Descriptor() const { return udev_monitor_get_fd(m_monitor); }
+int UdevEventSource::Descriptor() const {
+    return udev_monitor_get_fd(m_monitor);
+}
 
 bool UdevEventSource::ReceiveChange() {
     udev_device* device = udev_monitor_receive_device(m_monitor);

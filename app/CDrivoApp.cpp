@@ -12,7 +12,8 @@ CDrivoApp::CDrivoApp(std::shared_ptr<FtDriver> driver, Attach attach)
 bool CDrivoApp::InitInstance() {
     auto messenger = std::make_shared<CWindowMessenger>();
     {
-        CMainDialog dialog(nullptr, DeviceServices{m_driver, std::make_shared<RealSleeper>(), messenger});
+        CMainDialog dialog(nullptr,
+                           DeviceServices{m_driver, std::make_shared<RealSleeper>(), messenger});
         const std::shared_ptr<void> attachment = m_attach ? m_attach(dialog) : nullptr;
         dialog.DoModal();
     }

@@ -1,9 +1,9 @@
 // The main window's exchanges with the car: the launchers, the outcome handlers and the
 // connection check. Everything here runs on the window thread; jobs report through the
 // messenger.
-#include "CMainDialog.h"
 #include "CAboutDialog.h"
 #include "CDeviceChangeWatcher.h"
+#include "CMainDialog.h"
 #include "ControlIds.h"
 #include "MessageBoxes.h"
 #include "device/DeviceJobs.h"
@@ -16,7 +16,9 @@
 namespace drivo {
 
 namespace {
-QString Text(int id) { return ResourceModule::Current().LoadResourceString(id); }
+QString Text(int id) {
+    return ResourceModule::Current().LoadResourceString(id);
+}
 
 // Command buttons in the order they are always disabled and enabled.
 constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
@@ -28,7 +30,9 @@ void CMainDialog::CreateLinkMutex() {
     // The context creates the link mutex together with the link it guards.
     m_device = CreateDeviceContext(m_services.driver, m_services.messenger, m_services.sleeper);
     m_handle = m_services.messenger->Register(
-        this, [this](unsigned message, std::intptr_t w, std::intptr_t l) { OnDeviceMessage(message, w, l); });
+        this, [this](unsigned message, std::intptr_t w, std::intptr_t l) {
+            OnDeviceMessage(message, w, l);
+        });
 }
 
 void CMainDialog::CloseLinkMutex() {
@@ -156,13 +160,26 @@ void CMainDialog::OnSendButton() {
 
 void CMainDialog::OnDeviceMessage(unsigned message, std::intptr_t w, std::intptr_t l) {
     switch (message) {
-    case WM_BATTERY_DONE: OnBatteryDone(w); break;
-    case WM_RACEINFO_DONE: OnRaceInfoDone(w, l); break;
-    case WM_RACETIME_DONE: OnRaceTimeDone(w); break;
-    case WM_SEND_DONE: OnSendDone(w); break;
-    case WM_CONFIG_DONE: OnConfigDone(w); break;
-    case WM_VERSION_DONE: OnVersionDone(w); break;
-    default: return;
+    case WM_BATTERY_DONE:
+        OnBatteryDone(w);
+        break;
+    case WM_RACEINFO_DONE:
+        OnRaceInfoDone(w, l);
+        break;
+    case WM_RACETIME_DONE:
+        OnRaceTimeDone(w);
+        break;
+    case WM_SEND_DONE:
+        OnSendDone(w);
+        break;
+    case WM_CONFIG_DONE:
+        OnConfigDone(w);
+        break;
+    case WM_VERSION_DONE:
+        OnVersionDone(w);
+        break;
+    default:
+        return;
     }
     FinishOutcome();
 }
@@ -195,7 +212,8 @@ void CMainDialog::OnRaceTimeDone(std::intptr_t raceTime) {
     if (raceTime < 0)
         return ReportError();
     ShowOutcome(true);
-    const QString text = FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
+    const QString text =
+        FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
     SetStatusText(text);
     ShowMessageBox(this, text, MessageIcon::None);
 }

@@ -4,7 +4,9 @@ namespace drivo {
 
 CWindowMessenger::CWindowMessenger() : m_context(new QObject) {}
 
-CWindowMessenger::~CWindowMessenger() { Shutdown(); }
+CWindowMessenger::~CWindowMessenger() {
+    Shutdown();
+}
 
 WindowHandle CWindowMessenger::Register(QObject* window, Handler handler) {
     const WindowHandle handle = m_nextHandle++;
@@ -12,7 +14,9 @@ WindowHandle CWindowMessenger::Register(QObject* window, Handler handler) {
     return handle;
 }
 
-void CWindowMessenger::Unregister(WindowHandle handle) { m_windows.erase(handle); }
+void CWindowMessenger::Unregister(WindowHandle handle) {
+    m_windows.erase(handle);
+}
 
 void CWindowMessenger::Shutdown() {
     std::lock_guard lock(m_mutex);
@@ -28,7 +32,8 @@ void CWindowMessenger::Post(WindowHandle target, unsigned message, std::intptr_t
     if (!m_context)
         return;
     QMetaObject::invokeMethod(
-        m_context, [this, target, message, wParam, lParam] { Deliver(target, message, wParam, lParam); },
+        m_context,
+        [this, target, message, wParam, lParam] { Deliver(target, message, wParam, lParam); },
         Qt::QueuedConnection);
 }
 

@@ -15,7 +15,8 @@ namespace drivo {
 
 class CWindowMessenger final : public JobNotifier {
 public:
-    using Handler = std::function<void(unsigned message, std::intptr_t wParam, std::intptr_t lParam)>;
+    using Handler =
+        std::function<void(unsigned message, std::intptr_t wParam, std::intptr_t lParam)>;
 
     // Created on the window thread; outcomes are delivered there.
     CWindowMessenger();
@@ -43,8 +44,8 @@ private:
     };
     void Deliver(WindowHandle target, unsigned message, std::intptr_t wParam, std::intptr_t lParam);
 
-    std::mutex m_mutex;          // guards m_context against Post racing Shutdown
-    QObject* m_context;          // lives on the window thread; queued deliveries target it
+    std::mutex m_mutex; // guards m_context against Post racing Shutdown
+    QObject* m_context; // lives on the window thread; queued deliveries target it
     std::unordered_map<WindowHandle, Entry> m_windows; // window thread only
     WindowHandle m_nextHandle = 1;
     std::atomic<int> m_arrived{0};

@@ -18,15 +18,19 @@ struct DemoAttachment {
     ~DemoAttachment() { car->SetPlugCallback({}); }
 };
 
-std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& car, drivo::CMainDialog& dialog) {
+std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& car,
+                                drivo::CMainDialog& dialog) {
     const QPointer<drivo::CMainDialog> window(&dialog);
     // The car may change presence on a job thread (unplugged mid-exchange): hand the
     // notification to the window thread, as the platform's device-change message would be.
     auto devicesChanged = [window] {
-        QMetaObject::invokeMethod(qApp, [window] {
-            if (window)
-                window->OnDeviceChange(drivo::DBT_DEVNODES_CHANGED);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp,
+            [window] {
+                if (window)
+                    window->OnDeviceChange(drivo::DBT_DEVNODES_CHANGED);
+            },
+            Qt::QueuedConnection);
     };
     car->SetPlugCallback(devicesChanged);
     auto* panel = new drivo::CCarPanel(car, devicesChanged, &dialog);
@@ -52,5 +56,6 @@ std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& c
 
 int main(int, char** argv) {
     auto car = std::make_shared<drivo::sim::VirtualCar>(std::make_shared<drivo::RealSleeper>());
-    return drivo::RunDrivo(argv[0], car, [car](drivo::CMainDialog& dialog) { return AttachCar(car, dialog); });
+    return drivo::RunDrivo(argv[0], car,
+                           [car](drivo::CMainDialog& dialog) { return AttachCar(car, dialog); });
 }

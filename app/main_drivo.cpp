@@ -5,8 +5,10 @@
 #include "device/ftdi/FtdiDriver.h"
 
 int main(int, char** argv) {
-    return drivo::RunDrivo(argv[0], std::make_shared<drivo::FtdiDriver>(), [](drivo::CMainDialog& dialog) {
-        return std::make_shared<drivo::CDeviceChangeWatcher>(
-            drivo::UdevEventSource::Open(), [&dialog](unsigned code) { dialog.OnDeviceChange(code); });
-    });
+    return drivo::RunDrivo(argv[0], std::make_shared<drivo::FtdiDriver>(),
+                           [](drivo::CMainDialog& dialog) {
+                               return std::make_shared<drivo::CDeviceChangeWatcher>(
+                                   drivo::UdevEventSource::Open(),
+                                   [&dialog](unsigned code) { dialog.OnDeviceChange(code); });
+                           });
 }

@@ -26,7 +26,9 @@ using drivo::test::RecordingBoxes;
 
 namespace {
 
-QString Text(int id) { return ResourceModule::Current().LoadResourceString(id); }
+QString Text(int id) {
+    return ResourceModule::Current().LoadResourceString(id);
+}
 
 struct CarWindow {
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
@@ -62,7 +64,9 @@ struct CarWindow {
                 return false;
         return true;
     }
-    void Click(int id) { QTest::mouseClick(static_cast<QPushButton*>(dialog->CommandButton(id)), Qt::LeftButton); }
+    void Click(int id) {
+        QTest::mouseClick(static_cast<QPushButton*>(dialog->CommandButton(id)), Qt::LeftButton);
+    }
     QStringList BoxTexts() const {
         QStringList texts;
         for (const auto& b : boxes.Boxes)
@@ -121,10 +125,13 @@ private slots:
         w.boxes.Boxes.clear();
         QPointer<CMainDialog> window(w.dialog.get());
         w.car->SetPlugCallback([window] {
-            QMetaObject::invokeMethod(qApp, [window] {
-                if (window)
-                    window->OnDeviceChange(DBT_DEVNODES_CHANGED);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp,
+                [window] {
+                    if (window)
+                        window->OnDeviceChange(DBT_DEVNODES_CHANGED);
+                },
+                Qt::QueuedConnection);
         });
         w.car->SetFault(CarFault::UnplugMidTransaction, true);
         w.Click(ctl::kBattery);
@@ -146,20 +153,23 @@ private slots:
         QTest::addColumn<int>("state");
         const int none = -1, stop = int(MessageIcon::Stop);
         QTest::newRow("battery") << ctl::kBattery << none << Text(IDS_BATTERY_LOADED) << none << 1;
-        QTest::newRow("battery, corrupted") << ctl::kBattery << int(CarFault::CorruptChecksum)
-                                            << Text(IDS_COMM_ERROR) << stop << 0;
-        QTest::newRow("race info") << ctl::kRaceInfo << none << Text(IDS_RACEINFO_LOADED) << none << 1;
-        QTest::newRow("race info, short") << ctl::kRaceInfo << int(CarFault::ShortReply)
-                                          << Text(IDS_COMM_ERROR) << stop << 0;
-        QTest::newRow("race time") << ctl::kRaceTimeOnly << none
-                                   << FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), 0)
-                                   << int(MessageIcon::None) << 1;
-        QTest::newRow("version") << ctl::kVersion << none << QStringLiteral("Release: 1.5") << none << 1;
-        QTest::newRow("version, silent") << ctl::kVersion << int(CarFault::Silent)
-                                         << Text(IDS_COMM_ERROR) << stop << 0;
-        QTest::newRow("send") << ctl::kSend << none << Text(IDS_SENT) << int(MessageIcon::Information) << 1;
-        QTest::newRow("send, wrong command") << ctl::kSend << int(CarFault::WrongMnemonic)
-                                             << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("battery, corrupted")
+            << ctl::kBattery << int(CarFault::CorruptChecksum) << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("race info")
+            << ctl::kRaceInfo << none << Text(IDS_RACEINFO_LOADED) << none << 1;
+        QTest::newRow("race info, short")
+            << ctl::kRaceInfo << int(CarFault::ShortReply) << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("race time")
+            << ctl::kRaceTimeOnly << none << FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), 0)
+            << int(MessageIcon::None) << 1;
+        QTest::newRow("version") << ctl::kVersion << none << QStringLiteral("Release: 1.5") << none
+                                 << 1;
+        QTest::newRow("version, silent")
+            << ctl::kVersion << int(CarFault::Silent) << Text(IDS_COMM_ERROR) << stop << 0;
+        QTest::newRow("send") << ctl::kSend << none << Text(IDS_SENT)
+                              << int(MessageIcon::Information) << 1;
+        QTest::newRow("send, wrong command")
+            << ctl::kSend << int(CarFault::WrongMnemonic) << Text(IDS_COMM_ERROR) << stop << 0;
     }
     void commandOutcomes() {
         QFETCH(int, command);
@@ -211,7 +221,9 @@ private slots:
         w.Click(ctl::kSend);
         QVERIFY(w.Outcomes(1));
         QCOMPARE(w.car->FramesReceived("SCL"), 3);
-        QCOMPARE(w.car->FramesReceived("SST") + w.car->FramesReceived("SAD") + w.car->FramesReceived("SRM"), 0);
+        QCOMPARE(w.car->FramesReceived("SST") + w.car->FramesReceived("SAD") +
+                     w.car->FramesReceived("SRM"),
+                 0);
         QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
     }
 

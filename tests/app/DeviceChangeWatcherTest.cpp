@@ -13,7 +13,10 @@ namespace {
 class PipeSource : public DeviceEventSource {
 public:
     PipeSource() { QVERIFY(pipe(m_fds) == 0); }
-    ~PipeSource() override { close(m_fds[0]); close(m_fds[1]); }
+    ~PipeSource() override {
+        close(m_fds[0]);
+        close(m_fds[1]);
+    }
     int Descriptor() const override { return m_fds[0]; }
     bool ReceiveChange() override {
         char c = 0;
@@ -51,7 +54,8 @@ private slots:
         auto source = std::make_unique<PipeSource>();
         PipeSource* pipe = source.get();
         std::vector<unsigned> codes;
-        CDeviceChangeWatcher watcher(std::move(source), [&](unsigned code) { codes.push_back(code); });
+        CDeviceChangeWatcher watcher(std::move(source),
+                                     [&](unsigned code) { codes.push_back(code); });
         QVERIFY(watcher.IsWatching());
         for (char c : events)
             pipe->Emit(c);
@@ -67,7 +71,8 @@ private slots:
         PipeSource* pipe = source.get();
         CMainDialog dialog; // no car attached
         QVERIFY(dialog.Create());
-        CDeviceChangeWatcher watcher(std::move(source), [&](unsigned code) { dialog.OnDeviceChange(code); });
+        CDeviceChangeWatcher watcher(std::move(source),
+                                     [&](unsigned code) { dialog.OnDeviceChange(code); });
         dialog.StatusBar()->SetPaneText(0, "stale");
         pipe->Emit('r');
         for (int i = 0; i < 4 && dialog.StatusBar()->PaneText(0) == "stale"; ++i)

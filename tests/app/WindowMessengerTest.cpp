@@ -21,9 +21,10 @@ private slots:
         CWindowMessenger messenger;
         QObject window;
         std::vector<Received> got;
-        const auto handle = messenger.Register(&window, [&](unsigned m, std::intptr_t w, std::intptr_t l) {
-            got.push_back({m, w, l, QThread::currentThread() == qApp->thread()});
-        });
+        const auto handle =
+            messenger.Register(&window, [&](unsigned m, std::intptr_t w, std::intptr_t l) {
+                got.push_back({m, w, l, QThread::currentThread() == qApp->thread()});
+            });
         std::thread worker([&] { messenger.Post(handle, WM_BATTERY_DONE, 10500, 0); });
         worker.join();
         QVERIFY(got.empty()); // queued, never delivered inside Post
@@ -45,7 +46,8 @@ private slots:
         CWindowMessenger messenger;
         auto window = std::make_unique<QObject>();
         int calls = 0;
-        const auto handle = messenger.Register(window.get(), [&](unsigned, std::intptr_t, std::intptr_t) { ++calls; });
+        const auto handle = messenger.Register(
+            window.get(), [&](unsigned, std::intptr_t, std::intptr_t) { ++calls; });
         // The outcome is already queued when the window goes away.
         messenger.Post(how == 3 ? handle + 100 : handle, WM_VERSION_DONE, 261, 0);
         if (how == 0)
