@@ -48,7 +48,7 @@ bool CAboutDialog::OnInitDialog() {
 
 void CAboutDialog::OnVersionDone(std::intptr_t version) {
     if (version < 0) {
-        const QString error = ResourceModule::Current().LoadResourceString(IDS_COMM_ERROR);
+        const QString error = LoadResourceString(IDS_COMM_ERROR);
         m_owner.ShowOutcome(false);
         m_owner.SetStatusText(error);
         SetVersionLabel(kNoVersion);

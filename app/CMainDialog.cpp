@@ -24,8 +24,6 @@ namespace {
 constexpr int kMainTemplate = 102;
 constexpr int kIconMain = 128;
 constexpr int kBitmapUsbStrip = 131;
-
-QString LoadString(int id) { return ResourceModule::Current().LoadResourceString(id); }
 } // namespace
 
 CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
@@ -49,7 +47,7 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
             if (m_statusBar)
                 m_statusBar->SetPaneText(0, text);
         },
-        [] { return LoadString(IDS_CHART_STATUS); },
+        [] { return LoadResourceString(IDS_CHART_STATUS); },
     });
     CreateLinkMutex();
 }
@@ -112,7 +110,7 @@ void CMainDialog::BuildWindowMenu() {
     // (right click on the background, F1 for the About item).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    const QString about = LoadString(IDS_ABOUTBOX);
+    const QString about = LoadResourceString(IDS_ABOUTBOX);
     if (about.isEmpty())
         return;
     m_windowMenu->addSeparator();
@@ -276,7 +274,7 @@ void CMainDialog::SetupChart() {
         profile.values[static_cast<size_t>(i)] = m_settings.Value[static_cast<size_t>(i)];
     }
     profile.timeMax = m_settings.TimeMax();
-    drivo::SetupChart(m_chart, *placeholder, *this, LoadString(IDS_CHART_TITLE), profile);
+    drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE), profile);
 }
 
 void CMainDialog::ApplyLanguage(std::uint16_t) {}

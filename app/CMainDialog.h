@@ -142,8 +142,8 @@ private:
     void OnSendDone(std::intptr_t result);
     void OnConfigDone(std::intptr_t state);
     void OnVersionDone(std::intptr_t version);
-    // The common launcher steps; false when its guard stopped it.
-    bool Launch(int guardId, int statusTextId);
+    // The common launcher steps; false when its guard (a placeholder, or none) is disabled.
+    bool Launch(const QWidget* guard, int statusTextId);
     void FinishOutcome();
     void ReportError();
     void EnableCommandButtons(bool enable);

@@ -17,9 +17,9 @@ void CMainDialog::TakeSpeedReading(std::int32_t reading) {
 
 void CMainDialog::ShowRaceResults() {
     if (auto* time = Item<QLabel>(ctl::kRaceTimeLabel))
-        time->setText(FormatTimedRace(ResourceModule::Current().LoadResourceString(IDS_TIMED_RACE), m_raceTime));
+        time->setText(FormatTimedRace(LoadResourceString(IDS_TIMED_RACE), m_raceTime));
     if (auto* speed = Item<QLabel>(ctl::kMaxSpeedLabel))
-        speed->setText(FormatMaxSpeed(ResourceModule::Current().LoadResourceString(IDS_MAX_SPEED),
+        speed->setText(FormatMaxSpeed(LoadResourceString(IDS_MAX_SPEED),
                                       static_cast<double>(m_maxSpeed)));
 }
 

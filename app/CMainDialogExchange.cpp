@@ -33,7 +33,7 @@ void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t
     if (dx.Failed() || (lower <= value && value <= upper) || !dx.Taking())
         return;
     const QString text =
-        FormatRangeMessage(ResourceModule::Current().LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
+        FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
     ShowMessageBox(this, text, MessageIcon::Exclamation);
     dx.Fail();
 }

@@ -16,10 +16,6 @@
 namespace drivo {
 
 namespace {
-QString Text(int id) {
-    return ResourceModule::Current().LoadResourceString(id);
-}
-
 // Command buttons in the order they are always disabled and enabled.
 constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
 // The stand-ins drawn over the hidden template buttons, with the template's texts.
@@ -79,8 +75,9 @@ void CMainDialog::EnableCommandButtons(bool enable) {
 }
 
 void CMainDialog::EnablePlaceholders(bool enable) {
-    for (int id : kCommandIds)
-        if (QWidget* placeholder = GetDlgItem(id))
+    for (QPushButton* placeholder :
+         {m_batteryPlaceholder, m_raceInfoPlaceholder, m_sendPlaceholder})
+        if (placeholder)
             placeholder->setEnabled(enable);
 }
 
@@ -98,53 +95,50 @@ void CMainDialog::ShowOutcome(bool success) {
 
 void CMainDialog::ReportError() {
     ShowOutcome(false);
-    SetStatusText(Text(IDS_COMM_ERROR));
-    ShowMessageBox(this, Text(IDS_COMM_ERROR), MessageIcon::Stop);
+    SetStatusText(LoadResourceString(IDS_COMM_ERROR));
+    ShowMessageBox(this, LoadResourceString(IDS_COMM_ERROR), MessageIcon::Stop);
 }
 
-bool CMainDialog::Launch(int guardId, int statusTextId) {
-    if (guardId) {
-        const QWidget* guard = GetDlgItem(guardId);
-        if (guard && !guard->isEnabled())
-            return false;
-    }
+bool CMainDialog::Launch(const QWidget* guard, int statusTextId) {
+    if (guard && !guard->isEnabled())
+        return false;
     EnableCommandButtons(false);
     if (statusTextId)
-        SetStatusText(Text(statusTextId));
+        SetStatusText(LoadResourceString(statusTextId));
     if (m_usbIndicator)
         m_usbIndicator->Blink(200);
     return true;
 }
 
 void CMainDialog::OnBatteryButton() {
-    if (Launch(ctl::kBattery, IDS_BATTERY_LOADING))
+    if (Launch(m_batteryPlaceholder, IDS_BATTERY_LOADING))
         StartBatteryJob(m_device, m_handle);
 }
 
 void CMainDialog::OnRaceInfoButton() {
-    if (Launch(ctl::kRaceInfo, IDS_RACEINFO_LOADING))
+    if (Launch(m_raceInfoPlaceholder, IDS_RACEINFO_LOADING))
         StartRaceInfoJob(m_device, m_handle);
 }
 
 void CMainDialog::OnRaceTimeButton() {
-    if (Launch(0, IDS_RACETIME_LOADING))
+    if (Launch(nullptr, IDS_RACETIME_LOADING))
         StartRaceTimeJob(m_device, m_handle);
 }
 
 void CMainDialog::OnVersionButton() {
-    if (Launch(0, IDS_VERSION_LOADING))
+    if (Launch(nullptr, IDS_VERSION_LOADING))
         StartVersionJob(m_device, m_handle);
 }
 
 void CMainDialog::StartConfigStateRead() {
-    if (Launch(0, 0))
+    if (Launch(nullptr, 0))
         StartConfigStateJob(m_device, m_handle);
 }
 
 void CMainDialog::OnSendButton() {
     if (!UpdateData(true))
         return; // the exchange has shown its message
-    if (!Launch(ctl::kSend, IDS_SENDING))
+    if (!Launch(m_sendPlaceholder, IDS_SENDING))
         return;
     auto request = std::make_unique<SendRequest>();
     request->target = m_handle;
@@ -194,7 +188,7 @@ void CMainDialog::OnBatteryDone(std::intptr_t value) {
     if (value < 0)
         return ReportError();
     ShowBattery(static_cast<std::int32_t>(value));
-    SetStatusText(Text(IDS_BATTERY_LOADED));
+    SetStatusText(LoadResourceString(IDS_BATTERY_LOADED));
     ShowOutcome(true);
 }
 
@@ -204,7 +198,7 @@ void CMainDialog::OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedRead
     m_raceTime = static_cast<std::int32_t>(raceTime);
     TakeSpeedReading(static_cast<std::int32_t>(speedReading));
     ShowRaceResults();
-    SetStatusText(Text(IDS_RACEINFO_LOADED));
+    SetStatusText(LoadResourceString(IDS_RACEINFO_LOADED));
     ShowOutcome(true);
 }
 
@@ -213,7 +207,7 @@ void CMainDialog::OnRaceTimeDone(std::intptr_t raceTime) {
         return ReportError();
     ShowOutcome(true);
     const QString text =
-        FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
+        FormatRaceTimeLoaded(LoadResourceString(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
     SetStatusText(text);
     ShowMessageBox(this, text, MessageIcon::None);
 }
@@ -222,16 +216,16 @@ void CMainDialog::OnSendDone(std::intptr_t result) {
     if (result == 0)
         return ReportError();
     ShowOutcome(true);
-    SetStatusText(Text(IDS_SENT));
-    ShowMessageBox(this, Text(IDS_SENT), MessageIcon::Information);
+    SetStatusText(LoadResourceString(IDS_SENT));
+    ShowMessageBox(this, LoadResourceString(IDS_SENT), MessageIcon::Information);
 }
 
 void CMainDialog::OnConfigDone(std::intptr_t state) {
     if (state < 0)
         return ReportError();
     if (state == 0) {
-        SetStatusText(Text(IDS_DEFAULTS_WARNING));
-        ShowMessageBox(this, Text(IDS_DEFAULTS_WARNING), MessageIcon::Warning);
+        SetStatusText(LoadResourceString(IDS_DEFAULTS_WARNING));
+        ShowMessageBox(this, LoadResourceString(IDS_DEFAULTS_WARNING), MessageIcon::Warning);
     }
     ShowOutcome(true);
 }
@@ -253,7 +247,7 @@ void CMainDialog::OnDeviceChange(unsigned eventCode) {
 }
 
 void CMainDialog::CheckConnection() {
-    SetStatusText(Text(IDS_USB_CHECKING));
+    SetStatusText(LoadResourceString(IDS_USB_CHECKING));
     if (m_device->link.CountMatchingDevices() >= 1) {
         SetStatusText(QString());
         if (m_carPresent)
@@ -266,7 +260,7 @@ void CMainDialog::CheckConnection() {
         return;
     }
     m_carPresent = false;
-    SetStatusText(Text(IDS_NO_CAR_FOUND));
+    SetStatusText(LoadResourceString(IDS_NO_CAR_FOUND));
     ShowOutcome(false);
     ShowBattery(-1);
     EnableCommandButtons(false);

@@ -3,7 +3,7 @@
 // car), the sleeper of the link's open loop and the messenger that brings job outcomes back
 // to the window thread. Missing pieces are filled with "no car attached" and real time.
 #include "CWindowMessenger.h"
-#include "device/FtDriver.h"
+#include "device/AbsentDriver.h"
 #include "device/Sleeper.h"
 
 #include <memory>
@@ -17,22 +17,6 @@ struct DeviceServices {
 
     // The same services with every missing piece filled in.
     DeviceServices Completed() const;
-};
-
-// A bridge driver with nothing attached: lists no device and opens none.
-class AbsentDriver final : public FtDriver {
-public:
-    FT_STATUS FT_CreateDeviceInfoList(DWORD* numDevices) override;
-    FT_STATUS FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* numDevices) override;
-    FT_STATUS FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle) override;
-    FT_STATUS FT_SetBaudRate(FT_HANDLE, ULONG) override { return FT_INVALID_HANDLE; }
-    FT_STATUS FT_SetTimeouts(FT_HANDLE, ULONG, ULONG) override { return FT_INVALID_HANDLE; }
-    FT_STATUS FT_SetDataCharacteristics(FT_HANDLE, UCHAR, UCHAR, UCHAR) override {
-        return FT_INVALID_HANDLE;
-    }
-    FT_STATUS FT_Write(FT_HANDLE, const void*, DWORD, DWORD*) override { return FT_INVALID_HANDLE; }
-    FT_STATUS FT_Read(FT_HANDLE, void*, DWORD, DWORD*) override { return FT_INVALID_HANDLE; }
-    FT_STATUS FT_Close(FT_HANDLE) override { return FT_INVALID_HANDLE; }
 };
 
 } // namespace drivo

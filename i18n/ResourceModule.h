@@ -47,4 +47,7 @@ private:
     QHash<int, QString> m_strings;
 };
 
+// A string of the current module; the empty text when it lacks the id.
+inline QString LoadResourceString(int id) { return ResourceModule::Current().LoadResourceString(id); }
+
 } // namespace drivo
