@@ -1,7 +1,7 @@
 #include "CAboutDialog.h"
 
 #include "CMainDialog.h"
-#include "MessageBoxes.h"
+#include "framework/MessageBoxes.h"
 #include "device/DeviceJobs.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The About box (template 100): the program's name and version and, when a car is attached,
 // the version of the car's software, read through the main window's link.
-#include "CDialog.h"
+#include "framework/CDialog.h"
 #include "device/JobNotifier.h"
 
 namespace drivo {

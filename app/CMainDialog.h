@@ -1,9 +1,9 @@
 #pragma once
 // The main window: template 102, the settings fields, the status bar with its clock, the
 // race results and the battery display, and the ways the window closes.
-#include "CDialog.h"
-#include "CStatusBar.h"
-#include "CToolTipCtrl.h"
+#include "framework/CDialog.h"
+#include "framework/CStatusBar.h"
+#include "framework/CToolTipCtrl.h"
 #include "DeviceServices.h"
 #include "device/DeviceContext.h"
 #include "chart/CProfileChart.h"

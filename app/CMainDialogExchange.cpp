@@ -3,7 +3,7 @@
 #include "CMainDialog.h"
 
 #include "ControlIds.h"
-#include "MessageBoxes.h"
+#include "framework/MessageBoxes.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"

@@ -2,10 +2,10 @@
 // connection check. Everything here runs on the window thread; jobs report through the
 // messenger.
 #include "CAboutDialog.h"
-#include "CDeviceChangeWatcher.h"
+#include "framework/DeviceChange.h"
 #include "CMainDialog.h"
 #include "ControlIds.h"
-#include "MessageBoxes.h"
+#include "framework/MessageBoxes.h"
 #include "device/DeviceJobs.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"

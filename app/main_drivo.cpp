@@ -1,5 +1,5 @@
 // drivo: the program with the car on USB (libftdi) and udev's hot-plug events.
-#include "CDeviceChangeWatcher.h"
+#include "platform/CDeviceChangeWatcher.h"
 #include "CDrivoApp.h"
 #include "CMainDialog.h"
 #include "device/ftdi/FtdiDriver.h"

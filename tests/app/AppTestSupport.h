@@ -2,7 +2,7 @@
 // Test helpers for the main dialog: recorded message boxes and a working directory of its own
 // for the settings file the window writes on close.
 #include "app/CMainDialog.h"
-#include "app/MessageBoxes.h"
+#include "framework/MessageBoxes.h"
 
 #include <QDir>
 #include <QFile>

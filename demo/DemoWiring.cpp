@@ -1,26 +1,28 @@
-// drivo-demo: the same program with the virtual car in place of the USB car, and a panel to
-// plug it, set its readings, run races and switch its faults.
-#include "CCarPanel.h"
-#include "CDeviceChangeWatcher.h"
-#include "CDrivoApp.h"
-#include "CMainDialog.h"
+#include "demo/DemoWiring.h"
+
+#include "app/CMainDialog.h"
+#include "demo/CCarPanel.h"
+#include "framework/DeviceChange.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
+namespace drivo {
 namespace {
 
 // Keeps the car's plug callback pointed at the window while it runs.
 struct DemoAttachment {
-    std::shared_ptr<drivo::sim::VirtualCar> car;
+    std::shared_ptr<sim::VirtualCar> car;
     ~DemoAttachment() { car->SetPlugCallback({}); }
 };
 
-std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& car,
-                                drivo::CMainDialog& dialog) {
-    const QPointer<drivo::CMainDialog> window(&dialog);
+} // namespace
+
+std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
+                                CMainDialog& dialog) {
+    const QPointer<CMainDialog> window(&dialog);
     // The car may change presence on a job thread (unplugged mid-exchange): hand the
     // notification to the window thread, as the platform's device-change message would be.
     auto devicesChanged = [window] {
@@ -28,12 +30,12 @@ std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& c
             qApp,
             [window] {
                 if (window)
-                    window->OnDeviceChange(drivo::DBT_DEVNODES_CHANGED);
+                    window->OnDeviceChange(DBT_DEVNODES_CHANGED);
             },
             Qt::QueuedConnection);
     };
     car->SetPlugCallback(devicesChanged);
-    auto* panel = new drivo::CCarPanel(car, devicesChanged, &dialog);
+    auto* panel = new CCarPanel(car, devicesChanged, &dialog);
     QTimer::singleShot(0, panel, [panel, window] {
         panel->adjustSize();
         if (window) {
@@ -52,10 +54,4 @@ std::shared_ptr<void> AttachCar(const std::shared_ptr<drivo::sim::VirtualCar>& c
     return std::make_shared<DemoAttachment>(DemoAttachment{car});
 }
 
-} // namespace
-
-int main(int, char** argv) {
-    auto car = std::make_shared<drivo::sim::VirtualCar>(std::make_shared<drivo::RealSleeper>());
-    return drivo::RunDrivo(argv[0], car,
-                           [car](drivo::CMainDialog& dialog) { return AttachCar(car, dialog); });
-}
+} // namespace drivo

@@ -1,6 +1,6 @@
 #include "TestMain.h"
-#include "app/CDialog.h"
-#include "app/DialogTemplate.h"
+#include "framework/CDialog.h"
+#include "framework/DialogTemplate.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "TestMain.h"
-#include "app/CDeviceChangeWatcher.h"
+#include "platform/CDeviceChangeWatcher.h"
 #include "app/CMainDialog.h"
-#include "app/CStatusBar.h"
+#include "framework/CStatusBar.h"
 
 #include <QTest>
 #include <unistd.h>

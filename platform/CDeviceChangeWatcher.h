@@ -1,6 +1,8 @@
 #pragma once
 // Turns the platform's USB hot-plug events into the window's device-change message with the
 // event code "device nodes changed", read on the window thread.
+#include "framework/DeviceChange.h"
+
 #include <QObject>
 #include <QSocketNotifier>
 #include <functional>
@@ -10,9 +12,6 @@ struct udev;
 struct udev_monitor;
 
 namespace drivo {
-
-constexpr unsigned WM_DEVICECHANGE = 0x0219;
-constexpr unsigned DBT_DEVNODES_CHANGED = 7;
 
 // Something with a pollable descriptor that yields device events one at a time.
 class DeviceEventSource {

@@ -1,5 +1,5 @@
 #include "TestMain.h"
-#include "app/CWindowMessenger.h"
+#include "framework/CWindowMessenger.h"
 
 #include <QTest>
 #include <thread>
