@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -32,8 +33,9 @@ struct Face {
 // The window paints its picture around a button; edges are blended towards its light tone.
 const QColor kBackdrop(246, 247, 250);
 
-const FaceColours kRedFace{art::kRedLight, art::kRedDeep, art::kDarkRed, Qt::white};
-const FaceColours kRedHover{QColor(252, 104, 86), QColor(208, 40, 30), art::kDarkRed, Qt::white};
+// Deep enough that the white word keeps 4.5:1 against the face around it.
+const FaceColours kRedFace{QColor(210, 40, 30), QColor(160, 16, 12), art::kDarkRed, Qt::white};
+const FaceColours kRedHover{QColor(216, 44, 32), QColor(170, 20, 14), art::kDarkRed, Qt::white};
 const FaceColours kYellowFace{QColor(255, 224, 96), QColor(238, 178, 18), art::kYellowEdge,
                               QColor(44, 34, 0)};
 const FaceColours kYellowHover{QColor(255, 238, 150), QColor(250, 198, 44), art::kYellowEdge,
@@ -103,6 +105,19 @@ QImage Darker(const QImage& face) {
     return out;
 }
 
+double Luminance(QColor c) {
+    const auto linear = [](double v) {
+        v /= 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+double ContrastRatio(QColor a, QColor b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 QImage Canvas(QSize size, int scale) {
     QImage canvas(size * scale, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
@@ -137,7 +152,7 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
     upper.addRect(QRectF(pill.left(), pill.top(), pill.width(), pill.height() * 0.48));
     QLinearGradient gloss(pill.topLeft(), QPointF(pill.left(), pill.center().y()));
     gloss.setColorAt(0, QColor(255, 255, 255, 120));
-    gloss.setColorAt(1, QColor(255, 255, 255, 20));
+    gloss.setColorAt(1, QColor(255, 255, 255, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(gloss);
     p.drawPath(body.intersected(upper));
@@ -149,22 +164,42 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
 
     QFont font(face.family);
     font.setBold(true);
-    font.setPixelSize(1); // replaced below; pixel sizes are whole numbers in QFont
     font.setPointSizeF(face.pixelSize * 72.0 / canvas.logicalDpiY());
-    p.setFont(font);
     const QFontMetricsF metrics(font);
     const double lineHeight = metrics.height() * 0.92;
     const double blockTop = pill.center().y() - lineHeight * face.lines.size() / 2;
-    for (int i = 0; i < face.lines.size(); ++i) {
-        const QRectF line(pill.left(), blockTop + i * lineHeight, pill.width(), lineHeight);
-        if (colours.text == Qt::white) { // a dark shadow keeps white text crisp on red
-            p.setPen(QColor(90, 8, 6, 150));
-            p.drawText(line.translated(0, 1), Qt::AlignCenter, face.lines[i]);
+    const auto drawWords = [&](QPainter& painter, bool withShadow) {
+        painter.setFont(font);
+        for (int i = 0; i < face.lines.size(); ++i) {
+            const QRectF line(pill.left(), blockTop + i * lineHeight, pill.width(), lineHeight);
+            if (withShadow && colours.text == Qt::white) { // keeps white text crisp on red
+                painter.setPen(QColor(90, 8, 6, 150));
+                painter.drawText(line.translated(0, 1), Qt::AlignCenter, face.lines[i]);
+            }
+            painter.setPen(colours.text);
+            painter.drawText(line, Qt::AlignCenter, face.lines[i]);
         }
-        p.setPen(colours.text);
-        p.drawText(line, Qt::AlignCenter, face.lines[i]);
-    }
+    };
     p.end();
+    const QImage bare = Flatten(canvas);
+    p.begin(&canvas);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
+    drawWords(p, true);
+    p.end();
+    // The words must stand out from the face they are written on, shadow or not.
+    QImage glyphs = Canvas(face.size, scale);
+    QPainter g(&glyphs);
+    g.scale(scale, scale);
+    drawWords(g, false);
+    g.end();
+    double worst = 21;
+    for (int y = 0; y < glyphs.height(); ++y)
+        for (int x = 0; x < glyphs.width(); ++x)
+            if (qAlpha(glyphs.pixel(x, y)) == 255)
+                worst = std::min(worst, ContrastRatio(colours.text, bare.pixelColor(x, y)));
+    if (worst < 4.5)
+        std::fprintf(stderr, "face %d: words at %.2f:1 against the face\n", face.normalId + (lit ? 1 : 0), worst);
     return Flatten(canvas);
 }
 
