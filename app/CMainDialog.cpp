@@ -37,6 +37,12 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
         bar->SetWindowText(c.Text);
         return bar;
     });
+    // The hidden version button is a skinned button too; it is never shown.
+    Builder().OverrideControl(ctl::kVersion, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+        auto* button = new CSkinButton(p, c.Id);
+        button->setText(c.Text);
+        return button;
+    });
     Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
         return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
     });
