@@ -19,8 +19,8 @@ CThemeApi::~CThemeApi() {
     FreeLibrary();
 }
 
-void CThemeApi::LoadLibrary() {
-    m_library = StyleThemeLibrary();
+void CThemeApi::LoadLibrary(const ThemeLibrary* library) {
+    m_library = library;
 }
 
 void CThemeApi::FreeLibrary() {

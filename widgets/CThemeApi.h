@@ -24,6 +24,9 @@ using HTHEME = ThemeData*;
 using HRESULT = std::int32_t;
 using COLORREF = std::uint32_t;
 
+// The library the process-wide object loads: the application's style.
+const ThemeLibrary* StyleThemeLibrary();
+
 inline constexpr HRESULT kThemeOk = 0;
 inline constexpr HRESULT kThemeFailure = static_cast<HRESULT>(0x80004005u);
 
@@ -50,9 +53,9 @@ public:
     CThemeApi& operator=(const CThemeApi&) = delete;
 
     bool HasLibrary() const { return m_library != nullptr; }
-    // Loads the application's style as the library, or frees it (every call then falls back);
-    // program start and exit do this, and tests switch the library off with it.
-    void LoadLibrary();
+    // Loads a library (the application's style unless told otherwise), or frees it so that
+    // every call falls back; program start and exit do this, tests switch libraries with it.
+    void LoadLibrary(const ThemeLibrary* library = StyleThemeLibrary());
     void FreeLibrary();
 
     HTHEME OpenThemeData(QWidget* window, const QString& classList) const;
@@ -135,8 +138,5 @@ private:
 
     const ThemeLibrary* m_library;
 };
-
-// The library the process-wide object loads: the application's style.
-const ThemeLibrary* StyleThemeLibrary();
 
 } // namespace drivo
