@@ -43,6 +43,14 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
         button->setText(c.Text);
         return button;
     });
+    // The flag placeholders hold the languages' checked states (push-like check boxes).
+    for (int flag : {ctl::kFrenchFlag, ctl::kEnglishFlag})
+        Builder().OverrideControl(flag, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+            auto* button =
+                new CImageButtonWithStyle(p, c.Id, CButton::kCheckBox | CButton::kIcon);
+            button->setCheckable(true);
+            return button;
+        });
     Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
         return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
     });
@@ -104,8 +112,8 @@ void CMainDialog::AttachControls() {
     m_sendPlaceholder = Item<QPushButton>(ctl::kSend);
     m_versionButton = Item<QPushButton>(ctl::kVersion);
     m_raceLengthField = GetDlgItem(ctl::kRaceLength);
-    m_englishFlag = Item<QPushButton>(ctl::kEnglishFlag);
-    m_frenchFlag = Item<QPushButton>(ctl::kFrenchFlag);
+    m_englishFlag = Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
+    m_frenchFlag = Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
     m_usbIndicator = Item<CUsbStatusIndicator>(ctl::kUsbIndicator);
     m_batteryBar = Item<CPercentProgress>(ctl::kBatteryBar);
     m_attached = true;

@@ -9,6 +9,7 @@
 #include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
+#include "widgets/CImageButtonWithStyle.h"
 #include "widgets/CSkinButton.h"
 #include "widgets/CUsbStatusIndicator.h"
 
@@ -167,7 +168,8 @@ private:
     std::int32_t m_raceTime = 0;
     std::int32_t m_maxSpeed = 0;
     QPointer<QPushButton> m_exitPlaceholder, m_batteryPlaceholder, m_raceInfoPlaceholder,
-        m_sendPlaceholder, m_versionButton, m_frenchFlag, m_englishFlag;
+        m_sendPlaceholder, m_versionButton;
+    QPointer<CImageButtonWithStyle> m_frenchFlag, m_englishFlag;
     QPointer<QWidget> m_raceLengthField;
     QPointer<CUsbStatusIndicator> m_usbIndicator;
     QPointer<CPercentProgress> m_batteryBar;

@@ -10,6 +10,7 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
+#include "widgets/CSkinButton.h"
 
 #include <QPushButton>
 

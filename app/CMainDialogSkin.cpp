@@ -3,6 +3,7 @@
 // cannot be made leaves the window working without it, silently.
 #include "CMainDialog.h"
 #include "ControlIds.h"
+#include "i18n/ResourceModule.h"
 #include "widgets/BackgroundPicture.h"
 
 #include <QPainter>
@@ -13,6 +14,9 @@ namespace {
 
 constexpr int kPictureBackground = 143;
 constexpr QRgb kTransparentColour = qRgb(255, 0, 255);
+constexpr int kIconFrench = 139;
+constexpr int kIconEnglish = 140;
+constexpr QSize kFlagIconSize(32, 32);
 
 struct SkinFace {
     int id;
@@ -89,6 +93,21 @@ void CMainDialog::DrawBackgroundPictures(QPainter& painter) {
     DrawWindowPictures(this, painter);
 }
 
-void CMainDialog::PrepareFlagPlaceholders() {}
+void CMainDialog::PrepareFlagPlaceholders() {
+    // Hidden: they only keep which language is on; French is the built-in one.
+    const auto flagIcon = [](int id) {
+        const QIcon icon = ResourceModule::Current().LoadIcon(id);
+        return icon.isNull() ? SkinIcon{} : IconFromImage(icon.pixmap(kFlagIconSize).toImage());
+    };
+    if (m_frenchFlag) {
+        m_frenchFlag->SetIcon(flagIcon(kIconFrench));
+        m_frenchFlag->setChecked(true);
+        m_frenchFlag->setDown(true);
+    }
+    if (m_englishFlag) {
+        m_englishFlag->SetIcon(flagIcon(kIconEnglish));
+        m_englishFlag->setChecked(false);
+    }
+}
 
 } // namespace drivo

@@ -98,6 +98,18 @@ private slots:
         QVERIFY(skin->text().isEmpty()); // the face carries the words
     }
 
+    // Hidden, they hold the languages' states: French checked and pushed in, with the icons.
+    void flagPlaceholdersHoldTheLanguage() {
+        SkinWindow w;
+        auto* french = w.dialog->Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
+        auto* english = w.dialog->Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
+        QVERIFY(french && english && french->isHidden() && english->isHidden());
+        QVERIFY(french->isChecked() && french->isDown());
+        QVERIFY(!english->isChecked() && !english->isDown());
+        QVERIFY(!french->GetIcon().IsNull() && !english->GetIcon().IsNull());
+        QVERIFY(french->GetIcon().Color != english->GetIcon().Color);
+    }
+
     void clickArrivesUnderThePlaceholderId_data() {
         QTest::addColumn<int>("id");
         for (int id : kSkinIds)
