@@ -273,7 +273,6 @@ void CMainDialog::LoadDefaults() {
 // A failed write is silent: the window closes as usual and the old file stays as it was.
 void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
 
-
 void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);
     if (!placeholder)
