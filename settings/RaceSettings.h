@@ -21,9 +21,9 @@ struct RaceSettings {
     // Two parallel arrays, times then intensities: Time[i] and Value[i] are stage i + 1.
     std::array<std::int32_t, kTimeCount> Time{};   // ms: Time1 ... Time5, TimeMax
     std::array<std::int32_t, kStageCount> Value{}; // % of Imax: Value1 ... Value5
-    std::int32_t RaceLength = 0;                    // mm
-    std::int32_t WheelDiam = 0;                     // mm
-    std::int32_t ReturnMode = 0;                    // 0 or 1
+    std::int32_t RaceLength = 0;                   // mm
+    std::int32_t WheelDiam = 0;                    // mm
+    std::int32_t ReturnMode = 0;                   // 0 or 1
 
     // Named access to the array elements.
     std::int32_t& Time1() { return Time[0]; }
