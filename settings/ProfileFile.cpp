@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include "settings/AsciiCase.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -21,13 +23,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && blank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-// ASCII folding only: the file is single-byte text and our names are ASCII.
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::optional<std::string_view> SectionName(std::string_view line) {
