@@ -118,17 +118,23 @@ struct Handler {
             b.car->FT_Write(b.carHandle, data, static_cast<DWORD>(urb.buffer_length), &written);
         if (bus.fault_ == BridgeFault::Late)
             b.answerAt = bus.clock_->Now() + kLateBy;
-        if (bus.fault_ == BridgeFault::Vanish) {
-            b.gone = true;
-            Release();
-            umockdev_testbed_remove_device(bus.bed_, b.path.c_str());
-        }
+        if (bus.fault_ == BridgeFault::Vanish)
+            Vanish();
+    }
+
+    void Vanish() {
+        b.gone = true;
+        Release();
+        umockdev_testbed_remove_device(bus.bed_, b.path.c_str());
     }
 
     void BulkIn(unsigned char* data, usbdevfs_urb& urb) {
         const BridgeFault fault = bus.fault_;
-        if (fault == BridgeFault::Stall) {
-            urb.status = -EPIPE;
+        if (fault == BridgeFault::Stall || fault == BridgeFault::VanishInRead) {
+            // The kernel ends a request pending at a disconnect with ESHUTDOWN.
+            urb.status = fault == BridgeFault::Stall ? -EPIPE : -ESHUTDOWN;
+            if (fault == BridgeFault::VanishInRead)
+                Vanish();
             return;
         }
         std::string payload;

@@ -34,6 +34,7 @@ enum class BridgeFault {
     ShortPackets, // bulk IN packets of one byte, shorter than the status bytes
     StatusOnly,   // bulk IN packets carry the status bytes and nothing else
     Vanish,       // the bridge goes away once a frame was written
+    VanishInRead, // the bridge goes away while a bulk IN request is pending
 };
 
 class EmulatedFtdiBus {

@@ -119,7 +119,8 @@ private slots:
         QTest::newRow("stalled endpoint") << BridgeFault::Stall << -1;
         QTest::newRow("short packets") << BridgeFault::ShortPackets << -1;
         QTest::newRow("only status bytes") << BridgeFault::StatusOnly << -1;
-        QTest::newRow("vanishes mid-transaction") << BridgeFault::Vanish << -1;
+        QTest::newRow("vanishes after the frame") << BridgeFault::Vanish << -1;
+        QTest::newRow("vanishes during the read") << BridgeFault::VanishInRead << -1;
     }
     void badBridgesFailTheJob() {
         QFETCH(BridgeFault, fault);
