@@ -25,10 +25,8 @@ inline constexpr FT_STATUS FT_OTHER_ERROR = 18;
 inline constexpr DWORD FT_OPEN_BY_SERIAL_NUMBER = 1;
 inline constexpr DWORD FT_OPEN_BY_DESCRIPTION = 2;
 
-// Flags of a device list entry. FT_FLAGS_OPENED is D2XX's "held by another program";
-// FT_FLAGS_ACCESS_DENIED is this program's own: the device is attached but the user may not open
-// it (no udev rule), so its description could not be read.
-inline constexpr ULONG FT_FLAGS_OPENED = 0x1;
+// A flag of a device list entry, of this program's own (D2XX uses bits 0 and 1): the device is
+// attached but the user may not open it (no udev rule), so its description could not be read.
 inline constexpr ULONG FT_FLAGS_ACCESS_DENIED = 0x100;
 
 inline constexpr UCHAR FT_BITS_8 = 8;
