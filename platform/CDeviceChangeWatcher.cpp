@@ -37,10 +37,8 @@ bool UdevEventSource::ReceiveChange() {
     if (!device)
         return false;
     const char* action = udev_device_get_action(device);
-    const char* subsystem = udev_device_get_subsystem(device);
-    // The monitor's filter already keeps to "usb"; an event that slipped past it is no change.
-    const bool change = subsystem && std::strcmp(subsystem, "usb") == 0 && action &&
-                        (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
+    const bool change =
+        action && (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
     udev_device_unref(device);
     return change;
 }
