@@ -226,6 +226,8 @@ private slots:
         const QRgb grey = qRgb(112, 112, 112); // 0.587 * 192
         QTest::newRow("normal") << "normal" << unsigned(CButton::kPushButton) << kBlue;
         QTest::newRow("hovered") << "hover" << unsigned(CButton::kPushButton) << kGreen;
+        QTest::newRow("hovered, then left")
+            << "hover leave" << unsigned(CButton::kPushButton) << kBlue;
         QTest::newRow("pressed") << "press" << unsigned(CButton::kPushButton) << kGreen;
         QTest::newRow("disabled") << "disabled" << unsigned(CButton::kPushButton) << grey;
         QTest::newRow("disabled, hovered")
@@ -242,6 +244,10 @@ private slots:
             rig.button->setEnabled(false);
         if (state.contains("hover"))
             rig.Move({20, 15});
+        if (state.contains("leave")) {
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(rig.button, &leave);
+        }
         if (state == "press")
             QTest::mousePress(rig.button, Qt::LeftButton, {}, {20, 15});
         if (state == "checked")
@@ -280,6 +286,11 @@ private slots:
         QCOMPARE(rig.Pixel({0, 0}), kParent);
         rig.button->SetTransparent();
         QCOMPARE(rig.Pixel({0, 0}), qRgb(255, 255, 0));
+        // A change of the system's colours takes the copy anew too.
+        rig.SetParentColor(qRgb(0, 255, 255));
+        QEvent themeChange(QEvent::ThemeChange);
+        QApplication::sendEvent(rig.button, &themeChange);
+        QCOMPARE(rig.Pixel({0, 0}), qRgb(0, 255, 255));
         QCOMPARE(rig.Pixel({20, 15}), kBlue);
     }
 
