@@ -94,5 +94,5 @@ private slots:
     }
 };
 
-DRIVO_TEST(JobSoakTest)
 #include "JobSoakTest.moc"
+DRIVO_TEST(JobSoakTest);

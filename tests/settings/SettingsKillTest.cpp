@@ -125,5 +125,5 @@ private slots:
     }
 };
 
-DRIVO_TEST(SettingsKillTest)
 #include "SettingsKillTest.moc"
+DRIVO_TEST(SettingsKillTest);
