@@ -9,8 +9,8 @@
 #ifdef DRIVO_PROBE_DEMO
 #include "demo/DemoWiring.h"
 #else
+#include "app/DrivoWiring.h"
 #include "device/ftdi/FtdiDriver.h"
-#include "platform/CDeviceChangeWatcher.h"
 #endif
 
 #include <QPixmap>
@@ -60,9 +60,7 @@ int main(int argc, char** argv) {
                                drivo::WhenFirstFrameShown(dialog, [&dialog, grabPath] {
                                    FirstFrameShown(dialog, grabPath);
                                });
-                               return std::make_shared<drivo::CDeviceChangeWatcher>(
-                                   drivo::UdevEventSource::Open(),
-                                   [&dialog](unsigned code) { dialog.OnDeviceChange(code); });
+                               return drivo::AttachUdevWatcher(dialog);
                            });
 #endif
 }

@@ -9,7 +9,9 @@ werror=${DRIVO_WERROR:-OFF}
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRIVO_WERROR="$werror"
+# The package installs under /usr, its udev rule in the system's rules folder.
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRIVO_WERROR="$werror" \
+      -DCMAKE_INSTALL_PREFIX=/usr -DDRIVO_UDEV_RULES_DIR=/usr/lib/udev/rules.d
 cmake --build build/release -j "$(nproc)"
 
 # The send figure counts the program's own cost above its sleeps; when allowed, real-time
