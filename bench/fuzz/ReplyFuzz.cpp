@@ -25,7 +25,9 @@ void CheckReply(std::uint8_t selector, const std::uint8_t* data, std::size_t siz
     if (command.kind == drivo::CommandKind::Query) {
         const int value =
             drivo::ParseValueReply(command.mnemonic, command.answerLength, status, received, reply);
-        if (value < -1 || (status != drivo::FT_OK && value != -1))
+        // Any number may come back (the car's digits, signs included); a failed read never
+        // gives one.
+        if (status != drivo::FT_OK && value != -1)
             std::abort();
     } else {
         const int ok = drivo::CheckAcknowledgement(command.mnemonic, status, received, reply);
