@@ -10,6 +10,7 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
+#include "widgets/CSkinButton.h"
 
 #include <QPushButton>
 
@@ -40,13 +41,14 @@ void CMainDialog::CloseLinkMutex() {
 }
 
 void CMainDialog::CreateSkinButtons() {
-    // Plain visible buttons over the hidden placeholders, registered after them so that a
-    // lookup by id still finds the placeholder.
+    // Skinned buttons showing the template's texts over the hidden placeholders, registered
+    // after them so that a lookup by id still finds the placeholder.
     for (int id : kStandInIds) {
         auto* placeholder = Item<QPushButton>(id);
         if (!placeholder)
             continue;
-        auto* button = new QPushButton(placeholder->text(), this);
+        auto* button = new CSkinButton(this, id);
+        button->setText(placeholder->text());
         button->setGeometry(placeholder->geometry());
         button->setFocusPolicy(Qt::TabFocus);
         button->show();
