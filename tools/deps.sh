@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, testing and running Drivo need.
 # Does nothing when they are all present; needs root (or sudo) otherwise.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
           libftdi1-dev libudev-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

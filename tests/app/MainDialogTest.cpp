@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/ControlIds.h"
+#include "framework/FrameworkTexts.h"
 #include "i18n/UserLanguage.h"
 
 #include <QApplication>
@@ -125,17 +126,17 @@ private slots:
         QTest::newRow("time2 between neighbours") << defaults << 1034 << "450" << "";
         const QList<int> late = {200, 400, 600, 800, 3500, 4000};
         QTest::newRow("time5 3500, max below it") << late << 1044 << "100" << "";
-        QTest::newRow("time5 3500, max 4001 (fixed limit)") << late << 1044 << "4001" << kRangeIntMessage.arg(0).arg(4000);
+        QTest::newRow("time5 3500, max 4001 (fixed limit)") << late << 1044 << "4001" << RangeIntMessage(0, 4000);
         const QList<int> mid = {200, 400, 600, 800, 2500, 4000};
         QTest::newRow("time5 2500, max 2499") << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
         QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500" << "";
         QTest::newRow("time5 2500, max 4001") << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
-        QTest::newRow("race length 30001: second pass") << defaults << 1039 << "30001" << kRangeIntMessage.arg(0).arg(30000);
+        QTest::newRow("race length 30001: second pass") << defaults << 1039 << "30001" << RangeIntMessage(0, 30000);
         QTest::newRow("race length 32001: first pass") << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
-        QTest::newRow("empty time field") << defaults << 1035 << "" << kParseIntMessage;
+        QTest::newRow("empty time field") << defaults << 1035 << "" << ParseIntMessage();
         // Neighbours out of order: the first pass does not check, the second does.
         const QList<int> unordered = {700, 800, 600, 800, 1000, 1000};
-        QTest::newRow("unchecked neighbour, 4500") << unordered << 1035 << "4500" << kRangeIntMessage.arg(0).arg(4000);
+        QTest::newRow("unchecked neighbour, 4500") << unordered << 1035 << "4500" << RangeIntMessage(0, 4000);
     }
     void fieldValidation() {
         QFETCH(QList<int>, record);
