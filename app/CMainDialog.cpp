@@ -5,7 +5,6 @@
 #include "i18n/LanguageTable.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
-#include "i18n/UserLanguage.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
@@ -26,8 +25,9 @@ constexpr int kIconMain = 128;
 constexpr int kBitmapUsbStrip = 131;
 } // namespace
 
-CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
+CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvironment language)
     : CDialog(kMainTemplate, parent), m_services(services.Completed()),
+      m_language(language.Completed()),
       m_ownsMessenger(!services.messenger), m_clock([] { return QTime::currentTime(); }) {
     m_settings.ReturnMode = 0;
     m_languageId = 0;
@@ -110,11 +110,10 @@ void CMainDialog::BuildWindowMenu() {
     // (right click on the background, F1 for the About item).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    const QString about = LoadResourceString(IDS_ABOUTBOX);
-    if (about.isEmpty())
+    if (LoadResourceString(IDS_ABOUTBOX).isEmpty())
         return;
     m_windowMenu->addSeparator();
-    m_windowMenu->addAction(about)->setData(ctl::kAboutCommand);
+    SetAboutItem();
 }
 
 void CMainDialog::ConfigureChart() {
@@ -253,7 +252,7 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId().value_or(kLangFrenchFrance));
+    drivo::LoadDefaults(m_settings, m_languageId, m_language.userDefaultLanguage().value_or(kLangFrenchFrance));
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.
@@ -277,8 +276,5 @@ void CMainDialog::SetupChart() {
     drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE), profile);
 }
 
-void CMainDialog::ApplyLanguage(std::uint16_t) {}
-void CMainDialog::OnFrenchFlag() {}
-void CMainDialog::OnEnglishFlag() {}
 
 } // namespace drivo

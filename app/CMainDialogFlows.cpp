@@ -19,7 +19,8 @@ namespace {
 // Command buttons in the order they are always disabled and enabled.
 constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
 // The stand-ins drawn over the hidden template buttons, with the template's texts.
-constexpr int kStandInIds[] = {ctl::kExit, ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
+constexpr int kStandInIds[] = {ctl::kExit,       ctl::kBattery,    ctl::kRaceInfo,
+                               ctl::kSend,       ctl::kFrenchFlag, ctl::kEnglishFlag};
 } // namespace
 
 void CMainDialog::CreateLinkMutex() {
