@@ -252,7 +252,8 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId, m_language.userDefaultLanguage().value_or(kLangFrenchFrance));
+    drivo::LoadDefaults(m_settings, m_languageId,
+                        m_language.userDefaultLanguage().value_or(kLangFrenchFrance));
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.
@@ -275,6 +276,5 @@ void CMainDialog::SetupChart() {
     profile.timeMax = m_settings.TimeMax();
     drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE), profile);
 }
-
 
 } // namespace drivo
