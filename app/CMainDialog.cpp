@@ -259,10 +259,6 @@ void CMainDialog::LoadDefaults() {
 // A failed write is silent: the window closes as usual and the old file stays as it was.
 void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
 
-void CMainDialog::RegisterBackground() {}
-void CMainDialog::ReleaseBackground() {}
-void CMainDialog::DrawBackgroundPictures(QPainter&) {}
-void CMainDialog::PrepareFlagPlaceholders() {}
 
 void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);

@@ -35,6 +35,11 @@ public:
     // Adds a control created after the template (it never hides a template control).
     void RegisterControl(int id, QWidget* control);
 
+    // A command from a control of this window: lost-focus notifications still pending (the
+    // click moved the focus out of a field) run first, as they do on the platform, so the
+    // command sees the field's value taken.
+    void NotifyCommand(int id);
+
     // Runs DoDataExchange in one direction; false when a check failed.
     bool UpdateData(bool takeAndValidate = true);
     void EndDialog(int result);
@@ -69,11 +74,13 @@ protected:
 private:
     void WireControl(const CreatedControl& control);
     bool IsOwnWidget(QObject* object) const;
+    void RunPendingKillFocus();
 
     int m_templateId;
     CTemplateBuilder m_builder;
     std::vector<CreatedControl> m_controls;
     std::map<int, QBasicTimer> m_timers;
+    std::vector<int> m_pendingKillFocus;
     bool m_created = false;
     bool m_inUpdate = false;
 };
