@@ -5,6 +5,7 @@
 #include "app/CAboutDialog.h"
 #include "app/ControlIds.h"
 #include "i18n/ResourceModule.h"
+#include "widgets/BackgroundPicture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -72,6 +73,13 @@ struct Window {
         for (QAction* a : dialog->WindowMenu()->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return items;
+    }
+    std::vector<const PictureEntry*> Pictures() const {
+        std::vector<const PictureEntry*> mine;
+        for (const PictureEntry* e = PictureListHead(); e; e = e->next)
+            if (e->owner == dialog.get())
+                mine.push_back(e);
+        return mine;
     }
     bool Checked(int flag) const { return dialog->Item<QPushButton>(flag)->isChecked(); }
 };
@@ -171,9 +179,18 @@ private slots:
     void englishFlagWithoutBundleKeepsFrench() {
         ProgramDir dir;
         Window w(kFrench, dir);
+        const std::vector<const PictureEntry*> before = w.Pictures();
+        QCOMPARE(before.size(), size_t(1));
+        const std::uint64_t first = before[0]->serial;
         w.Click(ctl::kEnglishFlag);
         w.Click(ctl::kEnglishFlag);
         VerifyWindowSpeaks(w, "Langue");
+        // The picture was registered again, once, in the whole background area.
+        const std::vector<const PictureEntry*> after = w.Pictures();
+        QCOMPARE(after.size(), size_t(1));
+        QVERIFY(after[0]->serial != first);
+        QCOMPARE(QRect(after[0]->left, after[0]->top, after[0]->width, after[0]->height),
+                 w.dialog->GetDlgItem(ctl::kBackgroundArea)->geometry());
         QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
         QCOMPARE(w.dialog->LanguageId(), kFrench);
     }
