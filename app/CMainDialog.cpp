@@ -37,6 +37,20 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvir
         bar->SetWindowText(c.Text);
         return bar;
     });
+    // The hidden version button is a skinned button too; it is never shown.
+    Builder().OverrideControl(ctl::kVersion, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+        auto* button = new CSkinButton(p, c.Id);
+        button->setText(c.Text);
+        return button;
+    });
+    // The flag placeholders hold the languages' checked states (push-like check boxes).
+    for (int flag : {ctl::kFrenchFlag, ctl::kEnglishFlag})
+        Builder().OverrideControl(flag, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+            auto* button =
+                new CImageButtonWithStyle(p, c.Id, CButton::kCheckBox | CButton::kIcon);
+            button->setCheckable(true);
+            return button;
+        });
     Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
         return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
     });
@@ -98,8 +112,8 @@ void CMainDialog::AttachControls() {
     m_sendPlaceholder = Item<QPushButton>(ctl::kSend);
     m_versionButton = Item<QPushButton>(ctl::kVersion);
     m_raceLengthField = GetDlgItem(ctl::kRaceLength);
-    m_englishFlag = Item<QPushButton>(ctl::kEnglishFlag);
-    m_frenchFlag = Item<QPushButton>(ctl::kFrenchFlag);
+    m_englishFlag = Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
+    m_frenchFlag = Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
     m_usbIndicator = Item<CUsbStatusIndicator>(ctl::kUsbIndicator);
     m_batteryBar = Item<CPercentProgress>(ctl::kBatteryBar);
     m_attached = true;

@@ -10,6 +10,8 @@
 #include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
+#include "widgets/CImageButtonWithStyle.h"
+#include "widgets/CSkinButton.h"
 #include "widgets/CUsbStatusIndicator.h"
 
 #include <QBrush>
@@ -73,7 +75,8 @@ public:
     void ShowOutcome(bool success);
     void SetStatusText(const QString& text);
     void EnablePlaceholders(bool enable);
-    QWidget* CommandButton(int id) const;
+    // The visible skinned button of a placeholder id, or nullptr.
+    CSkinButton* CommandButton(int id) const;
 
     void OnTimer(int id) override;
     void OnSysCommand(int id);
@@ -122,6 +125,8 @@ private:
     void RegisterBackground();
     void ReleaseBackground();
     void DrawBackgroundPictures(QPainter& painter);
+    // The transparent skinned buttons take the window's pixels under them anew.
+    void RefreshSkinBackgrounds();
     void PrepareFlagPlaceholders();
     // Chart, language, connection, About box.
     void ConfigureChart();
@@ -170,7 +175,8 @@ private:
     std::int32_t m_raceTime = 0;
     std::int32_t m_maxSpeed = 0;
     QPointer<QPushButton> m_exitPlaceholder, m_batteryPlaceholder, m_raceInfoPlaceholder,
-        m_sendPlaceholder, m_versionButton, m_frenchFlag, m_englishFlag;
+        m_sendPlaceholder, m_versionButton;
+    QPointer<CImageButtonWithStyle> m_frenchFlag, m_englishFlag;
     QPointer<QWidget> m_raceLengthField;
     QPointer<CUsbStatusIndicator> m_usbIndicator;
     QPointer<CPercentProgress> m_batteryBar;
@@ -187,7 +193,7 @@ private:
     std::shared_ptr<DeviceContext> m_device;
     WindowHandle m_handle = 0;
     bool m_carPresent = false;
-    std::vector<QPointer<QPushButton>> m_commandButtons; // stand-ins over 8, 1042, 1041, 1038
+    std::vector<QPointer<CSkinButton>> m_skinButtons; // over 1038, 1041, 1042, 8, 1054, 1055
 
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;

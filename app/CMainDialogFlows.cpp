@@ -10,6 +10,7 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
+#include "widgets/CSkinButton.h"
 
 #include <QPushButton>
 
@@ -18,9 +19,6 @@ namespace drivo {
 namespace {
 // Command buttons in the order they are always disabled and enabled.
 constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
-// The stand-ins drawn over the hidden template buttons, with the template's texts.
-constexpr int kStandInIds[] = {ctl::kExit,       ctl::kBattery,    ctl::kRaceInfo,
-                               ctl::kSend,       ctl::kFrenchFlag, ctl::kEnglishFlag};
 } // namespace
 
 void CMainDialog::CreateLinkMutex() {
@@ -38,35 +36,6 @@ void CMainDialog::CloseLinkMutex() {
         m_services.messenger->Shutdown();
     // Jobs still running keep the context alive; with the mutex closed they fail cleanly.
     m_device->link.CloseLinkMutex();
-}
-
-void CMainDialog::CreateSkinButtons() {
-    // Plain visible buttons over the hidden placeholders, registered after them so that a
-    // lookup by id still finds the placeholder.
-    for (int id : kStandInIds) {
-        auto* placeholder = Item<QPushButton>(id);
-        if (!placeholder)
-            continue;
-        auto* button = new QPushButton(placeholder->text(), this);
-        button->setGeometry(placeholder->geometry());
-        button->setFocusPolicy(Qt::TabFocus);
-        button->show();
-        RegisterControl(id, button);
-        m_commandButtons.emplace_back(button);
-    }
-}
-
-void CMainDialog::DeleteSkinButtons() {
-    for (const QPointer<QPushButton>& button : m_commandButtons)
-        delete button.data();
-    m_commandButtons.clear();
-}
-
-QWidget* CMainDialog::CommandButton(int id) const {
-    for (const QPointer<QPushButton>& button : m_commandButtons)
-        if (button && ControlIdOf(button) == id)
-            return button;
-    return nullptr;
 }
 
 void CMainDialog::EnableCommandButtons(bool enable) {

@@ -68,7 +68,6 @@ void CMainDialog::SetFlagPlaceholders(std::uint16_t languageId) {
     for (auto [flag, on] : {std::pair{m_englishFlag, !french}, std::pair{m_frenchFlag, french}}) {
         if (!flag)
             continue;
-        flag->setCheckable(true);
         flag->setDown(on);
         flag->setChecked(on);
     }

@@ -15,7 +15,7 @@ CButton::CButton(QWidget* parent, int id, unsigned style) : QPushButton(parent),
             return;
         for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
             if (auto* dialog = qobject_cast<CDialog*>(w)) {
-                dialog->NotifyCommand(ControlId());
+                dialog->NotifyCommand(ControlId(), this);
                 return;
             }
         }

@@ -37,8 +37,10 @@ public:
 
     // A command from a control of this window: lost-focus notifications still pending (the
     // click moved the focus out of a field) run first, as they do on the platform, so the
-    // command sees the field's value taken.
-    void NotifyCommand(int id);
+    // command sees the field's value taken. When that exchange refuses the field and takes
+    // the focus back from the clicked control, the click does not complete, as on the
+    // platform where the refusal's message box takes the mouse from the button.
+    void NotifyCommand(int id, const QWidget* sender = nullptr);
 
     // Runs DoDataExchange in one direction; false when a check failed.
     bool UpdateData(bool takeAndValidate = true);

@@ -21,6 +21,7 @@ constexpr int kScreenDpi = 96;
 // Far above a window-sized image; a picture that only a full-size decode could read (a huge
 // picture in a format without scaled decoding) is refused instead of filling the memory.
 constexpr int kDecodeLimitMiB = 64;
+constexpr const char* kFreedOnDestroy = "drivoPicturesFreedOnDestroy";
 
 using Decoded = std::optional<LoadedPicture>;
 
@@ -32,6 +33,7 @@ struct Decoding {
     std::uint64_t serial;
     QByteArray bytes;
     QSize size;
+    std::function<void()> shown;
     QFuture<Decoded> future;
     QPointer<QFutureWatcher<Decoded>> watcher;
 };
@@ -96,16 +98,22 @@ void Deliver(std::uint64_t serial, const Decoded& result) {
     }
     entry->picture = result->image;
     g_lastDecoded = {decoding.bytes, decoding.size, result->image};
-    if (decoding.watcher) // a child of the owner: gone with it
-        entry->owner->update(entry->left, entry->top, entry->width, entry->height);
+    if (!decoding.watcher) // a child of the owner: gone with it
+        return;
+    entry->owner->update(entry->left, entry->top, entry->width, entry->height);
+    if (decoding.shown)
+        decoding.shown();
 }
 
-void StartDecoding(PictureEntry& entry, const QByteArray& bytes, QSize size, qreal ratio) {
+void StartDecoding(PictureEntry& entry, const QByteArray& bytes, QSize size, qreal ratio,
+                   std::function<void()> shown) {
     if (g_lastDecoded.size == size && g_lastDecoded.bytes == bytes) {
         entry.picture = g_lastDecoded.image;
+        if (shown)
+            shown();
         return;
     }
-    Decoding decoding{entry.serial, bytes, size, {}, {}};
+    Decoding decoding{entry.serial, bytes, size, std::move(shown), {}, {}};
     decoding.future = QtConcurrent::run([bytes, size, ratio]() -> Decoded {
         Decoded result = LoadPictureFromMemory(bytes, size);
         if (result)
@@ -147,7 +155,8 @@ std::optional<LoadedPicture> LoadPictureFromMemory(const QByteArray& bytes, QSiz
     return loaded;
 }
 
-void AddResourcePicture(QWidget* window, int resourceId, const QRect& rect) {
+void AddResourcePicture(QWidget* window, int resourceId, const QRect& rect,
+                        std::function<void()> shown) {
     if (!window)
         return;
     const QByteArray bytes = ResourceModule::Current().LoadBinary(resourceId);
@@ -157,6 +166,12 @@ void AddResourcePicture(QWidget* window, int resourceId, const QRect& rect) {
     const std::optional<LoadedPicture> header = LoadPictureFromMemory(bytes, QSize());
     if (!header)
         return;
+    // A window destroyed without freeing its pictures must not leave them behind for a new
+    // window at the same address.
+    if (!window->property(kFreedOnDestroy).toBool()) {
+        window->setProperty(kFreedOnDestroy, true);
+        QObject::connect(window, &QObject::destroyed, [window] { FreeWindowPictures(window); });
+    }
     auto* entry = new PictureEntry;
     entry->width = rect.width();
     entry->height = rect.height();
@@ -174,7 +189,7 @@ void AddResourcePicture(QWidget* window, int resourceId, const QRect& rect) {
     if (rect.width() <= 0 || rect.height() <= 0)
         return; // registered, but there is nothing to draw into
     const qreal ratio = window->devicePixelRatioF();
-    StartDecoding(*entry, bytes, (QSizeF(rect.size()) * ratio).toSize(), ratio);
+    StartDecoding(*entry, bytes, (QSizeF(rect.size()) * ratio).toSize(), ratio, std::move(shown));
     window->update(rect);
 }
 

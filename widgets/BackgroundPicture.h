@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QPainter;
@@ -40,8 +41,11 @@ std::optional<LoadedPicture> LoadPictureFromMemory(const QByteArray& bytes, QSiz
 
 // Registers picture `resourceId` (type "BINARY") of the current resource module for `window`
 // in `rect` (client coordinates) and starts its decoding. A missing or unreadable resource
-// registers nothing.
-void AddResourcePicture(QWidget* window, int resourceId, const QRect& rect);
+// registers nothing. `shown` runs on the window thread once the picture can be drawn (at
+// once when the same picture was decoded at that size just before), for windows that keep
+// copies of what they painted.
+void AddResourcePicture(QWidget* window, int resourceId, const QRect& rect,
+                        std::function<void()> shown = {});
 // Draws the decoded pictures of `window`, newest first, so that the oldest ends on top.
 void DrawWindowPictures(const QWidget* window, QPainter& painter);
 // Unlinks and releases every picture of `window`; the others stay.

@@ -158,13 +158,12 @@ unsigned CSkinButton::SetBitmapPair(const std::optional<QImage>& in, QRgb inTran
         if (m_bitmaps[1].Mask.isNull())
             return FailImages(kFailedMask);
     }
-    // From the first bitmap as its mask left it: transparent pixels already black.
+    // The grey copy comes from the first bitmap as it was given and gets a mask of its own:
+    // the first bitmap's transparent pixels are black by now, and a grey copy of that with
+    // its empty mask would show a black surround on a disabled transparent face.
     BitmapEntry& grey = m_bitmaps[2];
-    grey = {MakeGrayBitmap(m_bitmaps[0].Bitmap, w, h, inTransparent),
-            m_bitmaps[0].Size,
-            {},
-            inTransparent};
-    grey.Mask = MakeMask(m_bitmaps[0].Bitmap, w, h, inTransparent);
+    grey = {MakeGrayBitmap(*first, w, h, inTransparent), m_bitmaps[0].Size, {}, inTransparent};
+    grey.Mask = MakeMask(grey.Bitmap, w, h, inTransparent);
     return Done(repaint);
 }
 

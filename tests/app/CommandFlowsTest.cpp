@@ -231,6 +231,9 @@ private slots:
         CarWindow w;
         QVERIFY(w.Outcomes(2));
         w.boxes.Boxes.clear();
+        // Set while the caret is elsewhere: only the send's own exchange refuses it.
+        w.dialog->Item<QCheckBox>(ctl::kReturnMode)->setFocus();
+        QCoreApplication::processEvents(); // the race length field's lost-focus exchange
         w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText("30001");
         w.Click(ctl::kSend);
         QCOMPARE(w.car->FramesReceived("SCL"), 0);

@@ -97,6 +97,18 @@ private slots:
         FreeWindowPictures(&window);
     }
 
+    // A window destroyed without freeing leaves nothing behind.
+    void aDestroyedWindowTakesItsPicturesAlong() {
+        auto window = std::make_unique<QWidget>();
+        window->resize(40, 30);
+        AddResourcePicture(window.get(), kPicture, window->rect());
+        AddResourcePicture(window.get(), kPicture, window->rect());
+        QCOMPARE(PictureCount(), 2);
+        window.reset();
+        QCOMPARE(PictureCount(), 0);
+        FinishPictureDecoding(); // the results find no entry
+    }
+
     void registration_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QRect>("rect");

@@ -27,6 +27,18 @@ void PaintSurface(QPainter& p) {
     p.fillRect(QRectF(0, 0, kWindowWidth, kWindowHeight), sky);
 }
 
+// The row of the language flags, the USB symbol and the battery sits on a white card, so that
+// the symbol's own white cell belongs to it.
+void PaintStatusCard(QPainter& p) {
+    const QRectF card(316, 36, 458, 50);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 60, 90, 22));
+    p.drawRoundedRect(card.translated(0, 2).adjusted(-1, 0, 1, 1), 12, 12);
+    p.setBrush(Qt::white);
+    p.setPen(QPen(QColor(222, 228, 236), 1.0));
+    p.drawRoundedRect(card, 11, 11);
+}
+
 // Two ranges of pale hills behind the flag, with a far piece of track winding over them.
 void PaintHills(QPainter& p) {
     QPainterPath far(QPointF(0, 96));
@@ -174,6 +186,7 @@ bool SaveBackgroundArt(const QDir& res) {
         p.drawImage(0, 0, hills);
         p.setTransform(toPicture);
     }
+    PaintStatusCard(p);
     PaintChequeredFlag(p);
     PaintTrackAndCar(p);
     p.end();
