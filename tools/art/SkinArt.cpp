@@ -18,6 +18,7 @@ namespace {
 
 struct FaceColours {
     QColor top, bottom, edge, text;
+    QColor glow = Qt::transparent; // around the face while the mouse is over it
 };
 
 struct Face {
@@ -35,15 +36,16 @@ const QColor kBackdrop(246, 247, 250);
 
 // Deep enough that the white word keeps 4.5:1 against the face around it.
 const FaceColours kRedFace{QColor(210, 40, 30), QColor(160, 16, 12), art::kDarkRed, Qt::white};
-const FaceColours kRedHover{QColor(216, 44, 32), QColor(170, 20, 14), art::kDarkRed, Qt::white};
+const FaceColours kRedHover{QColor(216, 44, 32), QColor(170, 20, 14), art::kDarkRed, Qt::white,
+                            QColor(240, 80, 50, 120)};
 const FaceColours kYellowFace{QColor(255, 224, 96), QColor(238, 178, 18), art::kYellowEdge,
                               QColor(44, 34, 0)};
 const FaceColours kYellowHover{QColor(255, 238, 150), QColor(250, 198, 44), art::kYellowEdge,
-                               QColor(44, 34, 0)};
+                               QColor(44, 34, 0), QColor(250, 190, 30, 140)};
 const FaceColours kGreyFace{QColor(250, 251, 252), QColor(202, 207, 214), QColor(84, 90, 102),
                             art::kNavy};
 const FaceColours kGreyHover{QColor(255, 255, 255), QColor(212, 226, 242), QColor(40, 66, 118),
-                             art::kNavy};
+                             art::kNavy, QColor(70, 120, 210, 120)};
 
 // The command buttons are smaller than their faces and show the face's centre (the Exit
 // button also hangs 6 pixels above the window), so each pill sits in what stays visible.
@@ -133,8 +135,12 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
     const QRectF pill = face.pill;
     const double radius = pill.height() / 2;
 
-    // Soft ground shadow, as under the icon's car.
     p.setPen(Qt::NoPen);
+    if (lit) {
+        p.setBrush(colours.glow);
+        p.drawRoundedRect(pill.adjusted(-2.5, -2.5, 2.5, 2.5), radius + 2.5, radius + 2.5);
+    }
+    // Soft ground shadow, as under the icon's car.
     p.setBrush(QColor(0, 0, 0, 70));
     p.drawRoundedRect(pill.translated(0, 1.5), radius, radius);
 
@@ -199,7 +205,8 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
             if (qAlpha(glyphs.pixel(x, y)) == 255)
                 worst = std::min(worst, ContrastRatio(colours.text, bare.pixelColor(x, y)));
     if (worst < 4.5)
-        std::fprintf(stderr, "face %d: words at %.2f:1 against the face\n", face.normalId + (lit ? 1 : 0), worst);
+        std::fprintf(stderr, "face %d: words at %.2f:1 against the face\n",
+                     face.normalId + (lit ? 1 : 0), worst);
     return Flatten(canvas);
 }
 
