@@ -266,8 +266,7 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId,
-                        m_language.userDefaultLanguage().value_or(kLangFrenchFrance));
+    drivo::LoadDefaults(m_settings, m_languageId, m_language.userDefaultLanguage());
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.

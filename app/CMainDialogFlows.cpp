@@ -218,7 +218,8 @@ void CMainDialog::OnDeviceChange(unsigned eventCode) {
 
 void CMainDialog::CheckConnection() {
     SetStatusText(LoadResourceString(IDS_USB_CHECKING));
-    if (m_device->link.CountMatchingDevices() >= 1) {
+    int inaccessible = 0;
+    if (m_device->link.CountMatchingDevices(&inaccessible) >= 1) {
         SetStatusText(QString());
         if (m_carPresent)
             return;
@@ -230,7 +231,8 @@ void CMainDialog::CheckConnection() {
         return;
     }
     m_carPresent = false;
-    SetStatusText(LoadResourceString(IDS_NO_CAR_FOUND));
+    // A bridge the user may not open is most likely the car without its udev rule: say so.
+    SetStatusText(LoadResourceString(inaccessible > 0 ? IDS_CAR_INACCESSIBLE : IDS_NO_CAR_FOUND));
     ShowOutcome(false);
     ShowBattery(-1);
     EnableCommandButtons(false);

@@ -6,14 +6,13 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace drivo {
 
 // Where the window learns the user's default language and its own program file. The program
 // asks the desktop's locale and the running executable; tests give their own answers.
 struct LanguageEnvironment {
-    std::function<std::optional<std::uint16_t>()> userDefaultLanguage;
+    std::function<std::uint16_t()> userDefaultLanguage;
     std::function<QString()> programPath;
 
     // The same environment with every missing answer taken from the running program.

@@ -2,8 +2,9 @@
 # Installs the Debian 12 packages that building, testing and running Drivo need.
 # Does nothing when they are all present; needs root (or sudo) otherwise.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-          libftdi1-dev libudev-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+          qt6-translations-l10n libftdi1-dev libudev-dev libbenchmark-dev xvfb xauth
+          fonts-dejavu-core umockdev libumockdev-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

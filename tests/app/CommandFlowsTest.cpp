@@ -265,7 +265,7 @@ private slots:
         w.car->Plug();
         w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
         QVERIFY(w.Outcomes(2));
-        QVERIFY(w.boxes.Boxes.empty());
+        QVERIFY2(w.boxes.Boxes.empty(), qPrintable(w.BoxTexts().join(u"|")));
         QCOMPARE(w.Indicator().State(), 1);
         QVERIFY(w.Pane0() == QString() || w.Pane0() == Text(IDS_BATTERY_LOADED));
     }

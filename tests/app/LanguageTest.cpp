@@ -19,7 +19,8 @@ using drivo::test::ScratchWorkingDir;
 
 namespace {
 
-constexpr std::uint16_t kFrench = 1036, kEnglish = 1033, kGerman = 1031, kSwahili = 1089;
+constexpr std::uint16_t kFrench = 1036, kEnglish = 1033, kGerman = 1031, kGermanNeutral = 7,
+                        kUnknown = 1024;
 
 // A folder holding the program "drivo" and the bundles a test puts beside it.
 class ProgramDir {
@@ -51,7 +52,7 @@ struct Window {
         const QString program = dir.Program();
         dialog = std::make_unique<CMainDialog>(
             nullptr, DeviceServices{},
-            LanguageEnvironment{[userLanguage] { return std::optional(userLanguage); },
+            LanguageEnvironment{[userLanguage] { return userLanguage; },
                                 [program] { return program; }});
         dialog->Create();
         dialog->show();
@@ -133,8 +134,11 @@ private slots:
         QTest::newRow("English user, truncated bundle")
             << int(kEnglish) << all << qsizetype(900) << "Langue"
             << "Temps chronométré: 0 ms";
+        QTest::newRow("German, a country the table lacks")
+            << int(kGermanNeutral) << all << qsizetype(-1) << "Sprache"
+            << "Gemessene Zeit: 0 ms";
         QTest::newRow("language the table lacks")
-            << int(kSwahili) << all << qsizetype(-1) << "Langue"
+            << int(kUnknown) << all << qsizetype(-1) << "Langue"
             << "Temps chronométré: 0 ms";
     }
     void startsInTheUsersLanguage() {

@@ -100,9 +100,10 @@ private slots:
         QVERIFY(skin->text().isEmpty()); // the face carries the words
     }
 
-    // Hidden, they hold the languages' states: French checked and pushed in, with the icons.
+    // Hidden, they hold the languages' states: for a French user French checked and pushed in,
+    // with the icons.
     void flagPlaceholdersHoldTheLanguage() {
-        SkinWindow w;
+        SkinWindow w(LanguageEnvironment{[] { return std::uint16_t(1036); }, {}});
         auto* french = w.dialog->Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
         auto* english = w.dialog->Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
         QVERIFY(french && english && french->isHidden() && english->isHidden());
@@ -205,8 +206,7 @@ private slots:
         QVERIFY(QFile::copy(DRIVO_TEST_BUNDLE_BROKEN_SKIN, dir.filePath("drivoENU.rcc")));
         {
             SkinWindow<RecordingDialog> w(LanguageEnvironment{
-                [] { return std::optional<std::uint16_t>(1033); },
-                [&dir] { return dir.filePath("drivo"); }});
+                [] { return std::uint16_t(1033); }, [&dir] { return dir.filePath("drivo"); }});
             QVERIFY(w.dialog->isVisible());
             QCOMPARE(PicturesOf(w.dialog.get()), 0);
             QCOMPARE(w.Skin(ctl::kSend)->text(), QStringLiteral("Envoi"));

@@ -77,7 +77,7 @@ private slots:
             QCOMPARE(w.Text(kFields[i]), shown[int(i)]);
         QCOMPARE(w.dialog->focusWidget(), w.dialog->GetDlgItem(1039));
         QVERIFY(!w.dialog->Item<QCheckBox>(1072)->isChecked());
-        QCOMPARE(w.dialog->LanguageId(), UserDefaultLanguageId().value_or(1036));
+        QCOMPARE(w.dialog->LanguageId(), UserDefaultLanguageId());
         QCOMPARE(w.dialog->BatteryBar()->value(), 50);
         QCOMPARE(w.Chart().geometry(), w.dialog->GetDlgItem(1049)->geometry());
         QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
