@@ -2,7 +2,6 @@
 
 #include "ControlIds.h"
 #include "chart/ChartSetup.h"
-#include "i18n/LanguageTable.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
 #include "settings/SettingsFile.h"
@@ -271,7 +270,6 @@ void CMainDialog::LoadDefaults() {
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.
 void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
-
 
 void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);

@@ -43,7 +43,9 @@ constexpr LanguageText kToolTips[] = {
 } // namespace
 
 void CMainDialog::ApplyLanguage(std::uint16_t languageId) {
-    SelectLanguageModule(ResourceModule::Current(), languageId, m_language.programPath());
+    // Unknown language, or no usable bundle: the built-in French resources.
+    if (!LoadLanguageBundle(ResourceModule::Current(), languageId, m_language.programPath()))
+        ReleaseLanguageLibrary();
     // The picture comes from the module that is current now.
     ReleaseBackground();
     RegisterBackground();

@@ -23,14 +23,10 @@ QString LanguageBundleFor(std::uint16_t languageId, const QString& programPath) 
     return QString::fromStdString(LanguageBundlePath(programPath.toStdString(), *abbreviation));
 }
 
-bool SelectLanguageModule(ResourceModule& module, std::uint16_t languageId,
-                          const QString& programPath) {
+bool LoadLanguageBundle(ResourceModule& module, std::uint16_t languageId,
+                        const QString& programPath) {
     const QString bundle = LanguageBundleFor(languageId, programPath);
-    // LoadBundle frees the previous bundle only once the new one is accepted.
-    if (!bundle.isEmpty() && module.LoadBundle(bundle))
-        return true;
-    module.ReleaseBundle();
-    return false;
+    return !bundle.isEmpty() && module.LoadBundle(bundle);
 }
 
 } // namespace drivo

@@ -1,6 +1,6 @@
 #pragma once
-// Choosing the current resource module for a language: the bundle named after the program
-// and the language's abbreviation, or the built-in French resources.
+// The language bundle of a language: named after the program and the language's
+// abbreviation, beside the program.
 #include "i18n/ResourceModule.h"
 
 #include <QString>
@@ -22,10 +22,10 @@ struct LanguageEnvironment {
 // The bundle of a language beside the program; empty when the language table lacks the id.
 QString LanguageBundleFor(std::uint16_t languageId, const QString& programPath);
 
-// Makes the language's bundle the current module, freeing the one loaded before. When the id
-// is unknown or its bundle is missing or refused, the built-in resources become current.
-// True when a bundle was loaded.
-bool SelectLanguageModule(ResourceModule& module, std::uint16_t languageId,
-                          const QString& programPath);
+// Loads the language's bundle beside the program and makes it the current module, freeing the
+// one loaded before. False, with the module unchanged, when the language table lacks the id
+// or the bundle is missing or refused.
+bool LoadLanguageBundle(ResourceModule& module, std::uint16_t languageId,
+                        const QString& programPath);
 
 } // namespace drivo
