@@ -30,6 +30,11 @@ unsigned CButton::GetStyle() const {
     return m_style | (isEnabled() ? 0u : kDisabled);
 }
 
+unsigned CButton::ItemState() const {
+    return (isDown() ? kStateSelected : 0u) | (isEnabled() ? 0u : kStateDisabled) |
+           (hasFocus() ? kStateFocus : 0u) | (underMouse() ? kStateHot : 0u);
+}
+
 void CButton::SetButtonStyle(unsigned style, bool redraw) {
     m_style = style & ~kDisabled;
     if (redraw)

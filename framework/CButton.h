@@ -28,6 +28,11 @@ public:
     static constexpr unsigned kTop = 0x400;
     static constexpr unsigned kBottom = 0x800;
     static constexpr unsigned kDisabled = 0x08000000;
+    // Item-state bits of a draw request.
+    static constexpr unsigned kStateSelected = 0x1;
+    static constexpr unsigned kStateDisabled = 0x4;
+    static constexpr unsigned kStateFocus = 0x10;
+    static constexpr unsigned kStateHot = 0x40;
 
     explicit CButton(QWidget* parent = nullptr, int id = kNoControlId,
                      unsigned style = kPushButton);
@@ -37,6 +42,8 @@ public:
     unsigned GetStyle() const;
     // Replaces the style bits (the platform's set-style message).
     virtual void SetButtonStyle(unsigned style, bool redraw = true);
+    // The button's state as a draw request gives it: pressed, disabled, focused, hot.
+    unsigned ItemState() const;
 
 protected:
     // The reflected click; true keeps the click from the owner dialog.

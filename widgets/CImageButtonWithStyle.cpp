@@ -134,23 +134,11 @@ void CImageButtonWithStyle::DrawButtonIcon(QPainter& dc, const QRect& content, u
 }
 
 void CImageButtonWithStyle::paintEvent(QPaintEvent* event) {
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (m_surface.size() != pixels || m_surface.devicePixelRatio() != ratio) {
-        m_surface = QImage(pixels, QImage::Format_RGB32);
-        m_surface.setDevicePixelRatio(ratio);
-    }
-    unsigned state = 0;
-    if (isDown())
-        state |= kStateSelected;
-    if (hasFocus())
-        state |= kStateFocus;
-    if (underMouse())
-        state |= kStateHot;
+    FitSurface(m_surface, *this);
     long result = kDoDefault;
     {
         QPainter dc(&m_surface);
-        CustomDraw draw{kPreErase, &dc, rect(), state};
+        CustomDraw draw{kPreErase, &dc, rect(), ItemState()};
         OnNotifyCustomDraw(draw, &result);
         if (result != kDoDefault) {
             draw.DrawStage = kPrePaint;

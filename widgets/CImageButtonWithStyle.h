@@ -13,12 +13,9 @@ namespace drivo {
 class CImageButtonWithStyle : public CButton {
     Q_OBJECT
 public:
-    // The custom-draw notification: its stages, item-state bits and results.
+    // The custom-draw notification: its stages and results.
     static constexpr int kPrePaint = 1;
     static constexpr int kPreErase = 3;
-    static constexpr unsigned kStateSelected = 0x1;
-    static constexpr unsigned kStateFocus = 0x10;
-    static constexpr unsigned kStateHot = 0x40;
     static constexpr long kDoDefault = 0;
     static constexpr long kSkipDefault = 4;
     struct CustomDraw {

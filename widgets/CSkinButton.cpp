@@ -569,23 +569,11 @@ bool CSkinButton::event(QEvent* e) {
 
 void CSkinButton::paintEvent(QPaintEvent*) {
     // Rendered off screen at the screen's pixel ratio, then copied.
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (m_surface.size() != pixels || m_surface.devicePixelRatio() != ratio) {
-        m_surface = QImage(pixels, QImage::Format_RGB32);
-        m_surface.setDevicePixelRatio(ratio);
-    }
-    unsigned state = 0;
-    if (isDown())
-        state |= kStateSelected;
-    if (hasFocus())
-        state |= kStateFocus;
-    if (!isEnabled())
-        state |= kStateDisabled;
+    FitSurface(m_surface, *this);
     {
         QPainter dc(&m_surface);
         dc.setFont(font());
-        DrawItem(dc, state, rect());
+        DrawItem(dc, ItemState(), rect());
     }
     QPainter(this).drawImage(QPoint(0, 0), m_surface);
 }

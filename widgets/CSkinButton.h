@@ -63,10 +63,6 @@ public:
         kAlignRight = 2,
         kAlignOverlap = 3
     };
-    // Item state bits of a draw request.
-    static constexpr unsigned kStateSelected = 0x1;
-    static constexpr unsigned kStateDisabled = 0x4;
-    static constexpr unsigned kStateFocus = 0x10;
     // Dialog codes: a push button, default or not.
     static constexpr unsigned kDlgCodeButton = 0x2000;
     static constexpr unsigned kDlgCodeDefPushButton = 0x10;

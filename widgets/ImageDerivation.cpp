@@ -23,7 +23,8 @@ QImage NewColorImage(const QImage& source, int width, int height) {
     QImage out(width, height, QImage::Format_RGB32);
     if (out.isNull())
         return {};
-    out.fill(0xff000000);
+    if (width > source.width() || height > source.height())
+        out.fill(0xff000000);
     out.setDevicePixelRatio(source.devicePixelRatio());
     return out;
 }
@@ -144,11 +145,16 @@ QImage MakeMask(QImage& bitmap, int width, int height, QRgb transparent) {
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
         uchar* bits = mask.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            if ((line[x] & kRgbMask) != key)
-                continue;
-            bits[x >> 3] |= uchar(0x80 >> (x & 7));
-            line[x] &= 0xff000000;
+        // Eight pixels make one mask byte, most significant bit first.
+        for (int x0 = 0; x0 < w; x0 += 8) {
+            uchar byte = 0;
+            const int end = std::min(x0 + 8, w);
+            for (int x = x0; x < end; ++x) {
+                const bool transparent = (line[x] & kRgbMask) == key;
+                byte |= uchar(transparent << (7 - (x - x0)));
+                line[x] &= transparent ? 0xff000000 : 0xffffffff;
+            }
+            bits[x0 >> 3] = byte;
         }
     }
     return mask;

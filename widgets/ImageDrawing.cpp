@@ -59,6 +59,15 @@ void DrawEmbossed(QPainter& painter, QPoint at, const QImage& mask, QColor light
     }
 }
 
+void FitSurface(QImage& surface, const QWidget& widget) {
+    const qreal ratio = widget.devicePixelRatioF();
+    const QSize pixels = (QSizeF(widget.size()) * ratio).toSize();
+    if (surface.size() != pixels || surface.devicePixelRatio() != ratio) {
+        surface = QImage(pixels, QImage::Format_RGB32);
+        surface.setDevicePixelRatio(ratio);
+    }
+}
+
 void DrawFocusRect(QPainter& painter, const QRect& rect) {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QWidget>
 
 namespace drivo {
 
@@ -22,6 +23,10 @@ QImage AndMask(const SkinIcon& icon);
 // An icon's size in device-independent pixels: its colour image's, else its mask's width and
 // half its height.
 QSize IconImageSize(const SkinIcon& icon);
+
+// The off-screen surface a control renders into before it copies it: the widget's size at
+// its screen's pixel ratio, made anew only when either changed.
+void FitSurface(QImage& surface, const QWidget& widget);
 
 // A dotted focus rectangle drawn by inverting every other pixel of its outline.
 void DrawFocusRect(QPainter& painter, const QRect& rect);

@@ -5,13 +5,13 @@
 #include "TestMain.h"
 #include "app/ControlIds.h"
 #include "i18n/ResourceModule.h"
+#include "tools/art/ContrastRatio.h"
 #include "widgets/BackgroundPicture.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <cmath>
 
 using namespace drivo;
 using drivo::test::RecordingBoxes;
@@ -48,19 +48,6 @@ int PicturesOf(const QWidget* window) {
     for (const PictureEntry* e = PictureListHead(); e; e = e->next)
         n += e->owner == window ? 1 : 0;
     return n;
-}
-
-double Luminance(QColor c) {
-    const auto linear = [](double v) {
-        v /= 255.0;
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
-double ContrastRatio(QColor a, QColor b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -191,7 +178,7 @@ private slots:
             double worst = 21;
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x)
-                    worst = std::min(worst, ContrastRatio(ink, behind.pixelColor(x, y)));
+                    worst = std::min(worst, art::ContrastRatio(ink, behind.pixelColor(x, y)));
             const QString what = t->property("text").toString();
             QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1: %2:1").arg(what).arg(worst)));
         }

@@ -153,158 +153,59 @@ private slots:
     void fallbacks_data() {
         QTest::addColumn<Check>("check");
         const auto h = reinterpret_cast<HTHEME>(&RecordingTheme::states);
-        QTest::newRow("OpenThemeData")
-            << Check([](auto& t) { return !t.OpenThemeData(nullptr, "BUTTON"); });
-        QTest::newRow("GetWindowTheme")
-            << Check([](auto& t) { return !t.GetWindowTheme(nullptr); });
-        QTest::newRow("GetThemeSysColorBrush")
-            << Check([h](auto& t) { return !t.GetThemeSysColorBrush(h, 1); });
-        QTest::newRow("IsThemeActive") << Check([](auto& t) { return !t.IsThemeActive(); });
-        QTest::newRow("IsAppThemed") << Check([](auto& t) { return !t.IsAppThemed(); });
-        QTest::newRow("IsThemePartDefined")
-            << Check([h](auto& t) { return !t.IsThemePartDefined(h, 1, 1); });
-        QTest::newRow("IsThemeBackgroundPartiallyTransparent")
-            << Check([h](auto& t) { return !t.IsThemeBackgroundPartiallyTransparent(h, 1, 1); });
-        QTest::newRow("GetThemeSysBool")
-            << Check([h](auto& t) { return !t.GetThemeSysBool(h, 1); });
-        QTest::newRow("IsThemeDialogTextureEnabled")
-            << Check([](auto& t) { return !t.IsThemeDialogTextureEnabled(nullptr); });
-        QTest::newRow("GetThemeSysSize")
-            << Check([h](auto& t) { return t.GetThemeSysSize(h, 1) == 0; });
-        QTest::newRow("GetThemeAppProperties")
-            << Check([](auto& t) { return t.GetThemeAppProperties() == 0; });
-        QTest::newRow("GetThemeSysColor")
-            << Check([h](auto& t) { return t.GetThemeSysColor(h, 1) == 0xFFFFFF; });
-        QTest::newRow("SetThemeAppProperties")
-            << Check([](auto& t) { return t.SetThemeAppProperties(3), true; });
-        // The failure code, outputs untouched.
         const auto fails = [](HRESULT r) { return r == static_cast<HRESULT>(0x80004005u); };
-        QRect r(1, 2, 3, 4);
-        QTest::newRow("CloseThemeData")
-            << Check([=](auto& t) { return fails(t.CloseThemeData(h)); });
-        QTest::newRow("DrawThemeBackground") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.DrawThemeBackground(h, nullptr, 1, 1, &c, &c)) && c == r;
-        });
-        QTest::newRow("DrawThemeText") << Check(
-            [=](auto& t) { return fails(t.DrawThemeText(h, nullptr, 1, 1, "x", 1, 0, 0, &r)); });
-        QTest::newRow("GetThemeBackgroundContentRect") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.GetThemeBackgroundContentRect(h, nullptr, 1, 1, &r, &c)) && c == r;
-        });
-        QTest::newRow("GetThemeBackgroundExtent") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.GetThemeBackgroundExtent(h, nullptr, 1, 1, &r, &c)) && c == r;
-        });
-        QTest::newRow("GetThemePartSize") << Check([=](auto& t) {
-            QSize s(7, 8);
-            return fails(t.GetThemePartSize(h, nullptr, 1, 1, &r, 0, &s)) && s == QSize(7, 8);
-        });
-        QTest::newRow("GetThemeTextExtent") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.GetThemeTextExtent(h, nullptr, 1, 1, "x", 1, 0, &r, &c)) && c == r;
-        });
-        QTest::newRow("GetThemeTextMetrics") << Check([=](auto& t) {
-            ThemeTextMetrics m{7};
-            return fails(t.GetThemeTextMetrics(h, nullptr, 1, 1, &m)) && m.Height == 7;
-        });
-        QTest::newRow("GetThemeBackgroundRegion") << Check([=](auto& t) {
-            QRegion g(r);
-            return fails(t.GetThemeBackgroundRegion(h, nullptr, 1, 1, &r, &g)) && g == QRegion(r);
-        });
-        QTest::newRow("HitTestThemeBackground") << Check([=](auto& t) {
-            std::uint16_t c = 7;
-            return fails(t.HitTestThemeBackground(h, nullptr, 1, 1, 0, &r, nullptr, {}, &c)) &&
-                   c == 7;
-        });
-        QTest::newRow("DrawThemeEdge") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.DrawThemeEdge(h, nullptr, 1, 1, &r, 0, 0, &c)) && c == r;
-        });
-        QTest::newRow("DrawThemeIcon") << Check(
-            [=](auto& t) { return fails(t.DrawThemeIcon(h, nullptr, 1, 1, &r, nullptr, 0)); });
-        QTest::newRow("GetThemeColor") << Check([=](auto& t) {
-            COLORREF c = 7;
-            return fails(t.GetThemeColor(h, 1, 1, 1, &c)) && c == 7;
-        });
-        QTest::newRow("GetThemeMetric") << Check([=](auto& t) {
-            int v = 7;
-            return fails(t.GetThemeMetric(h, nullptr, 1, 1, 1, &v)) && v == 7;
-        });
-        QTest::newRow("GetThemeString") << Check([=](auto& t) {
-            char16_t b[2] = {u'x', 0};
-            return fails(t.GetThemeString(h, 1, 1, 1, b, 2)) && b[0] == u'x';
-        });
-        QTest::newRow("GetThemeBool") << Check([=](auto& t) {
-            bool v = true;
-            return fails(t.GetThemeBool(h, 1, 1, 1, &v)) && v;
-        });
-        QTest::newRow("GetThemeInt") << Check([=](auto& t) {
-            int v = 7;
-            return fails(t.GetThemeInt(h, 1, 1, 1, &v)) && v == 7;
-        });
-        QTest::newRow("GetThemeEnumValue") << Check([=](auto& t) {
-            int v = 7;
-            return fails(t.GetThemeEnumValue(h, 1, 1, 1, &v)) && v == 7;
-        });
-        QTest::newRow("GetThemePosition") << Check([=](auto& t) {
-            QPoint p(7, 8);
-            return fails(t.GetThemePosition(h, 1, 1, 1, &p)) && p == QPoint(7, 8);
-        });
-        QTest::newRow("GetThemeFont") << Check([=](auto& t) {
-            QFont f("Sans", 31);
-            return fails(t.GetThemeFont(h, nullptr, 1, 1, 1, &f)) && f.pointSize() == 31;
-        });
-        QTest::newRow("GetThemeRect") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.GetThemeRect(h, 1, 1, 1, &c)) && c == r;
-        });
-        QTest::newRow("GetThemeMargins") << Check([=](auto& t) {
-            ThemeMargins m{7};
-            return fails(t.GetThemeMargins(h, nullptr, 1, 1, 1, &r, &m)) && m.Left == 7;
-        });
-        QTest::newRow("GetThemeIntList") << Check([=](auto& t) {
-            ThemeIntList l{7};
-            return fails(t.GetThemeIntList(h, 1, 1, 1, &l)) && l.Count == 7;
-        });
-        QTest::newRow("GetThemePropertyOrigin") << Check([=](auto& t) {
-            int v = 7;
-            return fails(t.GetThemePropertyOrigin(h, 1, 1, 1, &v)) && v == 7;
-        });
-        QTest::newRow("SetWindowTheme")
-            << Check([=](auto& t) { return fails(t.SetWindowTheme(nullptr, "", "")); });
-        QTest::newRow("GetThemeFilename") << Check([=](auto& t) {
-            char16_t b[2] = {u'x', 0};
-            return fails(t.GetThemeFilename(h, 1, 1, 1, b, 2)) && b[0] == u'x';
-        });
-        QTest::newRow("GetThemeSysFont") << Check([=](auto& t) {
-            QFont f("Sans", 31);
-            return fails(t.GetThemeSysFont(h, 1, &f)) && f.pointSize() == 31;
-        });
-        QTest::newRow("GetThemeSysString") << Check([=](auto& t) {
-            char16_t b[2] = {u'x', 0};
-            return fails(t.GetThemeSysString(h, 1, b, 2)) && b[0] == u'x';
-        });
-        QTest::newRow("GetThemeSysInt") << Check([=](auto& t) {
-            int v = 7;
-            return fails(t.GetThemeSysInt(h, 1, &v)) && v == 7;
-        });
-        QTest::newRow("EnableThemeDialogTexture")
-            << Check([=](auto& t) { return fails(t.EnableThemeDialogTexture(nullptr, 0)); });
-        QTest::newRow("GetCurrentThemeName") << Check([=](auto& t) {
-            char16_t b[2] = {u'x', 0};
-            return fails(t.GetCurrentThemeName(b, 2, b, 2, b, 2)) && b[0] == u'x';
-        });
-        QTest::newRow("GetThemeDocumentationProperty") << Check([=](auto& t) {
-            char16_t b[2] = {u'x', 0};
-            return fails(t.GetThemeDocumentationProperty("a", "b", b, 2)) && b[0] == u'x';
-        });
-        QTest::newRow("DrawThemeParentBackground") << Check([=](auto& t) {
-            QRect c = r;
-            return fails(t.DrawThemeParentBackground(nullptr, nullptr, &c)) && c == r;
-        });
-        QTest::newRow("EnableTheming")
-            << Check([=](auto& t) { return fails(t.EnableTheming(true)); });
+        const QRect r(1, 2, 3, 4);
+#define FALLBACK(Name, ...) QTest::newRow(#Name) << Check([=](const CThemeApi& t) { __VA_ARGS__ })
+        // clang-format off
+        FALLBACK(OpenThemeData, return !t.OpenThemeData(nullptr, "BUTTON"););
+        FALLBACK(GetWindowTheme, return !t.GetWindowTheme(nullptr););
+        FALLBACK(GetThemeSysColorBrush, return !t.GetThemeSysColorBrush(h, 1););
+        FALLBACK(IsThemeActive, return !t.IsThemeActive(););
+        FALLBACK(IsAppThemed, return !t.IsAppThemed(););
+        FALLBACK(IsThemePartDefined, return !t.IsThemePartDefined(h, 1, 1););
+        FALLBACK(IsThemeBackgroundPartiallyTransparent, return !t.IsThemeBackgroundPartiallyTransparent(h, 1, 1););
+        FALLBACK(GetThemeSysBool, return !t.GetThemeSysBool(h, 1););
+        FALLBACK(IsThemeDialogTextureEnabled, return !t.IsThemeDialogTextureEnabled(nullptr););
+        FALLBACK(GetThemeSysSize, return t.GetThemeSysSize(h, 1) == 0;);
+        FALLBACK(GetThemeAppProperties, return t.GetThemeAppProperties() == 0;);
+        FALLBACK(GetThemeSysColor, return t.GetThemeSysColor(h, 1) == 0xFFFFFF;);
+        FALLBACK(SetThemeAppProperties, t.SetThemeAppProperties(3); return true;);
+        FALLBACK(CloseThemeData, return fails(t.CloseThemeData(h)););
+        FALLBACK(DrawThemeBackground, QRect c = r; return fails(t.DrawThemeBackground(h, nullptr, 1, 1, &c, &c)) && c == r;);
+        FALLBACK(DrawThemeText, return fails(t.DrawThemeText(h, nullptr, 1, 1, "x", 1, 0, 0, &r)););
+        FALLBACK(GetThemeBackgroundContentRect, QRect c = r; return fails(t.GetThemeBackgroundContentRect(h, nullptr, 1, 1, &r, &c)) && c == r;);
+        FALLBACK(GetThemeBackgroundExtent, QRect c = r; return fails(t.GetThemeBackgroundExtent(h, nullptr, 1, 1, &r, &c)) && c == r;);
+        FALLBACK(GetThemePartSize, QSize s(7, 8); return fails(t.GetThemePartSize(h, nullptr, 1, 1, &r, 0, &s)) && s == QSize(7, 8););
+        FALLBACK(GetThemeTextExtent, QRect c = r; return fails(t.GetThemeTextExtent(h, nullptr, 1, 1, "x", 1, 0, &r, &c)) && c == r;);
+        FALLBACK(GetThemeTextMetrics, ThemeTextMetrics m{7}; return fails(t.GetThemeTextMetrics(h, nullptr, 1, 1, &m)) && m.Height == 7;);
+        FALLBACK(GetThemeBackgroundRegion, QRegion g(r); return fails(t.GetThemeBackgroundRegion(h, nullptr, 1, 1, &r, &g)) && g == QRegion(r););
+        FALLBACK(HitTestThemeBackground, std::uint16_t c = 7; return fails(t.HitTestThemeBackground(h, nullptr, 1, 1, 0, &r, nullptr, {}, &c)) && c == 7;);
+        FALLBACK(DrawThemeEdge, QRect c = r; return fails(t.DrawThemeEdge(h, nullptr, 1, 1, &r, 0, 0, &c)) && c == r;);
+        FALLBACK(DrawThemeIcon, return fails(t.DrawThemeIcon(h, nullptr, 1, 1, &r, nullptr, 0)););
+        FALLBACK(GetThemeColor, COLORREF c = 7; return fails(t.GetThemeColor(h, 1, 1, 1, &c)) && c == 7;);
+        FALLBACK(GetThemeMetric, int v = 7; return fails(t.GetThemeMetric(h, nullptr, 1, 1, 1, &v)) && v == 7;);
+        FALLBACK(GetThemeString, char16_t b[2] = {u'x', 0}; return fails(t.GetThemeString(h, 1, 1, 1, b, 2)) && b[0] == u'x';);
+        FALLBACK(GetThemeBool, bool v = true; return fails(t.GetThemeBool(h, 1, 1, 1, &v)) && v;);
+        FALLBACK(GetThemeInt, int v = 7; return fails(t.GetThemeInt(h, 1, 1, 1, &v)) && v == 7;);
+        FALLBACK(GetThemeEnumValue, int v = 7; return fails(t.GetThemeEnumValue(h, 1, 1, 1, &v)) && v == 7;);
+        FALLBACK(GetThemePosition, QPoint p(7, 8); return fails(t.GetThemePosition(h, 1, 1, 1, &p)) && p == QPoint(7, 8););
+        FALLBACK(GetThemeFont, QFont f("Sans", 31); return fails(t.GetThemeFont(h, nullptr, 1, 1, 1, &f)) && f.pointSize() == 31;);
+        FALLBACK(GetThemeRect, QRect c = r; return fails(t.GetThemeRect(h, 1, 1, 1, &c)) && c == r;);
+        FALLBACK(GetThemeMargins, ThemeMargins m{7}; return fails(t.GetThemeMargins(h, nullptr, 1, 1, 1, &r, &m)) && m.Left == 7;);
+        FALLBACK(GetThemeIntList, ThemeIntList l{7}; return fails(t.GetThemeIntList(h, 1, 1, 1, &l)) && l.Count == 7;);
+        FALLBACK(GetThemePropertyOrigin, int v = 7; return fails(t.GetThemePropertyOrigin(h, 1, 1, 1, &v)) && v == 7;);
+        FALLBACK(SetWindowTheme, return fails(t.SetWindowTheme(nullptr, "", "")););
+        FALLBACK(GetThemeFilename, char16_t b[2] = {u'x', 0}; return fails(t.GetThemeFilename(h, 1, 1, 1, b, 2)) && b[0] == u'x';);
+        FALLBACK(GetThemeSysFont, QFont f("Sans", 31); return fails(t.GetThemeSysFont(h, 1, &f)) && f.pointSize() == 31;);
+        FALLBACK(GetThemeSysString, char16_t b[2] = {u'x', 0}; return fails(t.GetThemeSysString(h, 1, b, 2)) && b[0] == u'x';);
+        FALLBACK(GetThemeSysInt, int v = 7; return fails(t.GetThemeSysInt(h, 1, &v)) && v == 7;);
+        FALLBACK(EnableThemeDialogTexture, return fails(t.EnableThemeDialogTexture(nullptr, 0)););
+        FALLBACK(GetCurrentThemeName, char16_t b[2] = {u'x', 0}; return fails(t.GetCurrentThemeName(b, 2, b, 2, b, 2)) && b[0] == u'x';);
+        FALLBACK(GetThemeDocumentationProperty, char16_t b[2] = {u'x', 0}; return fails(t.GetThemeDocumentationProperty("a", "b", b, 2)) && b[0] == u'x';);
+        FALLBACK(DrawThemeParentBackground, QRect c = r; return fails(t.DrawThemeParentBackground(nullptr, nullptr, &c)) && c == r;);
+        FALLBACK(EnableTheming, return fails(t.EnableTheming(true)););
+        // clang-format on
+#undef FALLBACK
     }
     void fallbacks() {
         QFETCH(Check, check);

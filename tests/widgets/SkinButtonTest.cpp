@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <functional>
 
@@ -56,6 +57,41 @@ struct Rig {
 };
 
 using Call = std::function<unsigned(CSkinButton&)>;
+
+// Records what the popup menu of a button would have done.
+class MenuButton : public CSkinButton {
+public:
+    using CSkinButton::CSkinButton;
+    QPoint shownAt;
+    bool pressedWhileShown = false;
+    int TrackPopupMenu(QMenu*, QPoint globalPos) override {
+        shownAt = globalPos;
+        pressedWhileShown = grab().toImage().pixel(20, 15) == kGreen;
+        return 0x10077;
+    }
+};
+
+// Receives the menu callback and opened links.
+class Receiver : public QObject {
+    Q_OBJECT
+public:
+    CMenuCallbackEvent seen{0, nullptr, 0};
+    QList<QUrl> opened;
+    bool event(QEvent* e) override {
+        if (e->type() == CMenuCallbackEvent::Type())
+            seen = *static_cast<CMenuCallbackEvent*>(e);
+        return QObject::event(e);
+    }
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class CommandLog : public CDialog {
+public:
+    CommandLog() : CDialog(0) {}
+    std::vector<int> commands;
+    void OnCommand(int id) override { commands.push_back(id); }
+};
 
 } // namespace
 
@@ -190,6 +226,8 @@ private slots:
         const QRgb grey = qRgb(112, 112, 112); // 0.587 * 192
         QTest::newRow("normal") << "normal" << unsigned(CButton::kPushButton) << kBlue;
         QTest::newRow("hovered") << "hover" << unsigned(CButton::kPushButton) << kGreen;
+        QTest::newRow("hovered, then left")
+            << "hover leave" << unsigned(CButton::kPushButton) << kBlue;
         QTest::newRow("pressed") << "press" << unsigned(CButton::kPushButton) << kGreen;
         QTest::newRow("disabled") << "disabled" << unsigned(CButton::kPushButton) << grey;
         QTest::newRow("disabled, hovered")
@@ -206,6 +244,10 @@ private slots:
             rig.button->setEnabled(false);
         if (state.contains("hover"))
             rig.Move({20, 15});
+        if (state.contains("leave")) {
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(rig.button, &leave);
+        }
         if (state == "press")
             QTest::mousePress(rig.button, Qt::LeftButton, {}, {20, 15});
         if (state == "checked")
@@ -244,6 +286,11 @@ private slots:
         QCOMPARE(rig.Pixel({0, 0}), kParent);
         rig.button->SetTransparent();
         QCOMPARE(rig.Pixel({0, 0}), qRgb(255, 255, 0));
+        // A change of the system's colours takes the copy anew too.
+        rig.SetParentColor(qRgb(0, 255, 255));
+        QEvent themeChange(QEvent::ThemeChange);
+        QApplication::sendEvent(rig.button, &themeChange);
+        QCOMPARE(rig.Pixel({0, 0}), qRgb(0, 255, 255));
         QCOMPARE(rig.Pixel({20, 15}), kBlue);
     }
 
@@ -295,6 +342,88 @@ private slots:
         qApp->removeEventFilter(&dialog);
         QCOMPARE(dialog.log, QStringList({"left 40", "command 8 26"}));
         QVERIFY(button->hasFocus());
+    }
+    void popupMenuTellsTheCallbackAndPostsTheCommand() {
+        Rig rig;
+        CommandLog owner;
+        Receiver callback;
+        auto* button = new MenuButton(&owner, 3);
+        button->setGeometry(0, 0, 40, 30);
+        button->SetBitmapPair(Face(kGreen), kMagenta, Face(kBlue), kMagenta);
+        auto* menu = new QMenu;
+        QMenu* sub = menu->addMenu(QStringLiteral("sub"));
+        QCOMPARE(button->SetPopupMenu(menu, &owner), 0u);
+        button->SetPopupMenuCallback(&callback, 0x401, 99);
+        owner.show();
+        QTest::mouseClick(button, Qt::LeftButton, {}, {20, 15});
+        QCOMPARE(callback.seen.Message, 0x401u);
+        QCOMPARE(callback.seen.SubMenu, sub);
+        QCOMPARE(callback.seen.LParam, std::intptr_t(99));
+        QCOMPARE(button->shownAt, button->mapToGlobal(QPoint(0, 30)));
+        QVERIFY(button->pressedWhileShown);
+        QCOMPARE(owner.commands, std::vector<int>({3})); // the click itself; the choice is posted
+        QCoreApplication::processEvents();
+        QCOMPARE(owner.commands, std::vector<int>({3, 0x77}));
+        QCOMPARE(rig.Pixel({20, 15}), kBlue); // unrelated button untouched
+    }
+
+    void linkTipAndSize() {
+        Rig rig;
+        Receiver receiver;
+        QDesktopServices::setUrlHandler(QStringLiteral("drivo-test"), &receiver, "open");
+        rig.button->SetLink(QStringLiteral("drivo-test://") + QString(300, 'x'));
+        QCOMPARE(rig.button->Link().toUtf8().size(), 260);
+        rig.button->SetLink(QStringLiteral("drivo-test://car"));
+        QTest::mouseClick(rig.button, Qt::LeftButton, {}, {20, 15});
+        QDesktopServices::unsetUrlHandler(QStringLiteral("drivo-test"));
+        QCOMPARE(receiver.opened, QList<QUrl>({QUrl(QStringLiteral("drivo-test://car"))}));
+        rig.button->SetTipText(QString());
+        QVERIFY(!rig.button->ToolTip() || rig.button->toolTip().isEmpty());
+        rig.button->SetTipText(QStringLiteral("Envoyer"), false);
+        QVERIFY(rig.button->toolTip().isEmpty());
+        rig.button->ActivateTip(true);
+        QCOMPARE(rig.button->toolTip(), QStringLiteral("Envoyer"));
+        QCOMPARE(rig.button->FitToImage(), 0u);
+        QCOMPARE(rig.button->size(), QSize(20, 10));
+    }
+
+    void styleGivesDefaultAndCheckBox() {
+        CSkinButton def(nullptr, 1, CButton::kDefPushButton);
+        CSkinButton box(nullptr, 2, CButton::kCheckBox);
+        QVERIFY(def.IsDefaultButton());
+        QCOMPARE(def.GetDialogCode(), 0x2010u);
+        def.SetButtonStyle(CButton::kPushButton);
+        QCOMPARE(def.GetDialogCode(), 0x2020u);
+        QCOMPARE(def.GetStyle() & CButton::kTypeMask, CButton::kOwnerDraw);
+        def.SetCheck(1);
+        QVERIFY(!def.IsChecked()); // only in check-box mode
+        box.SetCheck(2);
+        QCOMPARE(box.GetCheck(), 1);
+        box.SetCheck(3);
+        QCOMPARE(box.GetCheck(), 0);
+    }
+
+    // A 2x face on a 2x surface: each device pixel of the face lands on its own, and the
+    // mask's transparent device pixel lines up with it.
+    void doubleRatioFaceStaysSharp() {
+        QImage face(40, 20, QImage::Format_RGB32);
+        face.fill(kBlue);
+        face.setPixel(1, 1, kGreen);
+        face.setPixel(2, 1, kMagenta);
+        face.setDevicePixelRatio(2);
+        CSkinButton button;
+        button.resize(40, 30);
+        QCOMPARE(button.SetBitmapPair(face, kMagenta), 0u);
+        QImage surface(80, 60, QImage::Format_RGB32);
+        surface.setDevicePixelRatio(2);
+        QPainter dc(&surface);
+        button.DrawItem(dc, 0, button.rect());
+        dc.end();
+        // Image at (10, 10) logical = (20, 20) device.
+        QCOMPARE(surface.pixel(21, 21), kGreen);
+        QCOMPARE(surface.pixel(22, 21), surface.pixel(0, 0)); // the face colour shows through
+        QCOMPARE(surface.pixel(23, 21), kBlue);
+        QCOMPARE(surface.pixel(20, 20), kBlue);
     }
 };
 

@@ -7,6 +7,7 @@
 // pixels around a round shape are magenta, the skin's transparent colour, so that the
 // window's picture shows there. Nothing inside a shape is ever magenta.
 #include "ArtCommon.h"
+#include "ContrastRatio.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -107,19 +108,6 @@ QImage Darker(const QImage& face) {
     return out;
 }
 
-double Luminance(QColor c) {
-    const auto linear = [](double v) {
-        v /= 255.0;
-        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
-double ContrastRatio(QColor a, QColor b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 QImage Canvas(QSize size, int scale) {
     QImage canvas(size * scale, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
@@ -203,7 +191,7 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
     for (int y = 0; y < glyphs.height(); ++y)
         for (int x = 0; x < glyphs.width(); ++x)
             if (qAlpha(glyphs.pixel(x, y)) == 255)
-                worst = std::min(worst, ContrastRatio(colours.text, bare.pixelColor(x, y)));
+                worst = std::min(worst, art::ContrastRatio(colours.text, bare.pixelColor(x, y)));
     if (worst < 4.5)
         std::fprintf(stderr, "face %d: words at %.2f:1 against the face\n",
                      face.normalId + (lit ? 1 : 0), worst);
