@@ -19,10 +19,6 @@ private slots:
                                          << "Veuillez entrer un entier."
                                          << "Veuillez entrer un entier compris entre -5 et 400."
                                          << "Annuler";
-        QTest::newRow("French (Canada)") << "fr_CA"
-                                         << "Veuillez entrer un entier."
-                                         << "Veuillez entrer un entier compris entre -5 et 400."
-                                         << "Annuler";
         QTest::newRow("English") << "en_US"
                                  << "Please enter an integer."
                                  << "Please enter an integer between -5 and 400."

@@ -43,7 +43,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("kinds");
         QTest::newRow("1047") << "Intensité %d%% Durée %dms." << QStringList{"int", "int"};
-        QTest::newRow("1064") << "Vitesse maximum: %0.02f m/s" << QStringList{"real"};
         QTest::newRow("1067") << "Entrez un entier entre %1 et %2." << QStringList{"%1", "%2"};
         QTest::newRow("hostile") << "%s then %n" << QStringList{"%s", "%n"};
         QTest::newRow("no conversion") << "I en %" << QStringList{};
