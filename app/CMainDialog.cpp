@@ -2,10 +2,8 @@
 
 #include "ControlIds.h"
 #include "chart/ChartSetup.h"
-#include "i18n/LanguageTable.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
-#include "i18n/UserLanguage.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
@@ -26,8 +24,9 @@ constexpr int kIconMain = 128;
 constexpr int kBitmapUsbStrip = 131;
 } // namespace
 
-CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
+CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvironment language)
     : CDialog(kMainTemplate, parent), m_services(services.Completed()),
+      m_language(language.Completed()),
       m_ownsMessenger(!services.messenger), m_clock([] { return QTime::currentTime(); }) {
     m_settings.ReturnMode = 0;
     m_languageId = 0;
@@ -37,6 +36,20 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
         bar->SetWindowText(c.Text);
         return bar;
     });
+    // The hidden version button is a skinned button too; it is never shown.
+    Builder().OverrideControl(ctl::kVersion, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+        auto* button = new CSkinButton(p, c.Id);
+        button->setText(c.Text);
+        return button;
+    });
+    // The flag placeholders hold the languages' checked states (push-like check boxes).
+    for (int flag : {ctl::kFrenchFlag, ctl::kEnglishFlag})
+        Builder().OverrideControl(flag, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+            auto* button =
+                new CImageButtonWithStyle(p, c.Id, CButton::kCheckBox | CButton::kIcon);
+            button->setCheckable(true);
+            return button;
+        });
     Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
         return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
     });
@@ -98,8 +111,8 @@ void CMainDialog::AttachControls() {
     m_sendPlaceholder = Item<QPushButton>(ctl::kSend);
     m_versionButton = Item<QPushButton>(ctl::kVersion);
     m_raceLengthField = GetDlgItem(ctl::kRaceLength);
-    m_englishFlag = Item<QPushButton>(ctl::kEnglishFlag);
-    m_frenchFlag = Item<QPushButton>(ctl::kFrenchFlag);
+    m_englishFlag = Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
+    m_frenchFlag = Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
     m_usbIndicator = Item<CUsbStatusIndicator>(ctl::kUsbIndicator);
     m_batteryBar = Item<CPercentProgress>(ctl::kBatteryBar);
     m_attached = true;
@@ -110,11 +123,10 @@ void CMainDialog::BuildWindowMenu() {
     // (right click on the background, F1 for the About item).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    const QString about = LoadResourceString(IDS_ABOUTBOX);
-    if (about.isEmpty())
+    if (LoadResourceString(IDS_ABOUTBOX).isEmpty())
         return;
     m_windowMenu->addSeparator();
-    m_windowMenu->addAction(about)->setData(ctl::kAboutCommand);
+    SetAboutItem();
 }
 
 void CMainDialog::ConfigureChart() {
@@ -253,16 +265,11 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId());
+    drivo::LoadDefaults(m_settings, m_languageId, m_language.userDefaultLanguage());
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.
 void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
-
-void CMainDialog::RegisterBackground() {}
-void CMainDialog::ReleaseBackground() {}
-void CMainDialog::DrawBackgroundPictures(QPainter&) {}
-void CMainDialog::PrepareFlagPlaceholders() {}
 
 void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);
@@ -276,9 +283,5 @@ void CMainDialog::SetupChart() {
     profile.timeMax = m_settings.TimeMax();
     drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE), profile);
 }
-
-void CMainDialog::ApplyLanguage(std::uint16_t) {}
-void CMainDialog::OnFrenchFlag() {}
-void CMainDialog::OnEnglishFlag() {}
 
 } // namespace drivo

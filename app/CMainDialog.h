@@ -6,9 +6,12 @@
 #include "framework/CToolTipCtrl.h"
 #include "DeviceServices.h"
 #include "device/DeviceContext.h"
+#include "i18n/LanguageSelection.h"
 #include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
+#include "widgets/CImageButtonWithStyle.h"
+#include "widgets/CSkinButton.h"
 #include "widgets/CUsbStatusIndicator.h"
 
 #include <QBrush>
@@ -30,7 +33,8 @@ QString VersionText(std::intptr_t version);
 class CMainDialog : public CDialog {
     Q_OBJECT
 public:
-    explicit CMainDialog(QWidget* parent = nullptr, DeviceServices services = {});
+    explicit CMainDialog(QWidget* parent = nullptr, DeviceServices services = {},
+                         LanguageEnvironment language = {});
     ~CMainDialog() override;
 
     void DestroyWindow() override;
@@ -38,6 +42,8 @@ public:
     RaceSettings& Settings() { return m_settings; }
     const RaceSettings& Settings() const { return m_settings; }
     std::uint16_t LanguageId() const { return m_languageId; }
+    // Back to the built-in French resources when a language bundle is loaded.
+    void ReleaseLanguageLibrary();
 
     // Race results held by the window; shown by ShowRaceResults.
     std::int32_t RaceTime() const { return m_raceTime; }
@@ -69,7 +75,8 @@ public:
     void ShowOutcome(bool success);
     void SetStatusText(const QString& text);
     void EnablePlaceholders(bool enable);
-    QWidget* CommandButton(int id) const;
+    // The visible skinned button of a placeholder id, or nullptr.
+    CSkinButton* CommandButton(int id) const;
 
     void OnTimer(int id) override;
     void OnSysCommand(int id);
@@ -118,11 +125,16 @@ private:
     void RegisterBackground();
     void ReleaseBackground();
     void DrawBackgroundPictures(QPainter& painter);
+    // The transparent skinned buttons take the window's pixels under them anew.
+    void RefreshSkinBackgrounds();
     void PrepareFlagPlaceholders();
     // Chart, language, connection, About box.
     void ConfigureChart();
     void SetupChart();
     void ApplyLanguage(std::uint16_t languageId);
+    void SetFlagPlaceholders(std::uint16_t languageId);
+    void WriteLanguageTexts();
+    void SetAboutItem();
     void CheckConnection();
     void OpenAboutBox();
     // Command buttons and flags.
@@ -163,7 +175,8 @@ private:
     std::int32_t m_raceTime = 0;
     std::int32_t m_maxSpeed = 0;
     QPointer<QPushButton> m_exitPlaceholder, m_batteryPlaceholder, m_raceInfoPlaceholder,
-        m_sendPlaceholder, m_versionButton, m_frenchFlag, m_englishFlag;
+        m_sendPlaceholder, m_versionButton;
+    QPointer<CImageButtonWithStyle> m_frenchFlag, m_englishFlag;
     QPointer<QWidget> m_raceLengthField;
     QPointer<CUsbStatusIndicator> m_usbIndicator;
     QPointer<CPercentProgress> m_batteryBar;
@@ -175,11 +188,12 @@ private:
     std::unique_ptr<CToolTipCtrl> m_toolTips;
 
     DeviceServices m_services;
+    LanguageEnvironment m_language;
     bool m_ownsMessenger = false;
     std::shared_ptr<DeviceContext> m_device;
     WindowHandle m_handle = 0;
     bool m_carPresent = false;
-    std::vector<QPointer<QPushButton>> m_commandButtons; // stand-ins over 8, 1042, 1041, 1038
+    std::vector<QPointer<CSkinButton>> m_skinButtons; // over 1038, 1041, 1042, 8, 1054, 1055
 
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;

@@ -19,8 +19,6 @@ namespace drivo {
 namespace {
 // Command buttons in the order they are always disabled and enabled.
 constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
-// The stand-ins drawn over the hidden template buttons, with the template's texts.
-constexpr int kStandInIds[] = {ctl::kExit, ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
 } // namespace
 
 void CMainDialog::CreateLinkMutex() {
@@ -38,36 +36,6 @@ void CMainDialog::CloseLinkMutex() {
         m_services.messenger->Shutdown();
     // Jobs still running keep the context alive; with the mutex closed they fail cleanly.
     m_device->link.CloseLinkMutex();
-}
-
-void CMainDialog::CreateSkinButtons() {
-    // Skinned buttons showing the template's texts over the hidden placeholders, registered
-    // after them so that a lookup by id still finds the placeholder.
-    for (int id : kStandInIds) {
-        auto* placeholder = Item<QPushButton>(id);
-        if (!placeholder)
-            continue;
-        auto* button = new CSkinButton(this, id);
-        button->setText(placeholder->text());
-        button->setGeometry(placeholder->geometry());
-        button->setFocusPolicy(Qt::TabFocus);
-        button->show();
-        RegisterControl(id, button);
-        m_commandButtons.emplace_back(button);
-    }
-}
-
-void CMainDialog::DeleteSkinButtons() {
-    for (const QPointer<QPushButton>& button : m_commandButtons)
-        delete button.data();
-    m_commandButtons.clear();
-}
-
-QWidget* CMainDialog::CommandButton(int id) const {
-    for (const QPointer<QPushButton>& button : m_commandButtons)
-        if (button && ControlIdOf(button) == id)
-            return button;
-    return nullptr;
 }
 
 void CMainDialog::EnableCommandButtons(bool enable) {

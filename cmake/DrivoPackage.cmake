@@ -3,9 +3,6 @@
 # the build takes, and the FTDI access rule. The programs' own install rules add the rest.
 include(GNUInstallDirs)
 
-# Every language bundle built beside the programs (app/), whichever languages there are.
-install(CODE "file(GLOB drivo_bundles \"${CMAKE_BINARY_DIR}/app/*.rcc\")
-  file(INSTALL \${drivo_bundles} DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")")
 install(FILES res/linux/drivo-demo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(res/linux/org.drivo.Drivo.metainfo.xml
                ${CMAKE_BINARY_DIR}/res/org.drivo.Drivo.metainfo.xml @ONLY)

@@ -15,13 +15,16 @@ namespace {
 // Keeps the car's plug callback pointed at the window while it runs.
 struct DemoAttachment {
     std::shared_ptr<sim::VirtualCar> car;
-    ~DemoAttachment() { car->SetPlugCallback({}); }
+    ~DemoAttachment() {
+        if (car)
+            car->SetPlugCallback({});
+    }
 };
 
 } // namespace
 
 std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
-                                CMainDialog& dialog) {
+                                    CMainDialog& dialog) {
     const QPointer<CMainDialog> window(&dialog);
     // The car may change presence on a job thread (unplugged mid-exchange): hand the
     // notification to the window thread, as the platform's device-change message would be.
@@ -51,7 +54,10 @@ std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
         }
         panel->show();
     });
-    return std::make_shared<DemoAttachment>(DemoAttachment{car});
+    // Built in place: a temporary attachment would clear the callback as it goes.
+    auto attachment = std::make_shared<DemoAttachment>();
+    attachment->car = car;
+    return attachment;
 }
 
 } // namespace drivo

@@ -1,6 +1,7 @@
 #include "CDataExchange.h"
 
 #include "CDialog.h"
+#include "FrameworkTexts.h"
 #include "MessageBoxes.h"
 
 #include <QAbstractButton>
@@ -38,7 +39,7 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
     bool ok = false;
     const int parsed = edit ? edit->text().trimmed().toInt(&ok, 10) : 0;
     if (!ok) {
-        ShowMessageBox(&dx.Dialog(), kParseIntMessage, MessageIcon::Exclamation);
+        ShowMessageBox(&dx.Dialog(), ParseIntMessage(), MessageIcon::Exclamation);
         dx.Fail();
         return;
     }
@@ -48,7 +49,7 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
 void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
     if (dx.Failed() || !dx.Taking() || (value >= lower && value <= upper))
         return;
-    ShowMessageBox(&dx.Dialog(), kRangeIntMessage.arg(lower).arg(upper), MessageIcon::Exclamation);
+    ShowMessageBox(&dx.Dialog(), RangeIntMessage(lower, upper), MessageIcon::Exclamation);
     dx.Fail();
 }
 

@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimerEvent>
 #include <utility>
@@ -80,6 +82,18 @@ QWidget* CDialog::GetDlgItem(int id) const {
         if (c.Id == id && id != kNoControlId)
             return c.Widget;
     return nullptr;
+}
+
+void CDialog::SetDlgItemText(int id, const QString& text) {
+    QWidget* control = GetDlgItem(id);
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        group->setTitle(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
 }
 
 void CDialog::RegisterControl(int id, QWidget* control) {

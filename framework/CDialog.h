@@ -29,6 +29,9 @@ public:
     // registered later with the same id), or nullptr.
     QWidget* GetDlgItem(int id) const;
     template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // Writes the window text of the control a lookup by id finds (button, label, group box,
+    // edit); does nothing when there is none.
+    void SetDlgItemText(int id, const QString& text);
     // Adds a control created after the template (it never hides a template control).
     void RegisterControl(int id, QWidget* control);
 

@@ -33,6 +33,7 @@ public:
 
     // A missing id gives the empty text / a null image / an empty icon / empty data.
     QString LoadResourceString(int id) const;
+    // A bitmap at the screen's pixel ratio when the module has it drawn at 2x.
     QImage LoadBitmap(int id) const;
     QIcon LoadIcon(int id) const;
     QByteArray LoadDialogTemplate(int id) const;

@@ -4,13 +4,14 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
-#include "demo/CCarPanel.h"
-#include "platform/CDeviceChangeWatcher.h"
 #include "app/ControlIds.h"
+#include "demo/CCarPanel.h"
+#include "demo/DemoWiring.h"
 #include "device/SendRequest.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
+#include "platform/CDeviceChangeWatcher.h"
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
 
@@ -231,11 +232,25 @@ private slots:
         CarWindow w;
         QVERIFY(w.Outcomes(2));
         w.boxes.Boxes.clear();
+        // Set while the caret is elsewhere: only the send's own exchange refuses it.
+        w.dialog->Item<QCheckBox>(ctl::kReturnMode)->setFocus();
+        QCoreApplication::processEvents(); // the race length field's lost-focus exchange
         w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText("30001");
         w.Click(ctl::kSend);
         QCOMPARE(w.car->FramesReceived("SCL"), 0);
         QVERIFY(w.ButtonsEnabled(true));
         QCOMPARE(w.boxes.Boxes.size(), size_t(1));
+    }
+
+    // The demo's wiring keeps the car's plug notices pointed at the window while it lives.
+    void demoCarPlugNoticesReachTheWindow() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
+        w.car->Unplug();
+        QCoreApplication::processEvents();
+        QVERIFY(!w.dialog->CarPresent());
+        QVERIFY(w.ButtonsEnabled(false));
     }
 
     void configuredCarShowsNoWarningWhenReplugged() {

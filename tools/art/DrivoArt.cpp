@@ -1,9 +1,14 @@
 // Draws Drivo's own pictures with QPainter so that they can be regenerated and reviewed:
 //   bitmap/131.png   the USB indicator strip, 150 x 80, 24 bits, white background
 //   icon/128/N.png   the program icon, a small race car, N = 16 ... 256
+//   the main window's skin (SkinArt.cpp) and its background picture (BackgroundArt.cpp)
 // Usage: drivo_art <res folder>
+#include "ArtCommon.h"
+
 #include <QDir>
+#include <QGuiApplication>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
 #include <cstdio>
@@ -35,11 +40,11 @@ void DrawUsbSymbol(QPainter& p, QPointF origin, QColor colour) {
     p.drawPath(lower);
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    p.drawEllipse(QPointF(8.5, axis), 5.0, 5.0);                 // base
-    p.drawEllipse(QPointF(35.0, 7.5), 3.6, 3.6);                  // round branch end
-    p.drawRect(QRectF(37.0, 21.0, 7.0, 7.0));                      // square branch end
+    p.drawEllipse(QPointF(8.5, axis), 5.0, 5.0); // base
+    p.drawEllipse(QPointF(35.0, 7.5), 3.6, 3.6); // round branch end
+    p.drawRect(QRectF(37.0, 21.0, 7.0, 7.0));    // square branch end
     QPolygonF head{QPointF(42, axis - 6), QPointF(53, axis), QPointF(42, axis + 6)};
-    p.drawPolygon(head);                                           // arrow head
+    p.drawPolygon(head); // arrow head
     p.restore();
 }
 
@@ -85,18 +90,15 @@ void DrawWheel(QPainter& p, QPointF centre, double radius, int size) {
     }
 }
 
-QImage CarIcon(int size) {
-    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
+} // namespace
+
+void PaintCar(QPainter& p, int size, double stretch, double grow) {
+    p.save();
+    const QTransform base = p.transform();
     p.setRenderHint(QPainter::Antialiasing);
-    // The car spans y 84 (wing) to 214 (wheels) at its own proportions; it is stretched
-    // upwards a little, and more at the smallest sizes, so it fills the square better.
-    // Round parts (helmet, wheels) keep their shape: only their centres follow the stretch.
-    const double stretch = size <= 24 ? 1.45 : 1.25;
-    const double grow = size <= 24 ? 1.3 : 1.15;
     QTransform square;
     square.scale(size / 256.0, size / 256.0);
+    square *= base;
     QTransform shaped;
     shaped.translate(0, 128);
     shaped.scale(1.0, stretch);
@@ -104,7 +106,6 @@ QImage CarIcon(int size) {
     const auto centre = [&](double x, double y) { return shaped.map(QPointF(x, y)); };
     p.setTransform(shaped * square);
     const bool detailed = size >= 32;
-    const QColor red(214, 38, 30), darkRed(120, 14, 12);
     p.setPen(Qt::NoPen);
 
     if (size >= 48) { // ground shadow
@@ -117,9 +118,9 @@ QImage CarIcon(int size) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 40, 46));
     p.drawRect(QRectF(36, 98, 10, 28));
-    p.setBrush(red);
+    p.setBrush(art::kRed);
     const double outline = detailed ? 5.0 : 12.0;
-    p.setPen(QPen(darkRed, outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(art::kDarkRed, outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawRoundedRect(QRectF(10, 88, 60, 15), 4, 4);
     // Front wing, low under the nose.
     p.drawRoundedRect(QRectF(214, 166, 38, 10), 3, 3);
@@ -127,8 +128,8 @@ QImage CarIcon(int size) {
     // Body with a light top edge.
     const QPainterPath body = CarBody();
     QLinearGradient shade(0, 118, 0, 174);
-    shade.setColorAt(0, QColor(240, 70, 56));
-    shade.setColorAt(1, QColor(184, 24, 20));
+    shade.setColorAt(0, art::kRedLight);
+    shade.setColorAt(1, art::kRedDeep);
     p.setBrush(shade);
     p.drawPath(body);
 
@@ -150,11 +151,11 @@ QImage CarIcon(int size) {
     p.setTransform(square);
     p.translate(centre(124, 112));
     p.scale(grow, grow);
-    p.setPen(QPen(QColor(90, 70, 0), detailed ? 4.0 : 8.0));
-    p.setBrush(QColor(250, 200, 30));
+    p.setPen(QPen(art::kYellowEdge, detailed ? 4.0 : 8.0));
+    p.setBrush(art::kYellow);
     p.drawEllipse(QPointF(0, 0), 18, 18);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 40, 70));
+    p.setBrush(art::kNavy);
     QPainterPath shell;
     shell.addEllipse(QPointF(0, 0), 16, 16);
     QPainterPath visor;
@@ -164,28 +165,52 @@ QImage CarIcon(int size) {
     p.setTransform(square);
     DrawWheel(p, centre(66, 178), 36 * grow, size);
     DrawWheel(p, centre(204, 182), 30 * grow, size);
+    p.restore();
+}
+
+namespace {
+
+QImage CarIcon(int size) {
+    QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    // The car spans y 84 (wing) to 214 (wheels) at its own proportions; it is stretched
+    // upwards a little, and more at the smallest sizes, so it fills the square better.
+    // Round parts (helmet, wheels) keep their shape: only their centres follow the stretch.
+    PaintCar(p, size, size <= 24 ? 1.45 : 1.25, size <= 24 ? 1.3 : 1.15);
     p.end();
     return icon;
 }
 
-bool Save(const QImage& image, const QString& path) {
-    if (!QDir().mkpath(QFileInfo(path).path()) || !image.save(path, "PNG")) {
+} // namespace
+
+bool Save(const QImage& image, const QString& path, const char* format, int quality) {
+    QImageWriter writer(path, format);
+    if (quality >= 0) { // lossy: smallest file for that quality
+        writer.setQuality(quality);
+        writer.setOptimizedWrite(true);
+    }
+    if (!QDir().mkpath(QFileInfo(path).path()) || !writer.write(image)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
 }
 
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <res folder>\n", argv[0]);
         return 2;
     }
+    // Text is drawn with the installed fonts; no screen is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int appArgc = 1;
+    QGuiApplication app(appArgc, argv);
     const QDir res(QString::fromLocal8Bit(argv[1]));
     bool ok = Save(UsbStrip(), res.filePath("bitmap/131.png"));
     for (const int size : {16, 24, 32, 48, 64, 128, 256})
         ok = Save(CarIcon(size), res.filePath(QStringLiteral("icon/128/%1.png").arg(size))) && ok;
+    ok = SaveSkinArt(res) && ok;
+    ok = SaveBackgroundArt(res) && ok;
     return ok ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Rebuilds the drawn pictures: res/bitmap/131.png and res/icon/128/<size>.png.
+# Rebuilds the drawn pictures under res/: bitmaps, icons and the background picture (also
+# copied into every language bundle).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 cmake -S tools/art -B build/art -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

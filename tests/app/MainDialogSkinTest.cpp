@@ -1,0 +1,214 @@
+// The main window's skin: the skinned buttons over their placeholders, the background picture
+// and the flag placeholders, as the window builds them; and a window that keeps working
+// when the skin's resources are missing or broken.
+#include "AppTestSupport.h"
+#include "TestMain.h"
+#include "app/ControlIds.h"
+#include "i18n/ResourceModule.h"
+#include "tools/art/ContrastRatio.h"
+#include "widgets/BackgroundPicture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace drivo;
+using drivo::test::RecordingBoxes;
+using drivo::test::ScratchWorkingDir;
+
+namespace {
+
+// In creation order.
+const QList<int> kSkinIds = {ctl::kSend, ctl::kRaceInfo,   ctl::kBattery,
+                             ctl::kExit, ctl::kFrenchFlag, ctl::kEnglishFlag};
+
+// Records the commands instead of running them.
+class RecordingDialog : public CMainDialog {
+public:
+    using CMainDialog::CMainDialog;
+    std::vector<int> commands;
+    void OnCommand(int id) override { commands.push_back(id); }
+};
+
+template <class Dialog = CMainDialog> struct SkinWindow {
+    RecordingBoxes boxes;
+    std::unique_ptr<Dialog> dialog;
+    explicit SkinWindow(LanguageEnvironment language = {})
+        : dialog(std::make_unique<Dialog>(nullptr, DeviceServices{}, std::move(language))) {
+        dialog->Create();
+        dialog->show();
+        FinishPictureDecoding();
+    }
+    CSkinButton* Skin(int id) const { return dialog->CommandButton(id); }
+};
+
+int PicturesOf(const QWidget* window) {
+    int n = 0;
+    for (const PictureEntry* e = PictureListHead(); e; e = e->next)
+        n += e->owner == window ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+class MainDialogSkinTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_cwd = std::make_unique<ScratchWorkingDir>();
+        QVERIFY(m_cwd->IsValid());
+    }
+    void cleanup() {
+        m_cwd.reset();
+        QCOMPARE(PictureCount(), 0);
+    }
+
+    void skinnedButtonsCoverTheirPlaceholders_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("send") << ctl::kSend << "Envoi";
+        QTest::newRow("race info") << ctl::kRaceInfo << "Infos course";
+        QTest::newRow("battery") << ctl::kBattery << "Etat de charge";
+        QTest::newRow("exit") << ctl::kExit << "Exit";
+        QTest::newRow("french") << ctl::kFrenchFlag << "Français";
+        QTest::newRow("english") << ctl::kEnglishFlag << "English";
+    }
+    void skinnedButtonsCoverTheirPlaceholders() {
+        QFETCH(int, id);
+        QFETCH(QString, name);
+        SkinWindow w;
+        QWidget* placeholder = w.dialog->GetDlgItem(id);
+        CSkinButton* skin = w.Skin(id);
+        QVERIFY(skin && placeholder && skin != placeholder); // the lookup finds the placeholder
+        QVERIFY(placeholder->isHidden() && skin->isVisible());
+        QCOMPARE(skin->geometry(), placeholder->geometry());
+        QCOMPARE(skin->accessibleName(), name);
+        QVERIFY(skin->text().isEmpty()); // the face carries the words
+    }
+
+    // Hidden, they hold the languages' states: for a French user French checked and pushed in,
+    // with the icons.
+    void flagPlaceholdersHoldTheLanguage() {
+        SkinWindow w(LanguageEnvironment{[] { return std::uint16_t(1036); }, {}});
+        auto* french = w.dialog->Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
+        auto* english = w.dialog->Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
+        QVERIFY(french && english && french->isHidden() && english->isHidden());
+        QVERIFY(french->isChecked() && french->isDown());
+        QVERIFY(!english->isChecked() && !english->isDown());
+        QVERIFY(!french->GetIcon().IsNull() && !english->GetIcon().IsNull());
+        QVERIFY(french->GetIcon().Color != english->GetIcon().Color);
+    }
+
+    void clickArrivesUnderThePlaceholderId_data() {
+        QTest::addColumn<int>("id");
+        for (int id : kSkinIds)
+            QTest::addRow("%d", id) << id;
+    }
+    void clickArrivesUnderThePlaceholderId() {
+        QFETCH(int, id);
+        SkinWindow<RecordingDialog> w;
+        w.Skin(id)->setEnabled(true); // no car: the command buttons start disabled
+        QTest::mouseClick(w.Skin(id), Qt::LeftButton);
+        QCOMPARE(w.dialog->commands, std::vector<int>{id});
+        w.dialog->close();
+    }
+
+    // Tab runs through the template's controls first; the skinned buttons come last, in the
+    // order they were made.
+    void skinnedButtonsComeLastInTheTabOrder() {
+        SkinWindow w;
+        QList<QWidget*> chain;
+        for (QWidget* c = w.dialog->nextInFocusChain(); c != w.dialog.get();
+             c = c->nextInFocusChain())
+            if ((c->focusPolicy() & Qt::TabFocus) && !c->isHidden())
+                chain << c;
+        QList<qsizetype> skins;
+        for (int id : kSkinIds)
+            skins << chain.indexOf(w.Skin(id));
+        QVERIFY(std::is_sorted(skins.begin(), skins.end()) && skins.front() >= 0);
+        for (int id : {1039, 1040, 1032, 1034, 1035, 1036, 1037, 1044, 1072})
+            QVERIFY(chain.indexOf(w.dialog->GetDlgItem(id)) < skins.front());
+    }
+
+    void everyCloseReleasesThePicture_data() {
+        QTest::addColumn<bool>("exitButton");
+        QTest::addColumn<QString>("raceLength");
+        QTest::addColumn<bool>("staysOpen");
+        QTest::newRow("exit") << true << "5000" << false;
+        QTest::newRow("exit refused by a field") << true << "40000" << true;
+        QTest::newRow("close box") << false << "40000" << false;
+    }
+    void everyCloseReleasesThePicture() {
+        QFETCH(bool, exitButton);
+        QFETCH(QString, raceLength);
+        QFETCH(bool, staysOpen);
+        SkinWindow w;
+        QCOMPARE(PicturesOf(w.dialog.get()), 1);
+        w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText(raceLength);
+        if (exitButton)
+            QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
+        else
+            w.dialog->close();
+        QCOMPARE(w.dialog->isVisible(), staysOpen);
+        QCOMPARE(PicturesOf(w.dialog.get()), 0);
+        if (staysOpen) { // on the platform's plain surface now
+            const QImage shown = w.dialog->grab().toImage();
+            QCOMPARE(shown.pixelColor(20, 20), w.dialog->palette().color(QPalette::Window));
+        }
+    }
+
+    // Every text the window writes on its picture stays readable: 4.5:1 at least against
+    // each pixel of the picture behind it.
+    void labelsKeepTheirContrastOnThePicture() {
+        SkinWindow w;
+        QList<QWidget*> texts;
+        for (QWidget* c : w.dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if ((qobject_cast<QLabel*>(c) || qobject_cast<QCheckBox*>(c)) && c->isVisible())
+                texts << c;
+        QVERIFY(texts.size() >= 18);
+        for (QWidget* t : texts)
+            t->hide();
+        w.dialog->grab(); // the chart's first paint renders its surface
+        const QImage behind = w.dialog->grab().toImage();
+        for (QWidget* t : texts) {
+            t->show();
+            const QColor ink = t->palette().color(t->foregroundRole());
+            const QRect r = t->geometry().intersected(behind.rect());
+            double worst = 21;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    worst = std::min(worst, art::ContrastRatio(ink, behind.pixelColor(x, y)));
+            const QString what = t->property("text").toString();
+            QVERIFY2(worst >= 4.5, qPrintable(QStringLiteral("%1: %2:1").arg(what).arg(worst)));
+        }
+    }
+
+    // A language bundle with a broken picture and no skin bitmaps: the window still opens
+    // and works, each button saying in words what it does; nothing is reported.
+    void brokenSkinLeavesAWorkingWindow() {
+        // Current from the start, and the user's language, so the window applies it again.
+        QVERIFY(ResourceModule::Current().LoadBundle(DRIVO_TEST_BUNDLE_BROKEN_SKIN));
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(DRIVO_TEST_BUNDLE_BROKEN_SKIN, dir.filePath("drivoENU.rcc")));
+        {
+            SkinWindow<RecordingDialog> w(LanguageEnvironment{
+                [] { return std::uint16_t(1033); }, [&dir] { return dir.filePath("drivo"); }});
+            QVERIFY(w.dialog->isVisible());
+            QCOMPARE(PicturesOf(w.dialog.get()), 0);
+            QCOMPARE(w.Skin(ctl::kSend)->text(), QStringLiteral("Envoi"));
+            QCOMPARE(w.Skin(ctl::kFrenchFlag)->text(), QStringLiteral("Français"));
+            QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
+            QCOMPARE(w.dialog->commands, std::vector<int>{ctl::kExit});
+            QVERIFY(w.boxes.Boxes.empty());
+            w.dialog->close();
+        }
+        ResourceModule::Current().ReleaseBundle();
+    }
+
+private:
+    std::unique_ptr<ScratchWorkingDir> m_cwd;
+};
+
+#include "MainDialogSkinTest.moc"
+DRIVO_TEST(MainDialogSkinTest);
