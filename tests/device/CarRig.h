@@ -4,6 +4,7 @@
 #include "device/DeviceJobs.h"
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
+#include "sim/WaitForFreeCar.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -28,7 +29,8 @@ public:
     // A guard against a hang, not a timing expectation: the jobs use virtual time.
     bool WaitFor(std::size_t count) {
         std::unique_lock lock(mutex_);
-        return arrived_.wait_for(lock, std::chrono::seconds(60), [&] { return posts_.size() >= count; });
+        return arrived_.wait_for(lock, std::chrono::seconds(60),
+                                 [&] { return posts_.size() >= count; });
     }
     std::vector<Posted> Posts() {
         std::lock_guard g(mutex_);
@@ -41,20 +43,7 @@ private:
     std::vector<Posted> posts_;
 };
 
-// The link's sleeper for concurrent jobs: instead of 70 ms it waits until the transaction
-// holding the car has closed it, so retries neither spin nor run out.
-class WaitForFreeCar final : public Sleeper {
-public:
-    explicit WaitForFreeCar(std::shared_ptr<sim::VirtualCar> car) : car_(std::move(car)) {}
-    void SleepFor(std::chrono::microseconds d) override {
-        record.SleepFor(d);
-        car_->WaitWhileOpen();
-    }
-    sim::VirtualClock record;
-
-private:
-    std::shared_ptr<sim::VirtualCar> car_;
-};
+using sim::WaitForFreeCar;
 
 struct CarRig {
     std::shared_ptr<sim::VirtualClock> carClock = std::make_shared<sim::VirtualClock>();
