@@ -21,7 +21,8 @@ constexpr int kTimeFields[5] = {ctl::kTime1, ctl::kTime2, ctl::kTime3, ctl::kTim
 // field can hold (or not a number) is not stored.
 bool TruncateToInt32(double v, std::int32_t& out) {
     const double t = std::trunc(v);
-    if (!(t >= std::numeric_limits<std::int32_t>::min() && t <= std::numeric_limits<std::int32_t>::max()))
+    if (!(t >= std::numeric_limits<std::int32_t>::min() &&
+          t <= std::numeric_limits<std::int32_t>::max()))
         return false;
     out = static_cast<std::int32_t>(t);
     return true;
@@ -29,11 +30,11 @@ bool TruncateToInt32(double v, std::int32_t& out) {
 
 } // namespace
 
-void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
+void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower,
+                             std::int32_t upper) {
     if (dx.Failed() || (lower <= value && value <= upper) || !dx.Taking())
         return;
-    const QString text =
-        FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
+    const QString text = FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
     ShowMessageBox(this, text, MessageIcon::Exclamation);
     dx.Fail();
 }
@@ -76,17 +77,6 @@ void CMainDialog::DoDataExchange(CDataExchange& dx) {
     ExchangeCheck(dx, ctl::kReturnMode, m_settings.ReturnMode);
 }
 
-bool CMainDialog::TakeFields() {
-    // The message box of a refused field takes the focus from the window; that must not
-    // start a second exchange while the first one is still reporting.
-    if (m_exchanging)
-        return false;
-    m_exchanging = true;
-    const bool ok = UpdateData(true);
-    m_exchanging = false;
-    return ok;
-}
-
 void CMainDialog::OnEditKillFocus(int id) {
     for (int i = 0; i < 5; ++i)
         if (id == kTimeFields[i])
@@ -100,22 +90,26 @@ void CMainDialog::OnEditKillFocus(int id) {
 }
 
 void CMainDialog::OnKillFocusTime(int index) {
-    if (index < 0 || index >= kStageCount || !TakeFields())
+    if (index < 0 || index >= kStageCount || !UpdateData(true))
         return;
     m_chart.SetBarEndTime(index, static_cast<double>(m_settings.Time[static_cast<size_t>(index)]));
     m_chart.Redraw();
 }
 
 void CMainDialog::OnKillFocusTimeMax() {
-    if (!TakeFields())
+    if (!UpdateData(true))
         return;
     m_chart.SetMaxTime(static_cast<double>(m_settings.TimeMax()), false);
     m_chart.Redraw();
 }
 
-void CMainDialog::OnKillFocusRaceLength() { TakeFields(); }
+void CMainDialog::OnKillFocusRaceLength() {
+    UpdateData(true);
+}
 
-void CMainDialog::OnKillFocusWheelDiam() { TakeFields(); }
+void CMainDialog::OnKillFocusWheelDiam() {
+    UpdateData(true);
+}
 
 void CMainDialog::OnStageTimeDragged(int index, double time) {
     std::int32_t v = 0;

@@ -21,6 +21,11 @@ void CDataExchange::Fail() {
     QWidget* control = m_dialog.GetDlgItem(m_lastId);
     if (!control)
         return;
+    // Only the field that gets the caret back shows a selection: the field the focus had moved
+    // to lost it to the message box, which leaves a selection in place.
+    for (QLineEdit* other : m_dialog.findChildren<QLineEdit*>())
+        if (other != control)
+            other->deselect();
     control->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->selectAll();
@@ -45,7 +50,8 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
     value = parsed;
 }
 
-void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
+void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower,
+                       std::int32_t upper) {
     if (dx.Failed() || !dx.Taking() || (value >= lower && value <= upper))
         return;
     ShowMessageBox(&dx.Dialog(), kRangeIntMessage.arg(lower).arg(upper), MessageIcon::Exclamation);

@@ -1,6 +1,7 @@
 #include "MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPointer>
 
 namespace drivo {
 
@@ -16,11 +17,15 @@ public:
 private:
     static QMessageBox::Icon ToQt(MessageIcon icon) {
         switch (icon) {
-        case MessageIcon::None: return QMessageBox::NoIcon;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Stop: return QMessageBox::Critical;
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
         case MessageIcon::Warning:
-        case MessageIcon::Exclamation: break;
+        case MessageIcon::Exclamation:
+            break;
         }
         return QMessageBox::Warning;
     }
@@ -35,6 +40,15 @@ MessageBoxSink& MessageBoxes() {
     return g_installed ? *g_installed : real;
 }
 
-void InstallMessageBoxes(MessageBoxSink* sink) { g_installed = sink; }
+void InstallMessageBoxes(MessageBoxSink* sink) {
+    g_installed = sink;
+}
+
+void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
+    const QPointer<QWidget> guard(owner);
+    MessageBoxes().Show(owner, text, icon);
+    if (guard && guard->window()->isVisible())
+        guard->window()->activateWindow();
+}
 
 } // namespace drivo
