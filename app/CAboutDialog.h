@@ -1,8 +1,8 @@
 #pragma once
 // The About box (template 100): the program's name and version and, when a car is attached,
 // the version of the car's software, read through the main window's link.
-#include "framework/CDialog.h"
 #include "device/JobNotifier.h"
+#include "framework/CDialog.h"
 
 namespace drivo {
 
@@ -29,6 +29,7 @@ private:
     CMainDialog& m_owner;
     WindowHandle m_handle = 0;
     bool m_readPending = false;
+    unsigned m_blinkBefore = 0; // the indicator's period when the read started
 };
 
 } // namespace drivo
