@@ -1,12 +1,12 @@
 #pragma once
 // The main window: template 102, the settings fields, the status bar with its clock, the
 // race results and the battery display, and the ways the window closes.
+#include "DeviceServices.h"
+#include "chart/CProfileChart.h"
+#include "device/DeviceContext.h"
 #include "framework/CDialog.h"
 #include "framework/CStatusBar.h"
 #include "framework/CToolTipCtrl.h"
-#include "DeviceServices.h"
-#include "device/DeviceContext.h"
-#include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
 #include "widgets/CUsbStatusIndicator.h"
@@ -109,7 +109,9 @@ private:
     // Record and persistence (settings library).
     void LoadDefaults();
     void SaveSettings();
-    // Link mutex (device library).
+    // The device context of the jobs and the window's place in the messenger; the link mutex.
+    void ConnectDevice();
+    void DisconnectDevice();
     void CreateLinkMutex();
     void CloseLinkMutex();
     // Skin: buttons, background picture, flags.
@@ -156,7 +158,6 @@ private:
     void CreateToolTips();
     void ApplyControlColours();
     void RunClosingSteps();
-    bool TakeFields();
 
     CStatusBar* m_statusBar = nullptr;
     std::uint16_t m_languageId = 0;
@@ -184,7 +185,6 @@ private:
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;
     bool m_attached = false;
-    bool m_exchanging = false;
 };
 
 } // namespace drivo

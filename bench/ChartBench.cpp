@@ -16,7 +16,10 @@ void BM_ChartRedraw(benchmark::State& state) {
     placeholder.hide();
     drivo::CProfileChart chart;
     drivo::ConfigureChart(chart, drivo::ChartOptions{});
-    drivo::SetupChart(chart, placeholder, dialog, QStringLiteral("I en %"), drivo::ChartProfile{},
+    drivo::RaceSettings settings;
+    std::uint16_t language = 0;
+    drivo::LoadDefaults(settings, language, 0);
+    drivo::SetupChart(chart, placeholder, dialog, QStringLiteral("I en %"), settings,
                       [] { return 7; });
     chart.Rebuild();
     for (auto _ : state) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 
 using namespace drivo;
@@ -46,14 +47,6 @@ struct Window {
         Field(id)->setText(text);
     }
     QString Text(int id) const { return Field(id)->text(); }
-    // Moves the focus as the Tab key does; the lost-focus notification is queued.
-    void Tab(int id) const {
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        Field(id)->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
 };
 
 } // namespace
@@ -99,19 +92,37 @@ private slots:
         QVERIFY(m_cwd->SettingsValue("Time1").isNull()); // nothing closed
     }
 
-    // Leaving a field takes it; a refusal puts the caret back and asks only once.
-    void leavingAFieldRunsTheExchange() {
+    // Keys typed through the window: a refusal asks once and puts the caret back, selected in
+    // that field alone; leaving the field again (Tab or Enter) takes the corrected value.
+    void correctedValueIsTakenAfterARefusal_data() {
+        QTest::addColumn<int>("leave");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void correctedValueIsTakenAfterARefusal() {
+        QFETCH(int, leave);
         Window w;
-        w.Type(1039, "6000");
-        w.Tab(1032);
-        QVERIFY(w.boxes.Boxes.empty());
-        QCOMPARE(w.dialog->Settings().RaceLength, 6000);
-        w.Field(1032)->setText("500");
-        w.Tab(1034);
+        w.boxes.TakesActivation = true;
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QWindow* window = w.dialog->windowHandle();
+        const auto type = [&](const char* keys, Qt::Key then) {
+            for (const char* k = keys; *k; ++k)
+                QTest::keyClick(window, *k);
+            QTest::keyClick(window, then);
+            for (int i = 0; i < 3; ++i) // the lost-focus notice and the activation are queued
+                QCoreApplication::processEvents();
+        };
+        w.Field(1032)->setFocus(Qt::TabFocusReason); // as Tab reaches it: all selected
+        type("500", Qt::Key_Tab);
         QCOMPARE(w.boxes.Boxes.size(), size_t(1));
         QCOMPARE(w.boxes.Boxes[0].Text, kFieldRange.arg(0).arg(400));
-        QCOMPARE(QApplication::focusWidget(), w.dialog->GetDlgItem(1032));
+        QCOMPARE(QApplication::focusWidget(), w.Field(1032));
         QCOMPARE(w.Field(1032)->selectedText(), QStringLiteral("500"));
+        for (int id : kFields)
+            QVERIFY(id == 1032 || !w.Field(id)->hasSelectedText());
+        type("300", Qt::Key(leave));
+        QCOMPARE(w.dialog->Settings().Time1(), 300);
+        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
     }
 
     // Typing a value into one field and pressing Enter: the outcome of the whole exchange.
@@ -121,21 +132,31 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message"); // empty: accepted
         const QList<int> defaults = {200, 400, 600, 800, 1000, 1000};
-        QTest::newRow("time1 above its neighbour") << defaults << 1032 << "500" << kFieldRange.arg(0).arg(400);
-        QTest::newRow("time2 between neighbours") << defaults << 1034 << "450" << "";
+        QTest::newRow("time1 above its neighbour")
+            << defaults << 1032 << "500" << kFieldRange.arg(0).arg(400);
+        QTest::newRow("time2 between neighbours") << defaults << 1034 << "450"
+                                                  << "";
         const QList<int> late = {200, 400, 600, 800, 3500, 4000};
-        QTest::newRow("time5 3500, max below it") << late << 1044 << "100" << "";
-        QTest::newRow("time5 3500, max 4001 (fixed limit)") << late << 1044 << "4001" << kRangeIntMessage.arg(0).arg(4000);
+        QTest::newRow("time5 3500, max below it") << late << 1044 << "100"
+                                                  << "";
+        QTest::newRow("time5 3500, max 4001 (fixed limit)")
+            << late << 1044 << "4001" << kRangeIntMessage.arg(0).arg(4000);
         const QList<int> mid = {200, 400, 600, 800, 2500, 4000};
-        QTest::newRow("time5 2500, max 2499") << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
-        QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500" << "";
-        QTest::newRow("time5 2500, max 4001") << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
-        QTest::newRow("race length 30001: second pass") << defaults << 1039 << "30001" << kRangeIntMessage.arg(0).arg(30000);
-        QTest::newRow("race length 32001: first pass") << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
+        QTest::newRow("time5 2500, max 2499")
+            << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
+        QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500"
+                                              << "";
+        QTest::newRow("time5 2500, max 4001")
+            << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
+        QTest::newRow("race length 30001: second pass")
+            << defaults << 1039 << "30001" << kRangeIntMessage.arg(0).arg(30000);
+        QTest::newRow("race length 32001: first pass")
+            << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
         QTest::newRow("empty time field") << defaults << 1035 << "" << kParseIntMessage;
         // Neighbours out of order: the first pass does not check, the second does.
         const QList<int> unordered = {700, 800, 600, 800, 1000, 1000};
-        QTest::newRow("unchecked neighbour, 4500") << unordered << 1035 << "4500" << kRangeIntMessage.arg(0).arg(4000);
+        QTest::newRow("unchecked neighbour, 4500")
+            << unordered << 1035 << "4500" << kRangeIntMessage.arg(0).arg(4000);
     }
     void fieldValidation() {
         QFETCH(QList<int>, record);
@@ -218,9 +239,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("staysOpen"); // with one message
-        QTest::newRow("exit") << true << 1040 << "26" << "WheelDiam=48" << false;
-        QTest::newRow("exit, invalid field") << true << 1039 << "40000" << "RaceLength=5000" << true;
-        QTest::newRow("close box, field not taken") << false << 1032 << "999999" << "Time1=200" << false;
+        QTest::newRow("exit") << true << 1040 << "26"
+                              << "WheelDiam=48" << false;
+        QTest::newRow("exit, invalid field") << true << 1039 << "40000"
+                                             << "RaceLength=5000" << true;
+        QTest::newRow("close box, field not taken") << false << 1032 << "999999"
+                                                    << "Time1=200" << false;
     }
     void closingWritesTheFile() {
         QFETCH(bool, exitButton);
@@ -247,13 +271,16 @@ private slots:
         w.dialog->TakeSpeedReading(30000);
         w.dialog->Settings().WheelDiam = 48;
         w.dialog->ShowRaceResults();
-        QCOMPARE(w.dialog->Item<QLabel>(1051)->text(), QStringLiteral("Temps chronométré: 1234 ms"));
-        QCOMPARE(w.dialog->Item<QLabel>(1052)->text(), QStringLiteral("Vitesse maximum: 52.00 m/s"));
+        QCOMPARE(w.dialog->Item<QLabel>(1051)->text(),
+                 QStringLiteral("Temps chronométré: 1234 ms"));
+        QCOMPARE(w.dialog->Item<QLabel>(1052)->text(),
+                 QStringLiteral("Vitesse maximum: 52.00 m/s"));
     }
 
     void rendersOnWhiteAtTemplatePlaces() {
         Window w;
-        w.dialog->grab(); // the chart's first paint only renders its surface; the next one copies it
+        w.dialog
+            ->grab(); // the chart's first paint only renders its surface; the next one copies it
         const QImage image = w.dialog->grab().toImage();
         image.save(QDir::temp().filePath("drivo-main-dialog.png"));
         QCOMPARE(image.size(), QSize(793, 567));
@@ -261,7 +288,8 @@ private slots:
         QCOMPARE(image.pixelColor(20, 20), QColor(Qt::white));
         // Stage 3's bar (400 to 600 ms at 20 %) is drawn where the chart's geometry puts it.
         const BarRect b = w.Chart().Geometry().BarRectangle(400, 600, 20);
-        const QPoint inBar = w.Chart().pos() + QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        const QPoint inBar =
+            w.Chart().pos() + QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
         const QColor blue = image.pixelColor(inBar);
         QVERIFY2(blue.blue() > 150 && blue.red() < 150, qPrintable(blue.name()));
     }

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 using namespace drivo;
 using namespace drivo::test;
@@ -18,7 +19,7 @@ struct Recorded : ChartFixture {
     int values = 0, times = 0;
     QStringList status;
 
-    explicit Recorded(const ChartProfile& p = {}) : ChartFixture(p) {
+    explicit Recorded(const RaceSettings& p = DefaultSettings()) : ChartFixture(p) {
         Render();
         ChartOwnerHooks hooks;
         hooks.onStageValueDragged = [this](int, double) { ++values; };
@@ -34,14 +35,16 @@ class ChartModelTest : public QObject {
     Q_OBJECT
 private slots:
     void gridDivisions() {
-        // SetGridDivisions(0, 0, ...) after 4 rows and 3 columns at spacing 10: rows, columns, spacing.
+        // SetGridDivisions(0, 0, ...) after 4 rows and 3 columns at spacing 10: rows, columns,
+        // spacing.
         const QList<std::tuple<bool, unsigned, QList<unsigned>>> cases{
             {false, 99, {4, 3, 10}}, {true, 15, {0, 0, 15}}, {true, 0, {0, 0, 10}}};
         for (const auto& [useSpacing, spacing, expected] : cases) {
             CProfileChart chart;
             chart.SetGridDivisions(4, 3, false, 0);
             chart.SetGridDivisions(0, 0, useSpacing, spacing);
-            QCOMPARE((QList{chart.Grid().Rows(), chart.Grid().Columns(), chart.Grid().Spacing()}), expected);
+            QCOMPARE((QList{chart.Grid().Rows(), chart.Grid().Columns(), chart.Grid().Spacing()}),
+                     expected);
         }
     }
 
@@ -59,10 +62,9 @@ private slots:
     }
 
     void setupFillsFromTheProfile() {
-        ChartProfile p;
-        p.endTimes = {150, 400, 1000, 2400, 4000};
-        p.values = {1, 2, 3, 4, 100};
-        p.timeMax = 4000;
+        RaceSettings p = DefaultSettings();
+        p.Time = {150, 400, 1000, 2400, 4000, 4000};
+        p.Value = {1, 2, 3, 4, 100};
         ChartFixture f(p);
         QCOMPARE(f.chart.CreationRect(), QRect(274, 159, kChartW, kChartH));
         QCOMPARE(f.chart.BarCount(), 5);
@@ -72,8 +74,9 @@ private slots:
         QCOMPARE(f.chart.Grid().Rows(), 10u);
         QVERIFY(!f.chart.TipsEnabled());
         // Setting up again resets the bars; the surface was rebuilt, so Redraw rendered it.
-        p.values = {9, 9, 9, 9, 9};
-        QVERIFY(SetupChart(f.chart, *f.placeholder, f.dialog, QStringLiteral("x"), p, [] { return 1; }));
+        p.Value = {9, 9, 9, 9, 9};
+        QVERIFY(SetupChart(f.chart, *f.placeholder, f.dialog, QStringLiteral("x"), p,
+                           [] { return 1; }));
         QCOMPARE(f.chart.GetBarValue(4), 9.0);
         QVERIFY(!f.chart.Surface().isNull());
     }
@@ -85,7 +88,7 @@ private slots:
         QWidget placeholder(&frame);
         placeholder.setGeometry(30, 40, 200, 100);
         CProfileChart chart;
-        SetupChart(chart, placeholder, dialog, QString(), ChartProfile{}, [] { return 0; });
+        SetupChart(chart, placeholder, dialog, QString(), DefaultSettings(), [] { return 0; });
         QVERIFY(chart.Tip().HasWindow());
         QVERIFY(!chart.Create(QRect(0, 0, 10, 10), &dialog, 8, QString())); // created once only
         QCOMPARE(chart.CreationRect(), QRect(40, 60, 200, 100));
@@ -109,10 +112,13 @@ private slots:
         row("top below the baseline", false, {80, 220}, {80, 260}, Z::Top, 0, 0, 200, 200);
         row("top in whole percent", false, {80, 226}, {80, 150}, Z::Top, 0, 37, 200, 200);
         row("right to the far left", false, {126, 228}, {0, 228}, Z::Right, 0, 5, 50, 50);
-        row("right stops before the next end", false, {119, 228}, {470, 228}, Z::Right, 0, 5, 350, 350);
-        row("last right beyond the axis", false, {458, 228}, {477, 228}, Z::Right, 4, 20, 1000, 200);
+        row("right stops before the next end", false, {119, 228}, {470, 228}, Z::Right, 0, 5, 350,
+            350);
+        row("last right beyond the axis", false, {458, 228}, {477, 228}, Z::Right, 4, 20, 1000,
+            200);
         row("corner", false, {123, 223}, {200, 150}, Z::Corner, 0, 37, 350, 350);
-        row("close neighbours: previous + 50", true, {148, 228}, {300, 228}, Z::Right, 1, 10, 250, 50);
+        row("close neighbours: previous + 50", true, {148, 228}, {300, 228}, Z::Right, 1, 10, 250,
+            50);
     }
     void drag() {
         QFETCH(bool, closeNeighbours);
@@ -120,15 +126,16 @@ private slots:
         QFETCH(QPoint, to);
         QFETCH(CProfileChart::HoverZone, zone);
         QFETCH(int, bar);
-        ChartProfile p;
+        RaceSettings p = DefaultSettings();
         if (closeNeighbours)
-            p.endTimes = {200, 260, 280, 800, 1000};
+            p.Time = {200, 260, 280, 800, 1000, 1000};
         Recorded f(p);
         f.chart.MouseMove(grab, false);
         QCOMPARE(f.chart.Zone(), zone);
         using Z = CProfileChart::HoverZone;
-        QCOMPARE(f.chart.cursor().shape(),
-                 zone == Z::Top ? Qt::SizeVerCursor : zone == Z::Right ? Qt::SizeHorCursor : Qt::SizeBDiagCursor);
+        QCOMPARE(f.chart.cursor().shape(), zone == Z::Top     ? Qt::SizeVerCursor
+                                           : zone == Z::Right ? Qt::SizeHorCursor
+                                                              : Qt::SizeBDiagCursor);
         QCOMPARE(f.chart.Plot().HighlightedBar(), bar);
         QVERIFY(f.status.isEmpty()); // entering a bar writes no status
         f.chart.LeftButtonDown(grab);
@@ -138,8 +145,9 @@ private slots:
         QCOMPARE(f.values == 0, zone == Z::Right);
         QCOMPARE(f.times == 0, zone == Z::Top);
         QFETCH(int, duration);
-        QCOMPARE(f.status.value(0),
-                 QStringLiteral("Intensité %1% Durée %2ms.").arg(f.chart.GetBarValue(bar)).arg(duration));
+        QCOMPARE(f.status.value(0), QStringLiteral("Intensité %1% Durée %2ms.")
+                                        .arg(f.chart.GetBarValue(bar))
+                                        .arg(duration));
         QCOMPARE(f.chart.HoveredBar(), bar); // the hover is frozen during the drag
         f.chart.LeftButtonUp(to);
         QVERIFY(!f.chart.DraggingValue() && !f.chart.DraggingTime());
@@ -162,7 +170,8 @@ private slots:
     void eventsReachTheEditor() {
         Recorded f;
         auto send = [&f](QEvent::Type type, QPoint pt, Qt::MouseButton b, Qt::MouseButtons held) {
-            QMouseEvent e(type, QPointF(pt), f.chart.mapToGlobal(QPointF(pt)), b, held, Qt::NoModifier);
+            QMouseEvent e(type, QPointF(pt), f.chart.mapToGlobal(QPointF(pt)), b, held,
+                          Qt::NoModifier);
             QApplication::sendEvent(&f.chart, &e);
         };
         send(QEvent::MouseMove, {80, 223}, Qt::NoButton, Qt::NoButton);
@@ -171,6 +180,29 @@ private slots:
         send(QEvent::MouseButtonRelease, {80, -10}, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(f.chart.GetBarValue(0), 100.0);
         QVERIFY(!f.chart.DraggingValue());
+    }
+
+    // Through the window, as the platform delivers them: the release outside ends the grab and
+    // the chart is told the pointer left.
+    void dragReleasedOutsideKeepsHoverAndStatus() {
+        Recorded f;
+        f.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.dialog));
+        QWindow* window = f.dialog.windowHandle();
+        const QPoint grab = f.chart.pos() + QPoint(80, 223), outside(100, 40);
+        QTest::mouseMove(window, grab);
+        QTest::mousePress(window, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(window, outside);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, outside);
+        QCoreApplication::processEvents();
+        QVERIFY(!f.chart.DraggingValue());
+        QCOMPARE(f.chart.HoveredBar(), 0);
+        QCOMPARE(f.chart.Plot().HighlightedBar(), 0);
+        QVERIFY(!f.status.isEmpty() &&
+                f.status.last().startsWith(QStringLiteral("Intensité 100%")));
+        QTest::mouseMove(window, f.chart.pos() + QPoint(250, 100)); // back over no bar
+        QCOMPARE(f.chart.HoveredBar(), -1);
+        QCOMPARE(f.status.last(), QString());
     }
 
     void tipTextDescribesTheBarUnderThePointer() {

@@ -56,9 +56,9 @@ private slots:
         QFETCH(bool, highlighted);
         QFETCH(int, column);
         QFETCH(QRgb, expected);
-        ChartProfile p;
+        RaceSettings p = DefaultSettings();
         if (narrow)
-            p.endTimes = {48, 400, 600, 800, 1000};
+            p.Time = {48, 400, 600, 800, 1000, 1000};
         ChartFixture f(p);
         f.chart.SetHighlightedBar(highlighted ? bar : -1);
         const QImage& img = f.Render();
@@ -74,7 +74,8 @@ private slots:
         const QRgb corner = qRgb(153, 153, 153);
         QTest::newRow("white") << kWhite << false << corner << kGridGrey;
         QTest::newRow("white, highlighted") << kWhite << true << corner << kGridGrey;
-        QTest::newRow("grey") << qRgb(240, 240, 240) << false << qRgb(144, 144, 144) << qRgb(190, 190, 190);
+        QTest::newRow("grey") << qRgb(240, 240, 240) << false << qRgb(144, 144, 144)
+                              << qRgb(190, 190, 190);
     }
     void cornersAndOutline() {
         QFETCH(QRgb, background);
@@ -86,9 +87,10 @@ private slots:
         const QImage& img = f.Render();
         const int L = 40, T = 221, R = 122, B = 231, mid = 81; // bar 0, inclusive edges
         const QList<QPair<QPoint, QRgb>> pixels{
-            {{L, T}, background}, {{R, T}, background}, {{L + 1, T}, corner}, {{L, T + 1}, corner},
-            {{R - 1, T}, corner}, {{R, T + 1}, corner}, {{L + 1, T + 1}, kBlack}, {{R - 1, T + 1}, kBlack},
-            {{L, T + 5}, kBlack}, {{R, T + 5}, kBlack}, {{mid, T}, kBlack}, {{mid, B}, kBlack}};
+            {{L, T}, background},     {{R, T}, background},     {{L + 1, T}, corner},
+            {{L, T + 1}, corner},     {{R - 1, T}, corner},     {{R, T + 1}, corner},
+            {{L + 1, T + 1}, kBlack}, {{R - 1, T + 1}, kBlack}, {{L, T + 5}, kBlack},
+            {{R, T + 5}, kBlack},     {{mid, T}, kBlack},       {{mid, B}, kBlack}};
         for (const auto& [pt, colour] : pixels)
             COMPARE_RGB(img.pixel(pt), colour);
         // A highlight doubles the outline on the left, top and right, never below.
@@ -130,8 +132,8 @@ private slots:
     }
 
     void tallBarReachesAboveTheBand() {
-        ChartProfile p;
-        p.values = {5, 10, 20, 20, 150};
+        RaceSettings p = DefaultSettings();
+        p.Value = {5, 10, 20, 20, 150};
         ChartFixture f(p);
         const QImage& img = f.Render(); // bar 4 spans x 374..457; column 46 is past the shade
         COMPARE_RGB(img.pixel(374 + 46, 15), qRgb(77, 124, 202));
@@ -140,8 +142,8 @@ private slots:
 
     void nothingToPlace() {
         for (const bool noBars : {false, true}) { // time full scale 0, or no bars at all
-            ChartProfile p;
-            p.timeMax = noBars ? 1000 : 0;
+            RaceSettings p = DefaultSettings();
+            p.TimeMax() = noBars ? 1000 : 0;
             ChartFixture f(p);
             if (noBars)
                 f.chart.Reset();
@@ -157,7 +159,9 @@ private slots:
         QVERIFY(f.chart.Surface().isNull());
         f.chart.Redraw();
         QVERIFY(f.chart.Surface().isNull());
-        const auto shown = [&f] { return f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto shown = [&f] {
+            return f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
         shown(); // the first paint renders, the next ones show what was rendered
         const QImage first = shown();
         QCOMPARE(first, f.chart.Surface());
