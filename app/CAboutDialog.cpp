@@ -1,8 +1,8 @@
 #include "CAboutDialog.h"
 
 #include "CMainDialog.h"
-#include "device/DeviceJobs.h"
 #include "framework/MessageBoxes.h"
+#include "device/DeviceJobs.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
 

@@ -31,17 +31,14 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
     m_settings.ReturnMode = 0;
     m_languageId = 0;
     m_icon = ResourceModule::Current().LoadIcon(kIconMain);
-    Builder().OverrideControl(ctl::kBatteryBar,
-                              [](const ControlTemplate& c, QWidget* p) -> QWidget* {
-                                  auto* bar = new CPercentProgress(p);
-                                  bar->SetWindowText(c.Text);
-                                  return bar;
-                              });
-    Builder().OverrideControl(ctl::kUsbIndicator,
-                              [](const ControlTemplate&, QWidget* p) -> QWidget* {
-                                  return new CUsbStatusIndicator(
-                                      ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
-                              });
+    Builder().OverrideControl(ctl::kBatteryBar, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+        auto* bar = new CPercentProgress(p);
+        bar->SetWindowText(c.Text);
+        return bar;
+    });
+    Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
+        return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
+    });
     m_chart.SetOwnerHooks({
         [this](int index, double value) { OnStageValueDragged(index, value); },
         [this](int index, double ms) { OnStageTimeDragged(index, ms); },
@@ -68,30 +65,30 @@ void CMainDialog::DestroyWindow() {
 }
 
 bool CMainDialog::OnInitDialog() {
-    CDialog::OnInitDialog(); // 1. first exchange, attaches the controls
-    CreateSkinButtons();     // 2.
-    BuildWindowMenu();       // 3.
-    setWindowIcon(m_icon);   // 4.
+    CDialog::OnInitDialog();                     // 1. first exchange, attaches the controls
+    CreateSkinButtons();                         // 2.
+    BuildWindowMenu();                           // 3.
+    setWindowIcon(m_icon);                       // 4.
     std::srand(static_cast<unsigned>(std::time(nullptr))); // 5. the chart's first bars
-    m_brush = QBrush(QColor(255, 255, 255));               // 6.
+    m_brush = QBrush(QColor(255, 255, 255));     // 6.
     m_hasBrush = true;
     ApplyControlColours();
-    ConfigureChart();                 // 7.
-    UpdateData(false);                // 8.
-    RegisterBackground();             // 9.
-    CreateStatusBar();                // 10.
-    SetTimer(ctl::kClockTimer, 1000); // 11.
-    PrepareFlagPlaceholders();        // 12.
-    m_chart.Redraw();                 // 13.
-    PrepareBatteryBar();              // 14.
+    ConfigureChart();                            // 7.
+    UpdateData(false);                           // 8.
+    RegisterBackground();                        // 9.
+    CreateStatusBar();                           // 10.
+    SetTimer(ctl::kClockTimer, 1000);            // 11.
+    PrepareFlagPlaceholders();                   // 12.
+    m_chart.Redraw();                            // 13.
+    PrepareBatteryBar();                         // 14.
     ShowBattery(-1);
-    CreateToolTips();            // 15.
-    LoadDefaults();              // 16.
-    SetupChart();                // 17.
-    ApplyLanguage(m_languageId); // 18.
-    CheckConnection();           // 19.
-    UpdateData(false);           // 20.
-    return true;                 // focus to the first tab stop, the race length field
+    CreateToolTips();                            // 15.
+    LoadDefaults();                              // 16.
+    SetupChart();                                // 17.
+    ApplyLanguage(m_languageId);                 // 18.
+    CheckConnection();                           // 19.
+    UpdateData(false);                           // 20.
+    return true; // focus to the first tab stop, the race length field
 }
 
 void CMainDialog::AttachControls() {
@@ -171,33 +168,15 @@ void CMainDialog::OnSysCommand(int id) {
 
 void CMainDialog::OnCommand(int id) {
     switch (id) {
-    case ctl::kExit:
-        OnOK();
-        break;
-    case ctl::kBattery:
-        OnBatteryButton();
-        break;
-    case ctl::kRaceInfo:
-        OnRaceInfoButton();
-        break;
-    case ctl::kRaceTimeOnly:
-        OnRaceTimeButton();
-        break;
-    case ctl::kSend:
-        OnSendButton();
-        break;
-    case ctl::kFrenchFlag:
-        OnFrenchFlag();
-        break;
-    case ctl::kEnglishFlag:
-        OnEnglishFlag();
-        break;
-    case ctl::kVersion:
-        OnVersionButton();
-        break;
-    default:
-        CDialog::OnCommand(id);
-        break;
+    case ctl::kExit: OnOK(); break;
+    case ctl::kBattery: OnBatteryButton(); break;
+    case ctl::kRaceInfo: OnRaceInfoButton(); break;
+    case ctl::kRaceTimeOnly: OnRaceTimeButton(); break;
+    case ctl::kSend: OnSendButton(); break;
+    case ctl::kFrenchFlag: OnFrenchFlag(); break;
+    case ctl::kEnglishFlag: OnEnglishFlag(); break;
+    case ctl::kVersion: OnVersionButton(); break;
+    default: CDialog::OnCommand(id); break;
     }
 }
 
@@ -223,8 +202,7 @@ bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
 void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_windowMenu || m_windowMenu->isEmpty())
         return;
-    if (QAction* chosen = m_windowMenu->exec(event->globalPos());
-        chosen && chosen->data().isValid())
+    if (QAction* chosen = m_windowMenu->exec(event->globalPos()); chosen && chosen->data().isValid())
         OnSysCommand(chosen->data().toInt());
 }
 
@@ -266,14 +244,11 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId,
-                        UserDefaultLanguageId().value_or(kLangFrenchFrance));
+    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId().value_or(kLangFrenchFrance));
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.
-void CMainDialog::SaveSettings() {
-    drivo::SaveSettings(m_settings, m_languageId);
-}
+void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
 
 void CMainDialog::RegisterBackground() {}
 void CMainDialog::ReleaseBackground() {}

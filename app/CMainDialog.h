@@ -1,12 +1,12 @@
 #pragma once
 // The main window: template 102, the settings fields, the status bar with its clock, the
 // race results and the battery display, and the ways the window closes.
-#include "DeviceServices.h"
-#include "chart/CProfileChart.h"
-#include "device/DeviceContext.h"
 #include "framework/CDialog.h"
 #include "framework/CStatusBar.h"
 #include "framework/CToolTipCtrl.h"
+#include "DeviceServices.h"
+#include "device/DeviceContext.h"
+#include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
 #include "widgets/CUsbStatusIndicator.h"

@@ -21,8 +21,7 @@ constexpr int kTimeFields[5] = {ctl::kTime1, ctl::kTime2, ctl::kTime3, ctl::kTim
 // field can hold (or not a number) is not stored.
 bool TruncateToInt32(double v, std::int32_t& out) {
     const double t = std::trunc(v);
-    if (!(t >= std::numeric_limits<std::int32_t>::min() &&
-          t <= std::numeric_limits<std::int32_t>::max()))
+    if (!(t >= std::numeric_limits<std::int32_t>::min() && t <= std::numeric_limits<std::int32_t>::max()))
         return false;
     out = static_cast<std::int32_t>(t);
     return true;
@@ -30,11 +29,11 @@ bool TruncateToInt32(double v, std::int32_t& out) {
 
 } // namespace
 
-void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower,
-                             std::int32_t upper) {
+void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
     if (dx.Failed() || (lower <= value && value <= upper) || !dx.Taking())
         return;
-    const QString text = FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
+    const QString text =
+        FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
     ShowMessageBox(this, text, MessageIcon::Exclamation);
     dx.Fail();
 }

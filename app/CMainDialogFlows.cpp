@@ -2,11 +2,11 @@
 // connection check. Everything here runs on the window thread; jobs report through the
 // messenger.
 #include "CAboutDialog.h"
+#include "framework/DeviceChange.h"
 #include "CMainDialog.h"
 #include "ControlIds.h"
-#include "device/DeviceJobs.h"
-#include "framework/DeviceChange.h"
 #include "framework/MessageBoxes.h"
+#include "device/DeviceJobs.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"

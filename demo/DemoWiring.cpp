@@ -43,7 +43,7 @@ void PlacePanel(CCarPanel& panel, CMainDialog& window) {
 } // namespace
 
 std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
-                                    CMainDialog& dialog) {
+                                CMainDialog& dialog) {
     const QPointer<CMainDialog> window(&dialog);
     // The car may change presence on a job thread (unplugged mid-exchange): hand the
     // notification to the window thread, as the platform's device-change message would be.

@@ -35,8 +35,7 @@ CDialog::~CDialog() {
 bool CDialog::Create() {
     if (m_created)
         return true;
-    const auto parsed =
-        ParseDialogTemplate(ResourceModule::Current().LoadDialogTemplate(m_templateId));
+    const auto parsed = ParseDialogTemplate(ResourceModule::Current().LoadDialogTemplate(m_templateId));
     if (!parsed)
         return false;
     m_created = true;
@@ -52,8 +51,7 @@ bool CDialog::Create() {
     qApp->installEventFilter(this);
     if (OnInitDialog()) {
         for (const CreatedControl& c : m_controls) {
-            if (c.Widget->focusPolicy() != Qt::NoFocus && !c.Widget->isHidden() &&
-                c.Widget->isEnabled()) {
+            if (c.Widget->focusPolicy() != Qt::NoFocus && !c.Widget->isHidden() && c.Widget->isEnabled()) {
                 c.Widget->setFocus(Qt::TabFocusReason);
                 break;
             }
@@ -108,17 +106,11 @@ bool CDialog::UpdateData(bool takeAndValidate) {
     return !dx.Failed();
 }
 
-void CDialog::EndDialog(int result) {
-    done(result);
-}
+void CDialog::EndDialog(int result) { done(result); }
 
-void CDialog::SetTimer(int id, int periodMs) {
-    m_timers[id].start(periodMs, this);
-}
+void CDialog::SetTimer(int id, int periodMs) { m_timers[id].start(periodMs, this); }
 
-void CDialog::KillTimer(int id) {
-    m_timers.erase(id);
-}
+void CDialog::KillTimer(int id) { m_timers.erase(id); }
 
 bool CDialog::HasTimer(int id) const {
     const auto it = m_timers.find(id);
@@ -138,9 +130,7 @@ void CDialog::OnOK() {
     EndDialog(QDialog::Accepted);
 }
 
-void CDialog::OnCancel() {
-    EndDialog(QDialog::Rejected);
-}
+void CDialog::OnCancel() { EndDialog(QDialog::Rejected); }
 
 void CDialog::OnCommand(int id) {
     // The OK and Cancel buttons of every dialog take its OK and Cancel paths.
@@ -154,9 +144,7 @@ void CDialog::OnEditKillFocus(int) {}
 
 void CDialog::OnTimer(int) {}
 
-bool CDialog::PreTranslateMessage(QObject*, QEvent*) {
-    return false;
-}
+bool CDialog::PreTranslateMessage(QObject*, QEvent*) { return false; }
 
 bool CDialog::IsOwnWidget(QObject* object) const {
     auto* widget = qobject_cast<QWidget*>(object);
@@ -164,19 +152,16 @@ bool CDialog::IsOwnWidget(QObject* object) const {
 }
 
 bool CDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
-        IsOwnWidget(watched)) {
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) && IsOwnWidget(watched)) {
         // Only a move of the focus inside the window counts as leaving the field: the window
         // losing activation (another program, a message box, closing) leaves the caret where
         // it is, and so does a refused exchange putting the caret back into its field (else
         // the field it came from would start the same refusal again). The notification runs
         // once the focus change is complete.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason) {
+        if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             QMetaObject::invokeMethod(
-                this,
-                [this, id = ControlIdOf(watched)] {
+                this, [this, id = ControlIdOf(watched)] {
                     if (isVisible())
                         OnEditKillFocus(id);
                 },

@@ -17,15 +17,11 @@ public:
 private:
     static QMessageBox::Icon ToQt(MessageIcon icon) {
         switch (icon) {
-        case MessageIcon::None:
-            return QMessageBox::NoIcon;
-        case MessageIcon::Information:
-            return QMessageBox::Information;
-        case MessageIcon::Stop:
-            return QMessageBox::Critical;
+        case MessageIcon::None: return QMessageBox::NoIcon;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Stop: return QMessageBox::Critical;
         case MessageIcon::Warning:
-        case MessageIcon::Exclamation:
-            break;
+        case MessageIcon::Exclamation: break;
         }
         return QMessageBox::Warning;
     }
@@ -40,9 +36,7 @@ MessageBoxSink& MessageBoxes() {
     return g_installed ? *g_installed : real;
 }
 
-void InstallMessageBoxes(MessageBoxSink* sink) {
-    g_installed = sink;
-}
+void InstallMessageBoxes(MessageBoxSink* sink) { g_installed = sink; }
 
 void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
     const QPointer<QWidget> guard(owner);

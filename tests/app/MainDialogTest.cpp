@@ -132,31 +132,21 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message"); // empty: accepted
         const QList<int> defaults = {200, 400, 600, 800, 1000, 1000};
-        QTest::newRow("time1 above its neighbour")
-            << defaults << 1032 << "500" << kFieldRange.arg(0).arg(400);
-        QTest::newRow("time2 between neighbours") << defaults << 1034 << "450"
-                                                  << "";
+        QTest::newRow("time1 above its neighbour") << defaults << 1032 << "500" << kFieldRange.arg(0).arg(400);
+        QTest::newRow("time2 between neighbours") << defaults << 1034 << "450" << "";
         const QList<int> late = {200, 400, 600, 800, 3500, 4000};
-        QTest::newRow("time5 3500, max below it") << late << 1044 << "100"
-                                                  << "";
-        QTest::newRow("time5 3500, max 4001 (fixed limit)")
-            << late << 1044 << "4001" << kRangeIntMessage.arg(0).arg(4000);
+        QTest::newRow("time5 3500, max below it") << late << 1044 << "100" << "";
+        QTest::newRow("time5 3500, max 4001 (fixed limit)") << late << 1044 << "4001" << kRangeIntMessage.arg(0).arg(4000);
         const QList<int> mid = {200, 400, 600, 800, 2500, 4000};
-        QTest::newRow("time5 2500, max 2499")
-            << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
-        QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500"
-                                              << "";
-        QTest::newRow("time5 2500, max 4001")
-            << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
-        QTest::newRow("race length 30001: second pass")
-            << defaults << 1039 << "30001" << kRangeIntMessage.arg(0).arg(30000);
-        QTest::newRow("race length 32001: first pass")
-            << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
+        QTest::newRow("time5 2500, max 2499") << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
+        QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500" << "";
+        QTest::newRow("time5 2500, max 4001") << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
+        QTest::newRow("race length 30001: second pass") << defaults << 1039 << "30001" << kRangeIntMessage.arg(0).arg(30000);
+        QTest::newRow("race length 32001: first pass") << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
         QTest::newRow("empty time field") << defaults << 1035 << "" << kParseIntMessage;
         // Neighbours out of order: the first pass does not check, the second does.
         const QList<int> unordered = {700, 800, 600, 800, 1000, 1000};
-        QTest::newRow("unchecked neighbour, 4500")
-            << unordered << 1035 << "4500" << kRangeIntMessage.arg(0).arg(4000);
+        QTest::newRow("unchecked neighbour, 4500") << unordered << 1035 << "4500" << kRangeIntMessage.arg(0).arg(4000);
     }
     void fieldValidation() {
         QFETCH(QList<int>, record);
@@ -239,12 +229,9 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("staysOpen"); // with one message
-        QTest::newRow("exit") << true << 1040 << "26"
-                              << "WheelDiam=48" << false;
-        QTest::newRow("exit, invalid field") << true << 1039 << "40000"
-                                             << "RaceLength=5000" << true;
-        QTest::newRow("close box, field not taken") << false << 1032 << "999999"
-                                                    << "Time1=200" << false;
+        QTest::newRow("exit") << true << 1040 << "26" << "WheelDiam=48" << false;
+        QTest::newRow("exit, invalid field") << true << 1039 << "40000" << "RaceLength=5000" << true;
+        QTest::newRow("close box, field not taken") << false << 1032 << "999999" << "Time1=200" << false;
     }
     void closingWritesTheFile() {
         QFETCH(bool, exitButton);
@@ -271,16 +258,13 @@ private slots:
         w.dialog->TakeSpeedReading(30000);
         w.dialog->Settings().WheelDiam = 48;
         w.dialog->ShowRaceResults();
-        QCOMPARE(w.dialog->Item<QLabel>(1051)->text(),
-                 QStringLiteral("Temps chronométré: 1234 ms"));
-        QCOMPARE(w.dialog->Item<QLabel>(1052)->text(),
-                 QStringLiteral("Vitesse maximum: 52.00 m/s"));
+        QCOMPARE(w.dialog->Item<QLabel>(1051)->text(), QStringLiteral("Temps chronométré: 1234 ms"));
+        QCOMPARE(w.dialog->Item<QLabel>(1052)->text(), QStringLiteral("Vitesse maximum: 52.00 m/s"));
     }
 
     void rendersOnWhiteAtTemplatePlaces() {
         Window w;
-        w.dialog
-            ->grab(); // the chart's first paint only renders its surface; the next one copies it
+        w.dialog->grab(); // the chart's first paint only renders its surface; the next one copies it
         const QImage image = w.dialog->grab().toImage();
         image.save(QDir::temp().filePath("drivo-main-dialog.png"));
         QCOMPARE(image.size(), QSize(793, 567));
@@ -288,8 +272,7 @@ private slots:
         QCOMPARE(image.pixelColor(20, 20), QColor(Qt::white));
         // Stage 3's bar (400 to 600 ms at 20 %) is drawn where the chart's geometry puts it.
         const BarRect b = w.Chart().Geometry().BarRectangle(400, 600, 20);
-        const QPoint inBar =
-            w.Chart().pos() + QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+        const QPoint inBar = w.Chart().pos() + QPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
         const QColor blue = image.pixelColor(inBar);
         QVERIFY2(blue.blue() > 150 && blue.red() < 150, qPrintable(blue.name()));
     }
