@@ -1,5 +1,6 @@
 #include "MessageBoxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -41,8 +42,13 @@ void InstallMessageBoxes(MessageBoxSink* sink) { g_installed = sink; }
 void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
     const QPointer<QWidget> guard(owner);
     MessageBoxes().Show(owner, text, icon);
-    if (guard && guard->window()->isVisible())
-        guard->window()->activateWindow();
+    // The owner may lie under another modal dialog (an outcome reported while the About box is
+    // open): that one gets the keys.
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target && guard)
+        target = guard->window();
+    if (target && target->isVisible())
+        target->activateWindow();
 }
 
 } // namespace drivo
