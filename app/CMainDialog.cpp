@@ -244,7 +244,7 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId().value_or(kLangFrenchFrance));
+    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId());
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.

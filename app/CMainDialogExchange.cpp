@@ -102,13 +102,9 @@ void CMainDialog::OnKillFocusTimeMax() {
     m_chart.Redraw();
 }
 
-void CMainDialog::OnKillFocusRaceLength() {
-    UpdateData(true);
-}
+void CMainDialog::OnKillFocusRaceLength() { UpdateData(true); }
 
-void CMainDialog::OnKillFocusWheelDiam() {
-    UpdateData(true);
-}
+void CMainDialog::OnKillFocusWheelDiam() { UpdateData(true); }
 
 void CMainDialog::OnStageTimeDragged(int index, double time) {
     std::int32_t v = 0;

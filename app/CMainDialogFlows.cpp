@@ -10,6 +10,7 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
+#include "widgets/CSkinButton.h"
 
 #include <QPushButton>
 
@@ -47,13 +48,14 @@ void CMainDialog::CloseLinkMutex() {
 }
 
 void CMainDialog::CreateSkinButtons() {
-    // Plain visible buttons over the hidden placeholders, registered after them so that a
-    // lookup by id still finds the placeholder.
+    // Skinned buttons showing the template's texts over the hidden placeholders, registered
+    // after them so that a lookup by id still finds the placeholder.
     for (int id : kStandInIds) {
         auto* placeholder = Item<QPushButton>(id);
         if (!placeholder)
             continue;
-        auto* button = new QPushButton(placeholder->text(), this);
+        auto* button = new CSkinButton(this, id);
+        button->setText(placeholder->text());
         button->setGeometry(placeholder->geometry());
         button->setFocusPolicy(Qt::TabFocus);
         button->show();
@@ -255,7 +257,8 @@ void CMainDialog::OnDeviceChange(unsigned eventCode) {
 
 void CMainDialog::CheckConnection() {
     SetStatusText(LoadResourceString(IDS_USB_CHECKING));
-    if (m_device->link.CountMatchingDevices() >= 1) {
+    int inaccessible = 0;
+    if (m_device->link.CountMatchingDevices(&inaccessible) >= 1) {
         SetStatusText(QString());
         if (m_carPresent)
             return;
@@ -267,7 +270,8 @@ void CMainDialog::CheckConnection() {
         return;
     }
     m_carPresent = false;
-    SetStatusText(LoadResourceString(IDS_NO_CAR_FOUND));
+    // A bridge the user may not open is most likely the car without its udev rule: say so.
+    SetStatusText(LoadResourceString(inaccessible > 0 ? IDS_CAR_INACCESSIBLE : IDS_NO_CAR_FOUND));
     ShowOutcome(false);
     ShowBattery(-1);
     EnableCommandButtons(false);

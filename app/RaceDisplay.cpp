@@ -1,5 +1,7 @@
 #include "RaceDisplay.h"
 
+#include "device/Drive.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -44,10 +46,10 @@ BatteryLook BatteryLookFor(std::int32_t v) {
 }
 
 std::int32_t MaxSpeedFromReading(std::int32_t reading, std::int32_t wheelDiamMm) {
-    // reading * 60, times the wheel's
-    // circumference, divided by 39/14, then micro-units to units, truncated toward zero.
+    // reading * 60, times the wheel's circumference, divided by the drive ratio, then
+    // micro-units to units, truncated toward zero.
     const double a = static_cast<double>(static_cast<std::int64_t>(reading) * 60);
-    const double b = std::trunc(a * (wheelDiamMm * 3.14159265) / 2.7857142857142856);
+    const double b = std::trunc(a * WheelCircumferenceMm(wheelDiamMm) / kDriveRatio);
     const double speed = std::trunc(b / 1000000.0);
     if (!(speed > 0)) // negative, zero or not a number
         return 0;

@@ -19,14 +19,18 @@ constexpr std::size_t kShortestCheckable = 7;
 
 std::uint8_t XorSpan(std::string_view bytes) {
     std::uint8_t sum = 0;
-    for (char c : bytes) sum ^= static_cast<std::uint8_t>(c);
+    for (char c : bytes)
+        sum ^= static_cast<std::uint8_t>(c);
     return sum;
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return 0;
 }
 
@@ -35,10 +39,13 @@ int HexDigit(char c) {
 void ReadDecimal(std::string_view text, std::size_t offset, int& value) {
     std::size_t i = offset;
     auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    while (i < text.size() && isSpace(text[i])) ++i;
+    while (i < text.size() && isSpace(text[i]))
+        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i >= text.size() || text[i] < '0' || text[i] > '9') return;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (i >= text.size() || text[i] < '0' || text[i] > '9')
+        return;
     long long magnitude = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
         magnitude = std::min<long long>(magnitude * 10 + (text[i] - '0'), 1LL + INT_MAX);
@@ -72,26 +79,23 @@ std::string Padded(int value, int width) {
 
 const std::vector<CommandInfo>& CommandTable() {
     static const std::vector<CommandInfo> table = {
-        {"GVB", CommandKind::Query, {}, "", "%s%s%c%c", 15},
-        {"GCS", CommandKind::Query, {}, "", "%s%s%c%c", 11},
-        {"GRT", CommandKind::Query, {}, "", "%s%s%c%c", 15},
-        {"GMS", CommandKind::Query, {}, "", "%s%s%c%c", 15},
-        {"GSV", CommandKind::Query, {}, "", "%s%s%c%c", 15},
-        {"SCL", CommandKind::Setting, {2, 5, 3}, "%s,%2.2d,%5.5d,%3.3d",
-         "%s%s,%2.2d,%5.5d,%3.3d,%2.2x%c%c", kAcknowledgementLength},
-        {"SST", CommandKind::Setting, {5}, "%s,%5.5d", "%s%s,%5.5d,%2.2x%c%c",
-         kAcknowledgementLength},
-        {"SAD", CommandKind::Setting, {5}, "%s,%5.5d", "%s%s,%5.5d,%2.2x%c%c",
-         kAcknowledgementLength},
-        {"SRM", CommandKind::Setting, {1}, "%s,%1.1d", "%s%s,%1.1d,%2.2x%c%c",
-         kAcknowledgementLength},
+        {"GVB", CommandKind::Query, {}, 15},
+        {"GCS", CommandKind::Query, {}, 11},
+        {"GRT", CommandKind::Query, {}, 15},
+        {"GMS", CommandKind::Query, {}, 15},
+        {"GSV", CommandKind::Query, {}, 15},
+        {"SCL", CommandKind::Setting, {2, 5, 3}, kAcknowledgementLength},
+        {"SST", CommandKind::Setting, {5}, kAcknowledgementLength},
+        {"SAD", CommandKind::Setting, {5}, kAcknowledgementLength},
+        {"SRM", CommandKind::Setting, {1}, kAcknowledgementLength},
     };
     return table;
 }
 
 const CommandInfo* FindCommand(std::string_view mnemonic) {
     for (const CommandInfo& info : CommandTable())
-        if (info.mnemonic == mnemonic) return &info;
+        if (info.mnemonic == mnemonic)
+            return &info;
     return nullptr;
 }
 
@@ -109,7 +113,8 @@ std::string FormatSetting(std::string_view mnemonic, std::span<const int> values
         values.size() != info->fieldWidths.size())
         return {};
     std::string body(mnemonic);
-    for (std::size_t i = 0; i < values.size(); ++i) body += "," + Padded(values[i], info->fieldWidths[i]);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        body += "," + Padded(values[i], info->fieldWidths[i]);
     static constexpr char kHex[] = "0123456789abcdef";
     const std::uint8_t sum = XorSpan(body);
     std::string frame = kStart + body + ",";
@@ -121,22 +126,27 @@ std::string FormatSetting(std::string_view mnemonic, std::span<const int> values
 }
 
 std::uint8_t FrameChecksum(const char* data, std::uint8_t count) {
-    if (data == nullptr || count == 0) return 0;
+    if (data == nullptr || count == 0)
+        return 0;
     return XorSpan(std::string_view(data, count));
 }
 
 int ParseValueReply(std::string_view mnemonic, std::size_t expectedLength, FT_STATUS status,
                     DWORD received, std::string_view reply) {
-    if (status != FT_OK || received != expectedLength || reply.size() < received) return -1;
+    if (status != FT_OK || received != expectedLength || reply.size() < received)
+        return -1;
     const std::string_view text = TextOf(reply.substr(0, received));
     const std::size_t length = text.size();
-    if (length < kShortestCheckable || !StartsWithMnemonic(text, mnemonic)) return -1;
+    if (length < kShortestCheckable || !StartsWithMnemonic(text, mnemonic))
+        return -1;
     const int expected = HexDigit(text[length - 4]) * 16 + HexDigit(text[length - 3]);
-    if (XorSpan(text.substr(1, length - 6)) != expected || !EndsWithCrLf(text)) return -1;
+    if (XorSpan(text.substr(1, length - 6)) != expected || !EndsWithCrLf(text))
+        return -1;
 
     int value = -1;
     ReadDecimal(text, kValueOffset, value);
-    if (mnemonic != "GSV") return value;
+    if (mnemonic != "GSV")
+        return value;
     int minor = -1;
     // The minor number follows the two-character major field and its comma.
     ReadDecimal(text, kValueOffset + 3, minor);
@@ -146,7 +156,8 @@ int ParseValueReply(std::string_view mnemonic, std::size_t expectedLength, FT_ST
 
 int CheckAcknowledgement(std::string_view mnemonic, FT_STATUS status, DWORD received,
                          std::string_view reply) {
-    if (status != FT_OK || received != kAcknowledgementLength || reply.size() < received) return 0;
+    if (status != FT_OK || received != kAcknowledgementLength || reply.size() < received)
+        return 0;
     const std::string_view text = TextOf(reply.substr(0, received));
     return StartsWithMnemonic(text, mnemonic) && EndsWithCrLf(text) && text.size() >= 6 ? 1 : 0;
 }

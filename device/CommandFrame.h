@@ -22,8 +22,6 @@ struct CommandInfo {
     std::string_view mnemonic;
     CommandKind kind;
     std::vector<int> fieldWidths; // decimal, zero-padded; empty for queries
-    std::string_view bodyFormat;  // printf format of the checksummed text (settings only)
-    std::string_view frameFormat; // printf format of the whole frame
     std::size_t answerLength;     // N: value reply length, or 6 for an acknowledgement
 };
 

@@ -25,6 +25,10 @@ inline constexpr FT_STATUS FT_OTHER_ERROR = 18;
 inline constexpr DWORD FT_OPEN_BY_SERIAL_NUMBER = 1;
 inline constexpr DWORD FT_OPEN_BY_DESCRIPTION = 2;
 
+// A flag of a device list entry, of this program's own (D2XX uses bits 0 and 1): the device is
+// attached but the user may not open it (no udev rule), so its description could not be read.
+inline constexpr ULONG FT_FLAGS_ACCESS_DENIED = 0x100;
+
 inline constexpr UCHAR FT_BITS_8 = 8;
 inline constexpr UCHAR FT_BITS_7 = 7;
 inline constexpr UCHAR FT_STOP_BITS_1 = 0;

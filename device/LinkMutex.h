@@ -10,19 +10,18 @@ namespace drivo {
 
 class LinkMutex {
 public:
-    enum class State { Null, Created, Closed };
-
     void Create();
     // Waits without limit. Returns whether the calling thread now holds the lock.
     bool Lock();
     // Releases the lock if the calling thread holds it; does nothing otherwise.
     void Unlock();
     void Close();
-    State GetState() const;
     bool IsHeld() const;
 
 private:
-    mutable std::mutex stateMutex_;
+    enum class State { Null, Created, Closed };
+
+    std::mutex stateMutex_;
     State state_ = State::Null;
     std::mutex link_;
     std::atomic<std::thread::id> owner_{};

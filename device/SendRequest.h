@@ -19,7 +19,7 @@ struct SendRequest {
     std::int32_t returnMode = 0;                     // word 13: 1 = return option ticked
 };
 
-// Race length as a count of revolutions: length * 39/14 / (diameter * pi), truncated toward
+// Race length as a count of revolutions: length * kDriveRatio / circumference, truncated toward
 // zero. A diameter of 0 or less gives 0 rather than a division by zero.
 std::int32_t RaceDistance(std::int32_t raceLengthMm, std::int32_t wheelDiameterMm);
 

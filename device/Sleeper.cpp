@@ -10,4 +10,9 @@ void RealSleeper::SleepFor(std::chrono::microseconds duration) {
     std::this_thread::sleep_for(duration);
 }
 
+std::chrono::microseconds RealSleeper::Now() const {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
 } // namespace drivo

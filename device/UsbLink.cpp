@@ -8,7 +8,8 @@ namespace drivo {
 UsbLink::UsbLink(std::shared_ptr<FtDriver> driver, std::shared_ptr<Sleeper> sleeper)
     : driver_(std::move(driver)), sleeper_(std::move(sleeper)) {}
 
-int UsbLink::CountMatchingDevices() {
+int UsbLink::CountMatchingDevices(int* inaccessible) {
+    if (inaccessible != nullptr) *inaccessible = 0;
     DWORD count = 0;
     if (driver_->FT_CreateDeviceInfoList(&count) != FT_OK) return -1;
     if (count == 0) return 0;
@@ -19,6 +20,8 @@ int UsbLink::CountMatchingDevices() {
     // The driver may report fewer entries than first announced, never more than we hold.
     for (DWORD i = 0; i < filled && i < count; ++i) {
         const auto& description = nodes[i].Description;
+        if (inaccessible != nullptr && (nodes[i].Flags & FT_FLAGS_ACCESS_DENIED) != 0)
+            ++*inaccessible;
         if (strnlen(description, sizeof description) < sizeof description &&
             std::strcmp(description, kCarDescription) == 0)
             ++matching;

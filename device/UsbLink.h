@@ -25,7 +25,9 @@ public:
     UsbLink(std::shared_ptr<FtDriver> driver, std::shared_ptr<Sleeper> sleeper);
 
     // Attached FTDI devices described exactly as the car; -1 when they cannot be listed.
-    int CountMatchingDevices();
+    // `inaccessible`, when given, receives the number of FTDI devices listed without a
+    // description because the user may not open them (each may be the car).
+    int CountMatchingDevices(int* inaccessible = nullptr);
     // One exchange. On entry replyCount is N, the bytes to read; `reply` must hold N + 1 bytes
     // (else FT_INVALID_PARAMETER and nothing happens). On success replyCount is the count
     // received and a NUL follows those bytes. Never leaves the device open or the lock held.

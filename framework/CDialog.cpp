@@ -1,5 +1,6 @@
 #include "CDialog.h"
 
+#include "CButton.h"
 #include "i18n/ResourceModule.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimerEvent>
+#include <utility>
 
 namespace drivo {
 
@@ -90,8 +92,28 @@ void CDialog::RegisterControl(int id, QWidget* control) {
 
 void CDialog::WireControl(const CreatedControl& control) {
     const int id = control.Id;
+    // A CButton delivers its own clicks, after its reflected handler.
+    if (qobject_cast<CButton*>(control.Widget))
+        return;
     if (auto* button = qobject_cast<QAbstractButton*>(control.Widget))
-        connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
+        connect(button, &QAbstractButton::clicked, this, [this, id, button] { NotifyCommand(id, button); });
+}
+
+void CDialog::NotifyCommand(int id, const QWidget* sender) {
+    if (!m_pendingKillFocus.empty()) {
+        const bool senderHadFocus = sender && sender->hasFocus();
+        RunPendingKillFocus();
+        if (senderHadFocus && !sender->hasFocus())
+            return;
+    }
+    OnCommand(id);
+}
+
+void CDialog::RunPendingKillFocus() {
+    const std::vector<int> pending = std::exchange(m_pendingKillFocus, {});
+    for (int id : pending)
+        if (isVisible())
+            OnEditKillFocus(id);
 }
 
 bool CDialog::UpdateData(bool takeAndValidate) {
@@ -157,15 +179,11 @@ bool CDialog::eventFilter(QObject* watched, QEvent* event) {
         // losing activation (another program, a message box, closing) leaves the caret where
         // it is, and so does a refused exchange putting the caret back into its field (else
         // the field it came from would start the same refusal again). The notification runs
-        // once the focus change is complete.
+        // once the focus change is complete, or at the latest before a command of the window.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            QMetaObject::invokeMethod(
-                this, [this, id = ControlIdOf(watched)] {
-                    if (isVisible())
-                        OnEditKillFocus(id);
-                },
-                Qt::QueuedConnection);
+            m_pendingKillFocus.push_back(ControlIdOf(watched));
+            QMetaObject::invokeMethod(this, [this] { RunPendingKillFocus(); }, Qt::QueuedConnection);
         }
         return false;
     }

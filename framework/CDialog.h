@@ -36,6 +36,13 @@ public:
     // Adds a control created after the template (it never hides a template control).
     void RegisterControl(int id, QWidget* control);
 
+    // A command from a control of this window: lost-focus notifications still pending (the
+    // click moved the focus out of a field) run first, as they do on the platform, so the
+    // command sees the field's value taken. When that exchange refuses the field and takes
+    // the focus back from the clicked control, the click does not complete, as on the
+    // platform where the refusal's message box takes the mouse from the button.
+    void NotifyCommand(int id, const QWidget* sender = nullptr);
+
     // Runs DoDataExchange in one direction; false when a check failed, or when called during
     // another exchange (which it leaves alone).
     bool UpdateData(bool takeAndValidate = true);
@@ -72,11 +79,13 @@ protected:
 private:
     void WireControl(const CreatedControl& control);
     bool IsOwnWidget(QObject* object) const;
+    void RunPendingKillFocus();
 
     int m_templateId;
     CTemplateBuilder m_builder;
     std::vector<CreatedControl> m_controls;
     std::map<int, QBasicTimer> m_timers;
+    std::vector<int> m_pendingKillFocus;
     bool m_created = false;
     bool m_inUpdate = false;
 };

@@ -6,7 +6,8 @@
 namespace drivo {
 
 // True when the header, every tree node reachable from the root, every name and every data
-// block lie within data, and the tree has no loops or shared nodes.
+// block lie within data, the tree has no loops or shared nodes, and no entry is compressed
+// (so what Qt reads of an entry is exactly the bytes checked here).
 bool IsResourceBundle(const QByteArray& data);
 
 } // namespace drivo

@@ -9,23 +9,59 @@
 #include <QResource>
 
 #include <atomic>
+#include <cerrno>
+#include <new>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace drivo {
 
 namespace {
 const QString kBuiltInRoot = QStringLiteral(":/drivo");
-constexpr qint64 kMaxBundleSize = 64 * 1024 * 1024; // far above any language bundle
 
 QString NewMountPoint() {
     static std::atomic<int> counter{0};
     return QStringLiteral("/drivo-bundle-%1").arg(++counter);
 }
 
-const uchar* Bytes(const QByteArray& data) { return reinterpret_cast<const uchar*>(data.constData()); }
+const uchar* Bytes(const QByteArray& data) {
+    return reinterpret_cast<const uchar*>(data.constData());
+}
 
 QByteArray ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The whole content of a regular file of at most maxSize bytes; nothing for anything else.
+// Opened without blocking and judged by the open descriptor, so a FIFO or a device named
+// like a bundle neither stalls the start nor is read.
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxSize) {
+        QByteArray data(qsizetype(info.st_size), Qt::Uninitialized);
+        qsizetype got = 0;
+        while (got < data.size()) {
+            const ssize_t n = ::read(fd, data.data() + got, std::size_t(data.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        if (got == data.size()) // a file that shrank meanwhile is refused
+            content = std::move(data);
+    }
+    ::close(fd);
+    return content;
 }
 } // namespace
 
@@ -34,27 +70,40 @@ ResourceModule& ResourceModule::Current() {
     return module;
 }
 
-ResourceModule::ResourceModule() : m_root(kBuiltInRoot), m_bundleMount(NewMountPoint()) { LoadStrings(); }
+ResourceModule::ResourceModule() : m_root(kBuiltInRoot), m_bundleMount(NewMountPoint()) {
+    LoadStrings();
+}
 
-ResourceModule::~ResourceModule() { ReleaseBundle(); }
+ResourceModule::~ResourceModule() {
+    ReleaseBundle();
+}
 
+// A bundle is data: one the memory cannot hold is refused like a damaged one, before the
+// switch with the previous module kept, after it with the built-in resources.
 bool ResourceModule::LoadBundle(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxBundleSize)
+    std::optional<QByteArray> data;
+    try {
+        data = ReadRegularFile(path, kMaxBundleSize);
+        if (!data || !IsResourceBundle(*data))
+            return false;
+    } catch (const std::bad_alloc&) {
         return false;
-    QByteArray data = file.read(file.size());
-    if (!IsResourceBundle(data))
-        return false;
+    }
     ReleaseBundle();
     // QByteArray keeps its buffer when moved, so Qt's pointer stays valid in the member.
-    m_bundleData = std::move(data);
+    m_bundleData = std::move(*data);
     if (!QResource::registerResource(Bytes(m_bundleData), m_bundleMount)) {
         m_bundleData.clear();
         return false;
     }
     m_bundlePath = path;
     m_root = QStringLiteral(":") + m_bundleMount;
-    LoadStrings();
+    try {
+        LoadStrings();
+    } catch (const std::bad_alloc&) {
+        ReleaseBundle();
+        return false;
+    }
     return true;
 }
 
@@ -79,7 +128,9 @@ void ResourceModule::LoadStrings() {
     }
 }
 
-QString ResourceModule::LoadResourceString(int id) const { return m_strings.value(id); }
+QString ResourceModule::LoadResourceString(int id) const {
+    return m_strings.value(id);
+}
 
 QImage ResourceModule::LoadBitmap(int id) const {
     return QImage(QStringLiteral("%1/bitmap/%2.png").arg(m_root).arg(id));

@@ -11,6 +11,9 @@ namespace drivo {
 
 class ResourceModule {
 public:
+    // Far above any language bundle; a larger file is refused unread.
+    static constexpr qint64 kMaxBundleSize = 64 * 1024 * 1024;
+
     // The process-wide module every window looks its resources up in.
     static ResourceModule& Current();
 
@@ -19,9 +22,10 @@ public:
     ResourceModule(const ResourceModule&) = delete;
     ResourceModule& operator=(const ResourceModule&) = delete;
 
-    // Loads a bundle file (rcc binary) and makes it current. A missing, truncated or foreign
-    // file is refused: the previous module stays current and false is returned. The file is
-    // read into memory and its structure checked before Qt sees it.
+    // Loads a bundle file (rcc binary) and makes it current. A missing, truncated, foreign or
+    // compressed bundle, or anything but a regular file of sane size, is refused: the
+    // previous module stays current and false is returned. The file is read into memory and
+    // its structure checked before Qt sees it. Never throws.
     bool LoadBundle(const QString& path);
     // Goes back to the built-in resources (does nothing when no bundle is loaded).
     void ReleaseBundle();
@@ -48,6 +52,8 @@ private:
 };
 
 // A string of the current module; the empty text when it lacks the id.
-inline QString LoadResourceString(int id) { return ResourceModule::Current().LoadResourceString(id); }
+inline QString LoadResourceString(int id) {
+    return ResourceModule::Current().LoadResourceString(id);
+}
 
 } // namespace drivo

@@ -43,6 +43,8 @@ inline constexpr int IDS_CHART_TITLE = 1066;
 inline constexpr int IDS_RANGE_MESSAGE = 1067;          // %1 %2: FormatRangeMessage
 inline constexpr int IDS_DEFAULTS_WARNING = 1068;
 inline constexpr int IDS_RETURN_CHECKBOX = 1069;
+// An FTDI bridge is attached but the user may not open it (Linux: no udev rule).
+inline constexpr int IDS_CAR_INACCESSIBLE = 1070;
 
 // Every id of the table, in ascending order.
 inline constexpr int kStringIds[] = {
@@ -56,6 +58,7 @@ inline constexpr int kStringIds[] = {
     IDS_STAGE2_LABEL,    IDS_STAGE3_LABEL,      IDS_STAGE4_LABEL,     IDS_STAGE5_LABEL,
     IDS_RACEINFO_TITLE,  IDS_TIMED_RACE,        IDS_MAX_SPEED,        IDS_COMM_ERROR,
     IDS_CHART_TITLE,     IDS_RANGE_MESSAGE,     IDS_DEFAULTS_WARNING, IDS_RETURN_CHECKBOX,
+    IDS_CAR_INACCESSIBLE,
 };
 
 } // namespace drivo

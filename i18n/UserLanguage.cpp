@@ -4,13 +4,17 @@
 
 namespace drivo {
 
-std::optional<std::uint16_t> LanguageIdOfLocale(const QLocale& locale) {
-    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
-        return std::nullopt;
+std::uint16_t LanguageIdOfLocale(const QLocale& locale) {
+    if (locale.language() == QLocale::C) // Qt's C locale speaks American English
+        return kLangEnglishUnitedStates;
+    if (locale.language() == QLocale::AnyLanguage)
+        return kLangNeutralDefault;
     return LanguageIdFromCodes(QLocale::languageToCode(locale.language()).toStdString(),
                                QLocale::territoryToCode(locale.territory()).toStdString());
 }
 
-std::optional<std::uint16_t> UserDefaultLanguageId() { return LanguageIdOfLocale(QLocale::system()); }
+std::uint16_t UserDefaultLanguageId() {
+    return LanguageIdOfLocale(QLocale::system());
+}
 
 } // namespace drivo

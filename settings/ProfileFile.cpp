@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include "settings/AsciiCase.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -21,13 +23,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && blank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-// ASCII folding only: the file is single-byte text and our names are ASCII.
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::optional<std::string_view> SectionName(std::string_view line) {
@@ -70,10 +65,15 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+// No write bit at all: marked read-only, which the platform's writer respects for every user.
 bool IsReadOnly(fs::perms p) {
     return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
            fs::perms::none;
 }
+
+// A save writes the target's name, a dot, 16 lower-case hex digits and ".tmp", then renames it.
+constexpr std::size_t kTemporaryDigits = 16;
+constexpr std::string_view kTemporaryEnd = ".tmp";
 
 std::string TemporaryName(const fs::path& target) {
     static std::mt19937_64 engine{std::random_device{}()};
@@ -82,17 +82,51 @@ std::string TemporaryName(const fs::path& target) {
     return target.string() + suffix;
 }
 
+bool IsTemporaryOf(std::string_view entry, std::string_view target) {
+    if (entry.size() != target.size() + 1 + kTemporaryDigits + kTemporaryEnd.size() ||
+        !entry.starts_with(target) || entry[target.size()] != '.' ||
+        !entry.ends_with(kTemporaryEnd))
+        return false;
+    const std::string_view digits = entry.substr(target.size() + 1, kTemporaryDigits);
+    return std::all_of(digits.begin(), digits.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// A save killed between writing its temporary file and the rename leaves that file behind;
+// the next save removes it before writing its own, so at most one ever lies there.
+void RemoveLeftTemporaries(const fs::path& target) {
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string name = target.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (IsTemporaryOf(it->path().filename().string(), name) &&
+            it->symlink_status(ignored).type() == fs::file_type::regular)
+            fs::remove(it->path(), ignored);
+    }
+}
+
 bool WriteNewFile(const std::string& path, const std::string& text) {
     std::FILE* f = std::fopen(path.c_str(), "wbx"); // exclusive: never reuse someone's file
     if (!f)
         return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
     return std::fclose(f) == 0 && written;
 }
 
 } // namespace
 
-ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)) {}
+bool OpensForUpdate(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "r+b"); // neither creates nor truncates
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+ProfileFile::ProfileFile(std::string path, WriteCheck mayWrite)
+    : m_path(std::move(path)), m_mayWrite(mayWrite) {}
 
 bool ProfileFile::Load() {
     m_lines.clear();
@@ -103,7 +137,8 @@ bool ProfileFile::Load() {
         m_writable = true;
         return true;
     }
-    if (ec || status.type() != fs::file_type::regular || IsReadOnly(status.permissions()))
+    if (ec || status.type() != fs::file_type::regular || IsReadOnly(status.permissions()) ||
+        !m_mayWrite(m_path))
         return false;
     std::ifstream in(m_path, std::ios::binary);
     if (!in)
@@ -116,46 +151,36 @@ bool ProfileFile::Load() {
     return true;
 }
 
-void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+void ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
     std::string entry;
     entry.append(key).append("=").append(value);
 
-    std::optional<std::size_t> first; // the first section of that name
-    std::size_t firstEnd = m_lines.size();
-    std::vector<std::size_t> matches; // the key's lines in every section of that name
-    bool inSection = false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (const auto name = SectionName(m_lines[i])) {
-            if (first && firstEnd == m_lines.size() && i > *first)
-                firstEnd = i;
-            inSection = EqualsNoCase(*name, section);
-            if (inSection && !first)
-                first = i;
-        } else if (inSection) {
-            const auto name = KeyName(m_lines[i]);
-            if (name && EqualsNoCase(*name, key))
-                matches.push_back(i);
-        }
-    }
-
-    if (!matches.empty()) {
-        m_lines[matches.front()] = std::move(entry);
-        for (auto it = matches.rbegin(); it != std::prev(matches.rend()); ++it)
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*it));
-        return;
-    }
-    if (!first) {
+    const auto header = std::find_if(m_lines.begin(), m_lines.end(), [&](const std::string& line) {
+        const auto name = SectionName(line);
+        return name && EqualsNoCase(*name, section);
+    });
+    if (header == m_lines.end()) {
         m_lines.push_back("[" + std::string(section) + "]");
         m_lines.push_back(std::move(entry));
         return;
     }
-    // New key: after the section's last non-blank line, before the blank lines that separate
-    // it from the next section.
-    std::size_t at = *first;
-    for (std::size_t i = *first + 1; i < firstEnd; ++i)
-        if (!Trim(m_lines[i]).empty())
-            at = i;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(entry));
+    const auto end = std::find_if(std::next(header), m_lines.end(), [](const std::string& line) {
+        return SectionName(line).has_value();
+    });
+    // A new key goes after the section's last non-blank line, before the blank lines that
+    // separate it from the next section.
+    auto at = std::next(header);
+    for (auto line = std::next(header); line != end; ++line) {
+        const auto name = KeyName(*line);
+        if (name && EqualsNoCase(*name, key)) {
+            *line = std::move(entry);
+            return;
+        }
+        if (!Trim(*line).empty())
+            at = std::next(line);
+    }
+    m_lines.insert(at, std::move(entry));
 }
 
 std::string ProfileFile::Text() const {
@@ -177,6 +202,7 @@ bool ProfileFile::Commit() const {
             return false;
     }
     const fs::file_status old = fs::status(target, ec);
+    RemoveLeftTemporaries(target);
     const std::string temporary = TemporaryName(target);
     if (!WriteNewFile(temporary, Text())) {
         fs::remove(temporary, ec);

@@ -11,19 +11,13 @@ inline constexpr int kStageCount = 5;
 inline constexpr int kTimeCount = kStageCount + 1;
 inline constexpr int kTimeMaxIndex = kStageCount;
 
-// One stage: its end time (ms from the start of the run) and its intensity (% of Imax).
-struct Stage {
-    std::int32_t Time = 0;
-    std::int32_t Value = 0;
-};
-
 struct RaceSettings {
     // Two parallel arrays, times then intensities: Time[i] and Value[i] are stage i + 1.
     std::array<std::int32_t, kTimeCount> Time{};   // ms: Time1 ... Time5, TimeMax
     std::array<std::int32_t, kStageCount> Value{}; // % of Imax: Value1 ... Value5
-    std::int32_t RaceLength = 0;                    // mm
-    std::int32_t WheelDiam = 0;                     // mm
-    std::int32_t ReturnMode = 0;                    // 0 or 1
+    std::int32_t RaceLength = 0;                   // mm
+    std::int32_t WheelDiam = 0;                    // mm
+    std::int32_t ReturnMode = 0;                   // 0 or 1
 
     // Named access to the array elements.
     std::int32_t& Time1() { return Time[0]; }
@@ -48,9 +42,6 @@ struct RaceSettings {
     std::int32_t Value4() const { return Value[3]; }
     std::int32_t& Value5() { return Value[4]; }
     std::int32_t Value5() const { return Value[4]; }
-
-    // Stage index 0 .. 4 (stage 1 .. 5).
-    Stage GetStage(int index) const { return {Time.at(index), Value.at(index)}; }
 };
 
 // Built-in defaults: 200/400/600/800/1000 ms at 5/10/20/20/20 %, TimeMax 1000, WheelDiam 48,

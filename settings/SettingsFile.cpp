@@ -4,8 +4,9 @@
 
 namespace drivo {
 
-bool SaveSettings(const RaceSettings& settings, std::uint16_t languageId, const std::string& path) {
-    ProfileFile file(path);
+bool SaveSettings(const RaceSettings& settings, std::uint16_t languageId, const std::string& path,
+                  WriteCheck mayWrite) {
+    ProfileFile file(path, mayWrite);
     if (!file.Load())
         return false;
     const auto write = [&](const char* key, long long value) {

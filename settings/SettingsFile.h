@@ -1,5 +1,6 @@
 #pragma once
 // Writing the race settings to the INI file on close. The file is never read back.
+#include "settings/ProfileFile.h"
 #include "settings/RaceSettings.h"
 
 #include <cstdint>
@@ -15,7 +16,9 @@ inline constexpr const char* kSettingsSection = "Commande";
 // "Commande" of the file at path, in one atomic replacement. ReturnMode is not written.
 // Returns false when the file could not be written; the caller may ignore it, since a failed
 // write is silent and leaves the old file as it was.
+// mayWrite judges an existing file (see ProfileFile).
 bool SaveSettings(const RaceSettings& settings, std::uint16_t languageId,
-                  const std::string& path = kSettingsFileName);
+                  const std::string& path = kSettingsFileName,
+                  WriteCheck mayWrite = OpensForUpdate);
 
 } // namespace drivo

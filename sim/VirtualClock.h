@@ -12,7 +12,7 @@ namespace drivo::sim {
 class VirtualClock final : public Sleeper {
 public:
     void SleepFor(std::chrono::microseconds duration) override;
-    std::chrono::microseconds Now() const;
+    std::chrono::microseconds Now() const override;
     std::vector<std::chrono::microseconds> Sleeps() const;
 
 private:

@@ -16,6 +16,7 @@ public:
         record.SleepFor(d);
         car_->WaitWhileOpen();
     }
+    std::chrono::microseconds Now() const override { return record.Now(); }
     VirtualClock record;
 
 private:

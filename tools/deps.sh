@@ -3,7 +3,8 @@
 # Does nothing when they are all present; needs root (or sudo) otherwise.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libftdi1-dev libudev-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+          libftdi1-dev libudev-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
+          umockdev libumockdev-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

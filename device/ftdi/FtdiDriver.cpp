@@ -1,12 +1,12 @@
 #include "device/ftdi/FtdiDriver.h"
 
 #include <ftdi.h>
+#include <libusb.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <functional>
-#include <thread>
 
 namespace drivo {
 
@@ -14,6 +14,9 @@ namespace {
 
 constexpr int kFtdiVendor = 0x0403;
 constexpr int kFtdiProducts[] = {0x6001, 0x6010, 0x6011, 0x6014, 0x6015};
+// Pause between two polls of the bridge that brought no data (the bridge itself answers a poll
+// only every latency period, 16 ms by default).
+constexpr std::chrono::milliseconds kReadPollPause{1};
 
 struct ContextDeleter {
     void operator()(ftdi_context* context) const { ftdi_free(context); }
@@ -25,7 +28,16 @@ struct Found {
     int product;
     std::string description;
     std::string serial;
+    bool accessDenied; // listed, but the user may not open it: no strings
 };
+
+// Why a device whose strings could not be read cannot be opened (0 when it now can).
+int OpenError(libusb_device* device) {
+    libusb_device_handle* handle = nullptr;
+    const int result = libusb_open(device, &handle);
+    if (result == 0) libusb_close(handle);
+    return result;
+}
 
 // Visits every attached FTDI device with its product description; the visitor returns true to
 // stop. A machine whose USB library cannot start has no USB devices to offer: nothing is
@@ -39,10 +51,15 @@ bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)
             char description[64] = {};
             char serial[16] = {};
             // A device we may not open (permissions) is still listed, without its strings.
-            if (ftdi_usb_get_strings(context, entry->dev, nullptr, 0, description,
-                                     sizeof description, serial, sizeof serial) < 0)
+            bool denied = false;
+            const int strings = ftdi_usb_get_strings(context, entry->dev, nullptr, 0, description,
+                                                     sizeof description, serial, sizeof serial);
+            if (strings < 0) {
                 description[0] = serial[0] = '\0';
-            stop = visit(Found{entry->dev, product, description, serial});
+                constexpr int kOpenFailed = -4; // libftdi: libusb_open() failed
+                denied = strings == kOpenFailed && OpenError(entry->dev) == LIBUSB_ERROR_ACCESS;
+            }
+            stop = visit(Found{entry->dev, product, description, serial, denied});
         }
         ftdi_list_free(&devices);
         if (stop) break;
@@ -63,7 +80,8 @@ struct FtdiDriver::Port {
     ULONG readTimeoutMs = 0; // D2XX default: wait until the count arrived
 };
 
-FtdiDriver::FtdiDriver() = default;
+FtdiDriver::FtdiDriver(std::shared_ptr<Sleeper> sleeper)
+    : sleeper_(sleeper ? std::move(sleeper) : std::make_shared<RealSleeper>()) {}
 
 FtdiDriver::~FtdiDriver() {
     for (Port* port : ports_) {
@@ -86,6 +104,7 @@ FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
         const bool listed = ForEachDevice(context.get(), [&](const Found& found) {
             FT_DEVICE_LIST_INFO_NODE node;
             node.ID = static_cast<ULONG>(kFtdiVendor << 16 | found.product);
+            if (found.accessDenied) node.Flags |= FT_FLAGS_ACCESS_DENIED;
             CopyText(node.Description, sizeof node.Description, found.description);
             CopyText(node.SerialNumber, sizeof node.SerialNumber, found.serial);
             nodes.push_back(node);
@@ -180,7 +199,7 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
     if (port == nullptr) return FT_INVALID_HANDLE;
     if (buffer == nullptr || bytesReturned == nullptr) return FT_INVALID_PARAMETER;
     auto* bytes = static_cast<unsigned char*>(buffer);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(port->readTimeoutMs);
+    const auto deadline = sleeper_->Now() + std::chrono::milliseconds(port->readTimeoutMs);
     DWORD received = 0;
     // libftdi returns whatever has arrived; D2XX waits for the full count or the time-out.
     while (received < bytesToRead) {
@@ -188,8 +207,9 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
                                           static_cast<int>(bytesToRead - received));
         if (result < 0) return FT_IO_ERROR;
         received += static_cast<DWORD>(result);
-        if (port->readTimeoutMs != 0 && std::chrono::steady_clock::now() >= deadline) break;
-        if (result == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (received >= bytesToRead) break;
+        if (port->readTimeoutMs != 0 && sleeper_->Now() >= deadline) break;
+        if (result == 0) sleeper_->SleepFor(kReadPollPause);
     }
     *bytesReturned = received;
     return FT_OK;

@@ -1,8 +1,10 @@
 #pragma once
 // D2XX operations over libftdi1: FTDI devices (vendor 0x0403, FTDI's standard product ids)
 // listed and opened by their USB product description. Each handle owns its own libftdi
-// context, so transactions on different handles may run on different threads.
+// context, so transactions on different handles may run on different threads. The read
+// time-out is measured and waited on the given sleeper (real time when none is given).
 #include "device/FtDriver.h"
+#include "device/Sleeper.h"
 
 #include <memory>
 #include <mutex>
@@ -14,7 +16,7 @@ namespace drivo {
 
 class FtdiDriver final : public FtDriver {
 public:
-    FtdiDriver();
+    explicit FtdiDriver(std::shared_ptr<Sleeper> sleeper = nullptr);
     ~FtdiDriver() override;
     FtdiDriver(const FtdiDriver&) = delete;
     FtdiDriver& operator=(const FtdiDriver&) = delete;
@@ -37,6 +39,7 @@ public:
 private:
     Port* Find(FT_HANDLE handle);
 
+    const std::shared_ptr<Sleeper> sleeper_;
     std::mutex mutex_;
     std::vector<FT_DEVICE_LIST_INFO_NODE> list_;
     std::set<Port*> ports_;

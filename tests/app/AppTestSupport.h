@@ -80,6 +80,7 @@ public:
         m_released.wait(lock, [this] { return !m_held; });
         m_clock.SleepFor(d);
     }
+    std::chrono::microseconds Now() const override { return m_clock.Now(); }
     void Hold(bool held) {
         {
             std::lock_guard lock(m_mutex);

@@ -68,7 +68,7 @@ private slots:
             QCOMPARE(w.Text(kFields[i]), shown[int(i)]);
         QCOMPARE(w.dialog->focusWidget(), w.dialog->GetDlgItem(1039));
         QVERIFY(!w.dialog->Item<QCheckBox>(1072)->isChecked());
-        QCOMPARE(w.dialog->LanguageId(), UserDefaultLanguageId().value_or(1036));
+        QCOMPARE(w.dialog->LanguageId(), UserDefaultLanguageId());
         QCOMPARE(w.dialog->BatteryBar()->value(), 50);
         QCOMPARE(w.Chart().geometry(), w.dialog->GetDlgItem(1049)->geometry());
         QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
@@ -222,27 +222,33 @@ private slots:
         QCOMPARE(w.Text(1039), QStringLiteral("5000"));
     }
 
-    // Every way out writes Drivo.ini from the record as it was, before any field is taken.
+    // Every way out writes Drivo.ini from the record as it is then. A mouse click on Exit
+    // takes the focus first, so the typed field is taken before the window closes; a click
+    // that moves no focus (the placeholder's) and the close box take nothing.
     void closingWritesTheFile_data() {
-        QTest::addColumn<bool>("exitButton");
+        QTest::addColumn<QString>("way");
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("staysOpen"); // with one message
-        QTest::newRow("exit") << true << 1040 << "26" << "WheelDiam=48" << false;
-        QTest::newRow("exit, invalid field") << true << 1039 << "40000" << "RaceLength=5000" << true;
-        QTest::newRow("close box, field not taken") << false << 1032 << "999999" << "Time1=200" << false;
+        QTest::newRow("mouse on exit, field taken first") << "mouse" << 1040 << "26" << "WheelDiam=26" << false;
+        QTest::newRow("exit, invalid field") << "placeholder" << 1039 << "40000" << "RaceLength=5000" << true;
+        QTest::newRow("close box, field not taken") << "close" << 1032 << "999999" << "Time1=200" << false;
     }
     void closingWritesTheFile() {
-        QFETCH(bool, exitButton);
+        QFETCH(QString, way);
         QFETCH(int, field);
         QFETCH(QString, typed);
         QFETCH(QString, written);
         QFETCH(bool, staysOpen);
         Window w;
+        w.dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
         w.Type(field, typed);
-        if (exitButton)
-            w.dialog->Item<QPushButton>(8)->click();
+        if (way == "mouse")
+            QTest::mouseClick(w.dialog->CommandButton(ctl::kExit), Qt::LeftButton, {}, QPoint(5, 5));
+        else if (way == "placeholder")
+            w.dialog->Item<QPushButton>(ctl::kExit)->click();
         else
             w.dialog->close();
         QCOMPARE(m_cwd->SettingsValue(written.section('=', 0, 0)), written.section('=', 1));

@@ -29,7 +29,8 @@ public:
     // A guard against a hang, not a timing expectation: the jobs use virtual time.
     bool WaitFor(std::size_t count) {
         std::unique_lock lock(mutex_);
-        return arrived_.wait_for(lock, std::chrono::seconds(60), [&] { return posts_.size() >= count; });
+        return arrived_.wait_for(lock, std::chrono::seconds(60),
+                                 [&] { return posts_.size() >= count; });
     }
     std::vector<Posted> Posts() {
         std::lock_guard g(mutex_);

@@ -1,9 +1,12 @@
-#include "TestMain.h"
 #include "i18n/ResourceModule.h"
+#include "TestMain.h"
 #include "i18n/StringIds.h"
 
+#include <QDataStream>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace drivo;
 
@@ -18,7 +21,51 @@ QByteArray RealBundle() {
 
 QString WriteBundle(const QTemporaryDir& dir, const QByteArray& content) {
     QFile f(dir.filePath("drivoENU.rcc"));
-    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() ? f.fileName() : QString();
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size() ? f.fileName()
+                                                                              : QString();
+}
+
+// The hash rcc stores beside each name.
+quint32 NameHash(const QString& name) {
+    quint32 h = 0;
+    for (const QChar c : name) {
+        h = (h << 4) + c.unicode();
+        h ^= (h & 0xf0000000) >> 23;
+        h &= 0x0fffffff;
+    }
+    return h;
+}
+
+// A bundle of format 3 whose root holds one file, strings.json, with the node flags and the
+// data block given: about a hundred bytes.
+QByteArray OneEntryBundle(quint16 flags, const QByteArray& entry, quint32 flagsOfAllEntries) {
+    const QString name = QStringLiteral("strings.json");
+    const quint32 names = 24 + 4 + quint32(entry.size());
+    const quint32 tree = names + 6 + 2 * quint32(name.size());
+    QByteArray bundle;
+    QDataStream out(&bundle, QIODevice::WriteOnly); // big-endian
+    out.writeRawData("qres", 4);
+    out << quint32(3) << tree << quint32(24) << names << flagsOfAllEntries;
+    out << quint32(entry.size());
+    out.writeRawData(entry.constData(), int(entry.size()));
+    out << quint16(name.size()) << NameHash(name);
+    for (const QChar c : name)
+        out << quint16(c.unicode());
+    out << quint32(0) << quint16(0x02) << quint32(1) << quint32(1) << quint64(0); // root: one child
+    // The file: any territory, language C (the entry every locale sees), data at 0.
+    out << quint32(0) << flags << quint16(0) << quint16(QLocale::C) << quint32(0) << quint64(0);
+    return bundle;
+}
+
+const QByteArray kPlainStrings = R"({"1047":"x"})";
+
+// A zstd frame header (single segment, 8-byte content size) claiming size bytes, then an
+// empty last block.
+QByteArray ZstdClaiming(quint64 size) {
+    QByteArray frame = QByteArray::fromHex("28b52ffde0");
+    for (int i = 0; i < 8; ++i)
+        frame += char(size >> (8 * i));
+    return frame + QByteArray::fromHex("010000");
 }
 
 } // namespace
@@ -27,22 +74,59 @@ class ResourceModuleTest : public QObject {
     Q_OBJECT
 private slots:
     void refusesFilesThatAreNotBundles_data() {
+        QTest::addColumn<QString>("kind"); // what lies at the bundle's name: "file" holds content
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("text") << QByteArray("not a bundle at all");
+        QTest::newRow("empty") << "file" << QByteArray();
+        QTest::newRow("text") << "file" << QByteArray("not a bundle at all");
         QTest::newRow("header, offsets beyond the end")
-            << QByteArray::fromHex("7172657300000003000000ff000000ff000000ff00000000");
+            << "file" << QByteArray::fromHex("7172657300000003000000ff000000ff000000ff00000000");
+        // Compressed entries: Qt allocates what their headers claim before inflating.
+        QTest::newRow("zstd entry claiming 2^40 bytes")
+            << "file" << OneEntryBundle(0x04, ZstdClaiming(quint64(1) << 40), 0x04);
+        QTest::newRow("zstd entry claiming 1 GiB, header flags clear")
+            << "file" << OneEntryBundle(0x04, ZstdClaiming(quint64(1) << 30), 0);
+        QTest::newRow("zlib entry claiming 0xFFFFFFFF bytes")
+            << "file"
+            << OneEntryBundle(0x01, QByteArray::fromHex("ffffffff789c030000000001"), 0x01);
+        QTest::newRow("unknown entry flag") << "file" << OneEntryBundle(0x08, kPlainStrings, 0);
+        QTest::newRow("plain entry, header claims compression")
+            << "file" << OneEntryBundle(0, kPlainStrings, 0x01);
+        QTest::newRow("FIFO") << "fifo" << QByteArray();
+        QTest::newRow("directory") << "directory" << QByteArray();
+        QTest::newRow("character device") << "device" << QByteArray();
+        QTest::newRow("larger than any bundle") << "huge" << QByteArray();
     }
     void refusesFilesThatAreNotBundles() {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
+        QString path = dir.filePath("drivoENU.rcc");
+        if (kind == "file")
+            path = WriteBundle(dir, content);
+        if (kind == "fifo") // opening it for reading would wait for a writer forever
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == "directory")
+            QVERIFY(QDir(dir.path()).mkdir("drivoENU.rcc"));
+        if (kind == "device")
+            QVERIFY(QFile::link("/dev/zero", path));
+        if (kind == "huge") { // sparse: takes no room
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(ResourceModule::kMaxBundleSize + 1));
+        }
         ResourceModule module;
-        QVERIFY(!module.LoadBundle(WriteBundle(dir, content)));
+        QVERIFY(!module.LoadBundle(path));
         QVERIFY(!module.LoadBundle("/nonexistent/drivoENU.rcc"));
         QVERIFY(!module.HasBundle());
         QCOMPARE(module.Root(), QStringLiteral(":/drivo"));
         QVERIFY(module.LoadBitmap(1).isNull() && module.LoadIcon(1).isNull()); // missing items
         QVERIFY(module.LoadDialogTemplate(1).isEmpty() && module.LoadBinary(1).isEmpty());
+    }
+
+    void handMadeBundleLoads() { // the refused rows above differ from it in one point only
+        QTemporaryDir dir;
+        ResourceModule module;
+        QVERIFY(module.LoadBundle(WriteBundle(dir, OneEntryBundle(0, kPlainStrings, 0))));
+        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), QStringLiteral("x"));
     }
 
     void bundleSwitchesTheLanguageAndReleaseGoesBack() {
@@ -75,7 +159,8 @@ private slots:
         QTemporaryDir dir;
         ResourceModule module;
         for (qsizetype length = 0; length < bundle.size(); ++length)
-            QVERIFY2(!module.LoadBundle(WriteBundle(dir, bundle.left(length))), qPrintable(QString::number(length)));
+            QVERIFY2(!module.LoadBundle(WriteBundle(dir, bundle.left(length))),
+                     qPrintable(QString::number(length)));
         QVERIFY(!module.HasBundle());
         QVERIFY(module.LoadBundle(WriteBundle(dir, bundle)));
     }

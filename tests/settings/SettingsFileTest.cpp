@@ -1,6 +1,6 @@
+#include "settings/SettingsFile.h"
 #include "TestMain.h"
 #include "settings/RaceSettings.h"
-#include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,8 +13,8 @@ namespace {
 
 // The 14 lines a French user's defaults produce, in the order they are written.
 const QList<QByteArray> kDefaultKeys = {
-    "Time1=200", "Value1=5",  "Time2=400",     "Value2=10",      "Time3=600",
-    "Value3=20", "Time4=800", "Value4=20",     "Time5=1000",     "Value5=20",
+    "Time1=200",    "Value1=5",     "Time2=400",       "Value2=10",      "Time3=600",
+    "Value3=20",    "Time4=800",    "Value4=20",       "Time5=1000",     "Value5=20",
     "TimeMax=1000", "WheelDiam=48", "RaceLength=5000", "LanguageId=1036"};
 
 // Lines joined with CR LF; "*" stands for the default key lines not listed explicitly.
@@ -62,28 +62,35 @@ private slots:
         QTest::addColumn<bool>("exists");
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("no file: the fifteen lines") << false << QByteArray() << Expect({"[Commande]", "*"});
+        QTest::newRow("no file: the fifteen lines")
+            << false << QByteArray() << Expect({"[Commande]", "*"});
         QTest::newRow("empty file") << true << QByteArray() << Expect({"[Commande]", "*"});
         QTest::newRow("other sections and comments kept, value replaced in place")
             << true
-            << QByteArray("; top\r\n[Other]\r\nA=1\r\n[Commande]\r\n; note\r\nTime1=7\r\nExtra=x\r\n\r\n[Tail]\r\nB=2\r\n")
-            << Expect({"; top", "[Other]", "A=1", "[Commande]", "; note", "Time1=200", "Extra=x", "*", "",
-                       "[Tail]", "B=2"});
+            << QByteArray("; top\r\n[Other]\r\nA=1\r\n[Commande]\r\n; "
+                          "note\r\nTime1=7\r\nExtra=x\r\n\r\n[Tail]\r\nB=2\r\n")
+            << Expect({"; top", "[Other]", "A=1", "[Commande]", "; note", "Time1=200", "Extra=x",
+                       "*", "", "[Tail]", "B=2"});
         QTest::newRow("other section, no final newline")
-            << true << QByteArray("[Other]\r\nA=1") << Expect({"[Other]", "A=1", "[Commande]", "*"});
+            << true << QByteArray("[Other]\r\nA=1")
+            << Expect({"[Other]", "A=1", "[Commande]", "*"});
         QTest::newRow("LF only") << true << QByteArray("[Commande]\nTime1=1\nFoo=bar\n")
                                  << Expect({"[Commande]", "Time1=200", "Foo=bar", "*"});
-        QTest::newRow("mixed endings") << true << QByteArray("[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=3")
-                                       << Expect({"[X]", "A=1", "[Commande]", "Foo=bar", "", "Time1=200", "*"});
+        QTest::newRow("mixed endings")
+            << true << QByteArray("[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=3")
+            << Expect({"[X]", "A=1", "[Commande]", "Foo=bar", "", "Time1=200", "*"});
         QTest::newRow("names in another case, spaces around them")
             << true << QByteArray("  [ commande ]\r\nTIME1 = 9\r\n\tvalue1=3\r\n")
             << Expect({"  [ commande ]", "Time1=200", "Value1=5", "*"});
-        QTest::newRow("duplicate key: first replaced, later one dropped")
+        QTest::newRow("duplicate key: first replaced, later one kept")
             << true << QByteArray("[Commande]\r\nTime1=1\r\nA=1\r\nTIME1=2\r\n")
-            << Expect({"[Commande]", "Time1=200", "A=1", "*"});
-        QTest::newRow("duplicate section: one value per key, other lines kept")
-            << true << QByteArray("[Commande]\r\nTime1=1\r\n[Other]\r\nX=1\r\n[Commande]\r\nTime1=2\r\nValue1=3\r\nKeep=me\r\n")
-            << Expect({"[Commande]", "Time1=200", "*", "[Other]", "X=1", "[Commande]", "Value1=5", "Keep=me"});
+            << Expect({"[Commande]", "Time1=200", "A=1", "TIME1=2", "*"});
+        QTest::newRow("duplicate section: the first one written, the later one kept")
+            << true
+            << QByteArray("[Commande]\r\nTime1=1\r\n[Other]\r\nX=1\r\n[Commande]\r\nTime1="
+                          "2\r\nValue1=3\r\nKeep=me\r\n")
+            << Expect({"[Commande]", "Time1=200", "*", "[Other]", "X=1", "[Commande]", "Time1=2",
+                       "Value1=3", "Keep=me"});
         QTest::newRow("keys of other sections and comments are not ours")
             << true << QByteArray("[Other]\r\nTime1=1\r\n;Value1=2\r\n")
             << Expect({"[Other]", "Time1=1", ";Value1=2", "[Commande]", "*"});
@@ -116,6 +123,33 @@ private slots:
         QCOMPARE(Entries(dir.path()), QStringList{"Drivo.ini"}); // no temporary left behind
     }
 
+    void temporariesOfAKilledSaveAreRemoved_data() {
+        QTest::addColumn<QStringList>("before"); // beside Drivo.ini
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("one") << QStringList{"Drivo.ini.0123456789abcdef.tmp"} << QStringList{};
+        QTest::newRow("two") << QStringList{"Drivo.ini.0000000000000000.tmp",
+                                            "Drivo.ini.ffffffffffffffff.tmp"}
+                             << QStringList{};
+        const QStringList notOurs{
+            "Drivo.ini.tmp", "Drivo.ini.0123456789ABCDEF.tmp", "Drivo.ini.0123456789abcdef.tmp.x",
+            "Other.ini.0123456789abcdef.tmp", "Drivo.ini.0123456789abcdeg.tmp"};
+        QTest::newRow("names not ours stay") << notOurs << notOurs;
+    }
+    void temporariesOfAKilledSaveAreRemoved() {
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, after);
+        QTemporaryDir dir;
+        WriteFile(dir.filePath("Drivo.ini"), "[Commande]\r\n");
+        for (const QString& name : before)
+            WriteFile(dir.filePath(name), "Time1=1\r\n");
+        std::uint16_t languageId = 0;
+        QVERIFY(SaveSettings(FrenchDefaults(languageId), languageId,
+                             dir.filePath("Drivo.ini").toStdString()));
+        after << "Drivo.ini";
+        after.sort();
+        QCOMPARE(Entries(dir.path()), after);
+    }
+
     void writesSignedValuesAndUnsignedLanguageId() {
         QTemporaryDir dir;
         const QString path = dir.filePath("Drivo.ini");
@@ -134,6 +168,9 @@ private slots:
     void failedWriteIsSilentAndKeepsTheOldFile_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("read-only file") << "file";
+        // Mode 0644 in a writable directory, but the user may not write it (another user's
+        // file): the system's answer is stood in for, since root may write any file.
+        QTest::newRow("file the user may not write") << "foreign";
         QTest::newRow("path is a directory") << "isdir";
         QTest::newRow("directory missing") << "missing";
     }
@@ -146,16 +183,18 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir("Drivo.ini"));
         if (kind == "missing")
             path = dir.filePath("absent/Drivo.ini");
-        if (kind == "file") {
+        if (kind == "file" || kind == "foreign")
             WriteFile(path, old);
+        if (kind == "file")
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        }
+        const WriteCheck mayWrite =
+            kind == "foreign" ? [](const std::string&) { return false; } : OpensForUpdate;
         const QStringList entries = Entries(dir.path());
         std::uint16_t languageId = 0;
         const RaceSettings s = FrenchDefaults(languageId);
-        QVERIFY(!SaveSettings(s, languageId, path.toStdString()));
+        QVERIFY(!SaveSettings(s, languageId, path.toStdString(), mayWrite));
         QCOMPARE(Entries(dir.path()), entries); // no temporary left behind
-        if (kind == "file")
+        if (kind == "file" || kind == "foreign")
             QCOMPARE(ReadFile(path), old);
         if (kind == "isdir")
             QVERIFY(QFileInfo(path).isDir());

@@ -21,7 +21,10 @@ struct Harness {
         CBalloonTip::Environment env;
         env.cursorPos = [this] { return cursor; };
         env.screenSize = [] { return QSize(800, 600); };
-        env.startTimer = [this](int, unsigned ms) { QCOMPARE(ms, 4000u); ++timerStarts; };
+        env.startTimer = [this](int, unsigned ms) {
+            QCOMPARE(ms, 4000u);
+            ++timerStarts;
+        };
         env.stopTimer = [](int) {};
         tip.SetEnvironment(env);
         tip.CreateTip(&owner, &enabled, &text, 4000);

@@ -59,7 +59,8 @@ private slots:
         // The control never formats the position: the same text whatever it and the range are.
         QCOMPARE(PixelsOf(Shot(QStringLiteral("45%"), 123, 1000), kBlack), PixelsOf(shot, kBlack));
         // Too wide a text is cut; the black pass is clipped to the moved rectangle.
-        const QList<QPoint> cut = PixelsOf(Shot(QStringLiteral("MMMMMMMMMM"), 100, 100, 40), kBlack);
+        const QList<QPoint> cut =
+            PixelsOf(Shot(QStringLiteral("MMMMMMMMMM"), 100, 100, 40), kBlack);
         QVERIFY(!cut.isEmpty());
         for (const QPoint p : cut)
             QVERIFY(p.x() > 0 && p.y() > 0);

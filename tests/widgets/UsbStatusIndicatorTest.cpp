@@ -62,7 +62,9 @@ private slots:
             indicator->SetState(state);
         const QImage shot = indicator->grab().toImage();
         for (const QPoint p : {QPoint(0, 0), QPoint(74, 39), QPoint(30, 17)})
-            QCOMPARE(shot.pixelColor(p), source.x() < 0 ? kDialog : QColor(qRgb(source.x() + p.x(), source.y() + p.y(), 7)));
+            QCOMPARE(shot.pixelColor(p),
+                     source.x() < 0 ? kDialog
+                                    : QColor(qRgb(source.x() + p.x(), source.y() + p.y(), 7)));
         // Magenta lets the dialog through; outside the 75 x 40 cell nothing is drawn.
         for (const QPoint p : {QPoint(10, 5), QPoint(75, 0), QPoint(0, 40), QPoint(99, 59)})
             QCOMPARE(shot.pixelColor(p), kDialog);
@@ -78,7 +80,8 @@ private slots:
             << QList{200, -1, -1, 0} << QList{0, 1, 0, 0} << QList{200, 200, 200, 0};
         QTest::newRow("late tick flips once more and stops")
             << QList{200, -1, 0, -1} << QList{0, 1, 1, 0} << QList{200, 200, 0, 0};
-        QTest::newRow("new period restarts") << QList{200, 500, -1} << QList{0, 0, 1} << QList{200, 500, 500};
+        QTest::newRow("new period restarts")
+            << QList{200, 500, -1} << QList{0, 0, 1} << QList{200, 500, 500};
     }
     void blinking() {
         QFETCH(QList<int>, steps);
@@ -93,7 +96,8 @@ private slots:
                 indicator.Blink(static_cast<unsigned>(steps[i]));
             indicator.OnTimer(1); // not the blink timer: ignored
             QCOMPARE(indicator.State(), states[i]);
-            QCOMPARE(indicator.Surface().pixelColor(0, 0), QColor(qRgb(75 * states[i], states[i], 7)));
+            QCOMPARE(indicator.Surface().pixelColor(0, 0),
+                     QColor(qRgb(75 * states[i], states[i], 7)));
             const auto it = indicator.timers.find(CUsbStatusIndicator::kBlinkTimerId);
             QCOMPARE(it == indicator.timers.end() ? 0 : int(it->second), timers[i]);
         }

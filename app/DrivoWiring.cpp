@@ -1,0 +1,13 @@
+#include "app/DrivoWiring.h"
+
+#include "app/CMainDialog.h"
+#include "platform/CDeviceChangeWatcher.h"
+
+namespace drivo {
+
+std::shared_ptr<void> AttachUdevWatcher(CMainDialog& dialog) {
+    return std::make_shared<CDeviceChangeWatcher>(
+        UdevEventSource::Open(), [&dialog](unsigned code) { dialog.OnDeviceChange(code); });
+}
+
+} // namespace drivo

@@ -1,0 +1,140 @@
+// The real libftdi driver under the link and the jobs, against emulated FTDI bridges with the
+// virtual car behind them. Time is virtual on both sides: the bridge's latency periods, the
+// car's line time and the driver's read time-out all run on one clock.
+#include "../device/CarRig.h"
+#include "EmulatedFtdi.h"
+#include "TestMain.h"
+#include "device/DeviceJobs.h"
+#include "device/ftdi/FtdiDriver.h"
+
+#include <QTest>
+
+using namespace drivo;
+using namespace drivo::test;
+
+Q_DECLARE_METATYPE(drivo::test::BridgeFault)
+
+namespace {
+
+struct UsbRig {
+    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
+    EmulatedFtdiBus bus{clock};
+    std::shared_ptr<sim::VirtualCar> car = std::make_shared<sim::VirtualCar>(clock);
+    std::shared_ptr<DeviceContext> context = CreateDeviceContext(
+        std::make_shared<FtdiDriver>(clock), std::make_shared<RecordingNotifier>(),
+        std::make_shared<WaitForFreeBridge>(bus, clock));
+    UsbLink& link = context->link;
+
+    // Nothing of a transaction is left behind: bridge released, car closed, link free.
+    bool Closed() const { return !bus.IsClaimed() && !car->IsOpen() && !link.Mutex().IsHeld(); }
+};
+
+} // namespace
+
+class FtdiBridgeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void countsTheCarsAmongTheBridges_data() {
+        QTest::addColumn<QStringList>("products");
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<int>("cars");
+        QTest::addColumn<int>("inaccessible");
+        QTest::newRow("the car") << QStringList{"z-rallye"} << false << 1 << 0;
+        QTest::newRow("another description") << QStringList{"FT232R USB UART"} << false << 0 << 0;
+        QTest::newRow("other letter case") << QStringList{"Z-RALLYE"} << false << 0 << 0;
+        QTest::newRow("two cars") << QStringList{"z-rallye", "z-rallye"} << false << 2 << 0;
+        QTest::newRow("no permission") << QStringList{"z-rallye"} << true << 0 << 1;
+    }
+    void countsTheCarsAmongTheBridges() {
+        QFETCH(QStringList, products);
+        QFETCH(bool, unreadable);
+        QFETCH(int, cars);
+        QFETCH(int, inaccessible);
+        UsbRig rig;
+        for (const QString& product : products) {
+            const std::string path = rig.bus.Plug(product.toStdString());
+            if (unreadable)
+                rig.bus.MakeUnreadable(path);
+        }
+        NoPermissionOverride asUser;
+        int denied = -1;
+        QCOMPARE(rig.link.CountMatchingDevices(&denied), cars);
+        QCOMPARE(denied, inaccessible);
+    }
+
+    // libftdi's open (reset, its own 9600 baud), then exactly the link's settings: 19200 baud
+    // and 8N1; no latency timer, flow control or purge.
+    void openSendsTheLineSettingsOnly() {
+        UsbRig rig;
+        rig.bus.Plug("z-rallye", rig.car);
+        QCOMPARE(BatteryJob(*rig.context, 1).wParam, std::intptr_t(11200));
+        const std::vector<VendorRequest> expected = {
+            {0x40, 0, 0x0000, 1},  // SIO_RESET, reset the bridge
+            {0x40, 3, 0x4138, 0},  // SIO_SET_BAUDRATE 9600 (libftdi's default on open)
+            {0x40, 3, 0x809C, 0},  // SIO_SET_BAUDRATE 19200
+            {0x40, 4, 0x0008, 1}}; // SIO_SET_DATA 8 bits, no parity, 1 stop bit
+        for (const VendorRequest& r : rig.bus.VendorRequests())
+            qInfo("vendor request type %02x request %d value %04x index %d", r.requestType,
+                  r.request, r.value, r.index);
+        QVERIFY(rig.bus.VendorRequests() == expected);
+        const sim::LineSettings line = rig.car->LastLineSettings(); // as the car decoded them
+        QCOMPARE(line.baudRate, ULONG(19200));
+        QCOMPARE(line.wordLength, FT_BITS_8);
+    }
+
+    void readsWithD2xxSemantics_data() {
+        QTest::addColumn<int>("wanted");
+        QTest::addColumn<int>("received");
+        QTest::addColumn<bool>("waitedForTheTimeOut");
+        QTest::newRow("the whole answer") << 15 << 15 << false;
+        QTest::newRow("fewer than asked, after the time-out") << 20 << 15 << true;
+        QTest::newRow("only what was asked of a longer answer") << 6 << 6 << false;
+    }
+    void readsWithD2xxSemantics() {
+        QFETCH(int, wanted);
+        QFETCH(int, received);
+        QFETCH(bool, waitedForTheTimeOut);
+        UsbRig rig;
+        rig.bus.Plug("z-rallye", rig.car);
+        std::array<char, 1024> reply;
+        reply.fill('#');
+        DWORD count = static_cast<DWORD>(wanted);
+        QCOMPARE(rig.link.Transact("$GVB\r\n", reply, count), FT_OK);
+        const auto elapsed = rig.clock->Now();
+        QCOMPARE(rig.bus.BulkOut(), std::string("$GVB\r\n"));
+        QCOMPARE(int(count), received);
+        QVERIFY(QByteArray(reply.data()).startsWith("$GVB,1"));
+        QCOMPARE(reply[count], '\0');
+        QCOMPARE(elapsed >= std::chrono::milliseconds(kReadTimeoutMs), waitedForTheTimeOut);
+        QVERIFY(rig.Closed());
+    }
+
+    // Whatever the bridge does wrong, the job gives its failure value, within the time-outs.
+    void badBridgesFailTheJob_data() {
+        QTest::addColumn<BridgeFault>("fault");
+        QTest::addColumn<int>("value");
+        QTest::newRow("healthy") << BridgeFault::None << 11200;
+        QTest::newRow("garbage") << BridgeFault::Garbage << -1;
+        QTest::newRow("late answer") << BridgeFault::Late << -1;
+        QTest::newRow("stalled endpoint") << BridgeFault::Stall << -1;
+        QTest::newRow("short packets") << BridgeFault::ShortPackets << -1;
+        QTest::newRow("only status bytes") << BridgeFault::StatusOnly << -1;
+        QTest::newRow("vanishes after the frame") << BridgeFault::Vanish << -1;
+        QTest::newRow("vanishes during the read") << BridgeFault::VanishInRead << -1;
+    }
+    void badBridgesFailTheJob() {
+        QFETCH(BridgeFault, fault);
+        QFETCH(int, value);
+        UsbRig rig;
+        rig.bus.Plug("z-rallye", rig.car);
+        rig.bus.SetFault(fault);
+        QCOMPARE(BatteryJob(*rig.context, 1).wParam, std::intptr_t(value));
+        QVERIFY(rig.Closed());
+        QVERIFY(rig.clock->Now() <=
+                kOpenRetryDelay + std::chrono::milliseconds(kReadTimeoutMs + 100));
+        QVERIFY(rig.car->Violations().empty());
+    }
+};
+
+#include "FtdiBridgeTest.moc"
+DRIVO_TEST(FtdiBridgeTest);

@@ -1,0 +1,431 @@
+#include "TestMain.h"
+#include "framework/CDialog.h"
+#include "widgets/CSkinButton.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+#include <functional>
+
+using namespace drivo;
+
+namespace {
+
+constexpr QRgb kMagenta = 0xffff00ff;
+constexpr QRgb kGreen = 0xff00c000; // hover/pressed face
+constexpr QRgb kBlue = 0xff0000c0;  // normal face
+constexpr QRgb kParent = 0xffc00000;
+
+// A 20 x 10 face of one colour with a transparent 2 x 2 corner at the top left.
+QImage Face(QRgb color) {
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(color);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x)
+            image.setPixel(x, y, kMagenta);
+    return image;
+}
+
+// A button of 40 x 30 in a parent painted in kParent; the face sits at (10, 10).
+struct Rig {
+    QWidget parent;
+    CSkinButton* button;
+    explicit Rig(unsigned style = CButton::kPushButton) {
+        parent.setAutoFillBackground(true);
+        SetParentColor(kParent);
+        parent.resize(100, 60);
+        button = new CSkinButton(&parent, 5, style);
+        button->setGeometry(30, 15, 40, 30);
+        button->SetBitmapPair(Face(kGreen), kMagenta, Face(kBlue), kMagenta);
+        parent.show();
+    }
+    void SetParentColor(QRgb color) {
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, color);
+        parent.setPalette(palette);
+    }
+    QImage Grab() const { return button->grab().toImage(); }
+    QRgb Pixel(QPoint p) const { return Grab().pixel(p); }
+    void Move(QPoint p, Qt::MouseButtons held = Qt::NoButton) const {
+        QMouseEvent move(QEvent::MouseMove, p, button->mapToGlobal(p), Qt::NoButton, held, {});
+        QApplication::sendEvent(button, &move);
+    }
+};
+
+using Call = std::function<unsigned(CSkinButton&)>;
+
+// Records what the popup menu of a button would have done.
+class MenuButton : public CSkinButton {
+public:
+    using CSkinButton::CSkinButton;
+    QPoint shownAt;
+    bool pressedWhileShown = false;
+    int TrackPopupMenu(QMenu*, QPoint globalPos) override {
+        shownAt = globalPos;
+        pressedWhileShown = grab().toImage().pixel(20, 15) == kGreen;
+        return 0x10077;
+    }
+};
+
+// Receives the menu callback and opened links.
+class Receiver : public QObject {
+    Q_OBJECT
+public:
+    CMenuCallbackEvent seen{0, nullptr, 0};
+    QList<QUrl> opened;
+    bool event(QEvent* e) override {
+        if (e->type() == CMenuCallbackEvent::Type())
+            seen = *static_cast<CMenuCallbackEvent*>(e);
+        return QObject::event(e);
+    }
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class CommandLog : public CDialog {
+public:
+    CommandLog() : CDialog(0) {}
+    std::vector<int> commands;
+    void OnCommand(int id) override { commands.push_back(id); }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Call)
+
+class SkinButtonTest : public QObject {
+    Q_OBJECT
+private slots:
+    // Each refused call leaves the colours, the alignment and the images as they were.
+    void statusCodes_data() {
+        QTest::addColumn<Call>("call");
+        QTest::addColumn<unsigned>("status");
+        QTest::addColumn<bool>("imagesKept");
+        QRgb out = 0;
+        QTest::newRow("slot 6") << Call([](CSkinButton& b) { return b.SetStateColor(6, 0); }) << 3u
+                                << true;
+        QTest::newRow("get slot 6")
+            << Call([out](CSkinButton& b) mutable { return b.GetStateColor(6, &out); }) << 3u
+            << true;
+        QTest::newRow("shade slot 6")
+            << Call([](CSkinButton& b) { return b.ShadeStateColor(6, 1); }) << 3u << true;
+        QTest::newRow("shade 256")
+            << Call([](CSkinButton& b) { return b.ShadeStateColor(2, 256); }) << 5u << true;
+        QTest::newRow("shade -256")
+            << Call([](CSkinButton& b) { return b.ShadeStateColor(2, -256); }) << 5u << true;
+        QTest::newRow("alignment 4")
+            << Call([](CSkinButton& b) { return b.SetImageAlignment(4); }) << 4u << true;
+        QTest::newRow("pressed style 2")
+            << Call([](CSkinButton& b) { return b.SetPressedShift(2); }) << 6u << true;
+        QTest::newRow("background, not transparent")
+            << Call([](CSkinButton& b) { return b.SetParentBackground(Face(kBlue)); }) << 5u
+            << true;
+        QTest::newRow("menu without submenu")
+            << Call([](CSkinButton& b) { return b.SetPopupMenu(new QMenu, nullptr); }) << 1u
+            << true;
+        QTest::newRow("cursor missing")
+            << Call([](CSkinButton& b) { return b.SetCursorResource(9999); }) << 1u << true;
+        QTest::newRow("null bitmap")
+            << Call([](CSkinButton& b) { return b.SetBitmapPair(QImage(), kMagenta); }) << 1u
+            << false;
+        QTest::newRow("empty normal bitmap") << Call([](CSkinButton& b) {
+            return b.SetBitmapPair(Face(kGreen), kMagenta, QImage(0, 0, QImage::Format_RGB32), 0);
+        }) << 1u << false;
+        QTest::newRow("missing resource")
+            << Call([](CSkinButton& b) { return b.SetBitmapPair(9999, kMagenta, 0, 0); }) << 1u
+            << false;
+        QTest::newRow("null icon")
+            << Call([](CSkinButton& b) { return b.SetIconPair(SkinIcon{}); }) << 1u << false;
+        QTest::newRow("no first bitmap: fine, no image")
+            << Call([](CSkinButton& b) { return b.SetBitmapPair(std::nullopt, 0); }) << 0u << false;
+    }
+    void statusCodes() {
+        QFETCH(Call, call);
+        QFETCH(unsigned, status);
+        QFETCH(bool, imagesKept);
+        Rig rig;
+        QVERIFY(rig.button->ShadeStateColor(2, 5) == 0);
+        const auto colors = [&] {
+            std::vector<QRgb> all(6);
+            for (std::uint8_t slot = 0; slot < 6; ++slot)
+                rig.button->GetStateColor(slot, &all[slot]);
+            return all;
+        };
+        const std::vector<QRgb> before = colors();
+        const QImage shot = rig.Grab();
+        QCOMPARE(call(*rig.button), status);
+        QCOMPARE(colors(), before);
+        QCOMPARE(rig.Pixel({20, 15}) == kBlue, imagesKept);
+        if (imagesKept)
+            QCOMPARE(rig.Grab(), shot);
+    }
+
+    void shadeStateColor_data() {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QRgb>("result");
+        QTest::newRow("+100 stops at 255") << 100 << qRgb(255, 155, 105);
+        QTest::newRow("-100 stops at 0") << -100 << qRgb(150, 50, 0);
+        QTest::newRow("+10") << 10 << qRgb(210, 110, 60);
+        QTest::newRow("0") << 0 << qRgb(200, 100, 50);
+    }
+    void shadeStateColor() {
+        QFETCH(int, offset);
+        QFETCH(QRgb, result);
+        CSkinButton button;
+        QCOMPARE(button.SetStateColor(4, qRgb(200, 100, 50)), 0u);
+        QCOMPARE(button.ShadeStateColor(4, std::int16_t(offset)), 0u);
+        QRgb shaded = 0;
+        button.GetStateColor(4, &shaded);
+        QCOMPARE(shaded, result);
+    }
+
+    // Item 100 x 40, image 20 x 10, origin (3, 3).
+    void placeImage_data() {
+        QTest::addColumn<int>("align");
+        QTest::addColumn<bool>("title");
+        QTest::addColumn<bool>("pressed");
+        QTest::addColumn<QPoint>("image");
+        QTest::addColumn<QRect>("caption");
+        const QRect item(0, 0, 100, 40);
+        QTest::newRow("left, title") << 0 << true << false << QPoint(3, 15) << QRect(23, 0, 77, 40);
+        QTest::newRow("left, no title") << 0 << false << false << QPoint(40, 15) << item;
+        QTest::newRow("left, pressed") << 0 << false << true << QPoint(41, 16) << item;
+        QTest::newRow("above, title")
+            << 1 << true << false << QPoint(40, 3) << QRect(0, 10, 100, 30);
+        QTest::newRow("above, no title") << 1 << false << false << QPoint(40, 15) << item;
+        QTest::newRow("right, title")
+            << 2 << true << false << QPoint(77, 15) << QRect(3, 0, 74, 40);
+        QTest::newRow("right, no title") << 2 << false << false << QPoint(40, 0) << item;
+        QTest::newRow("overlap") << 3 << true << false << QPoint(0, 0) << item;
+    }
+    void placeImage() {
+        QFETCH(int, align);
+        QFETCH(bool, title);
+        QFETCH(bool, pressed);
+        QFETCH(QPoint, image);
+        QFETCH(QRect, caption);
+        CSkinButton button;
+        button.resize(100, 40);
+        QCOMPARE(button.SetImageAlignment(std::uint8_t(align)), 0u);
+        QRect moved(0, 0, 100, 40);
+        QCOMPARE(button.PlaceImage(title, QRect(0, 0, 100, 40), moved, pressed, 20, 10).topLeft(),
+                 image);
+        QCOMPARE(moved, caption);
+    }
+
+    // Face pixel at (20, 15); pressed shifts it by (1, 1), so (10, 10) then shows the face
+    // colour of the parent-less button, not the image.
+    void facesByState_data() {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<unsigned>("style");
+        QTest::addColumn<QRgb>("face");
+        const QRgb grey = qRgb(112, 112, 112); // 0.587 * 192
+        QTest::newRow("normal") << "normal" << unsigned(CButton::kPushButton) << kBlue;
+        QTest::newRow("hovered") << "hover" << unsigned(CButton::kPushButton) << kGreen;
+        QTest::newRow("hovered, then left")
+            << "hover leave" << unsigned(CButton::kPushButton) << kBlue;
+        QTest::newRow("pressed") << "press" << unsigned(CButton::kPushButton) << kGreen;
+        QTest::newRow("disabled") << "disabled" << unsigned(CButton::kPushButton) << grey;
+        QTest::newRow("disabled, hovered")
+            << "disabled hover" << unsigned(CButton::kPushButton) << grey;
+        QTest::newRow("check box, hovered") << "hover" << unsigned(CButton::kCheckBox) << kBlue;
+        QTest::newRow("check box, checked") << "checked" << unsigned(CButton::kCheckBox) << kGreen;
+    }
+    void facesByState() {
+        QFETCH(QString, state);
+        QFETCH(unsigned, style);
+        QFETCH(QRgb, face);
+        Rig rig(style);
+        if (state.contains("disabled"))
+            rig.button->setEnabled(false);
+        if (state.contains("hover"))
+            rig.Move({20, 15});
+        if (state.contains("leave")) {
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(rig.button, &leave);
+        }
+        if (state == "press")
+            QTest::mousePress(rig.button, Qt::LeftButton, {}, {20, 15});
+        if (state == "checked")
+            QTest::mouseClick(rig.button, Qt::LeftButton, {}, {20, 15});
+        const QImage shot = rig.Grab();
+        QCOMPARE(shot.pixel(20, 15), face);
+        const bool shifted = state == "press";
+        QCOMPARE(shot.pixel(12, 12) == face, !shifted);
+        QCOMPARE(shot.pixel(30, 19) == face, shifted);
+        // The transparent corner shows the button's face colour, in every state.
+        const QRgb corner = shot.pixel(shifted ? 11 : 10, shifted ? 11 : 10);
+        QCOMPARE(corner, shot.pixel(1, 1));
+        if (state == "press")
+            QTest::mouseRelease(rig.button, Qt::LeftButton, {}, {20, 15});
+    }
+
+    void focusRectangleOnFlatWhenAsked() {
+        Rig rig;
+        rig.button->setFocusPolicy(Qt::StrongFocus);
+        rig.parent.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&rig.parent));
+        rig.button->setFocus();
+        QVERIFY(rig.button->hasFocus());
+        const QRgb plain = rig.Pixel({3, 3});
+        rig.button->SetFlatFocusRect(true);
+        QCOMPARE(rig.Pixel({3, 3}), plain ^ 0x00ffffff);
+        QCOMPARE(rig.Pixel({4, 3}), plain); // dotted
+    }
+
+    void transparentFaceKeepsItsCopyUntilSetTransparent() {
+        Rig rig;
+        rig.button->SetTransparent();
+        QCOMPARE(rig.Pixel({10, 10}), kParent); // the mask's corner shows the parent
+        QCOMPARE(rig.Pixel({0, 0}), kParent);
+        rig.SetParentColor(qRgb(255, 255, 0));
+        QCOMPARE(rig.Pixel({0, 0}), kParent);
+        rig.button->SetTransparent();
+        QCOMPARE(rig.Pixel({0, 0}), qRgb(255, 255, 0));
+        // A change of the system's colours takes the copy anew too.
+        rig.SetParentColor(qRgb(0, 255, 255));
+        QEvent themeChange(QEvent::ThemeChange);
+        QApplication::sendEvent(rig.button, &themeChange);
+        QCOMPARE(rig.Pixel({0, 0}), qRgb(0, 255, 255));
+        QCOMPARE(rig.Pixel({20, 15}), kBlue);
+    }
+
+    void doubleClickActsAsPress() {
+        Rig rig;
+        int clicks = 0;
+        QObject::connect(rig.button, &QAbstractButton::clicked, [&] { ++clicks; });
+        QTest::mouseClick(rig.button, Qt::LeftButton, {}, {20, 15});
+        QTest::mouseDClick(rig.button, Qt::LeftButton, {}, {20, 15});
+        QTest::mouseRelease(rig.button, Qt::LeftButton, {}, {20, 15});
+        QCOMPARE(clicks, 2);
+    }
+
+    void disabledButtonHandsTheFocusOn() {
+        QWidget parent;
+        auto* button = new CSkinButton(&parent);
+        auto* next = new QLineEdit(&parent);
+        button->setFocusPolicy(Qt::StrongFocus);
+        parent.show();
+        parent.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&parent));
+        button->setFocus();
+        QVERIFY(button->hasFocus());
+        button->setEnabled(false);
+        QVERIFY(next->hasFocus());
+    }
+
+    // The click's handler runs after the lost-focus exchange of the field it left.
+    void clickTakesTheFocusBeforeTheCommand() {
+        class Dialog : public CDialog {
+        public:
+            Dialog() : CDialog(0) {}
+            QStringList log;
+            QLineEdit* field = new QLineEdit(this);
+            void OnEditKillFocus(int id) override { log << QStringLiteral("left %1").arg(id); }
+            void OnCommand(int id) override {
+                log << QStringLiteral("command %1 %2").arg(id).arg(field->text());
+            }
+        } dialog;
+        dialog.RegisterControl(40, dialog.field);
+        auto* button = new CSkinButton(&dialog, 8);
+        button->setGeometry(0, 40, 50, 20);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        qApp->installEventFilter(&dialog);
+        dialog.field->setFocus();
+        dialog.field->setText("26");
+        QTest::mouseClick(button, Qt::LeftButton, {}, {5, 5});
+        qApp->removeEventFilter(&dialog);
+        QCOMPARE(dialog.log, QStringList({"left 40", "command 8 26"}));
+        QVERIFY(button->hasFocus());
+    }
+    void popupMenuTellsTheCallbackAndPostsTheCommand() {
+        Rig rig;
+        CommandLog owner;
+        Receiver callback;
+        auto* button = new MenuButton(&owner, 3);
+        button->setGeometry(0, 0, 40, 30);
+        button->SetBitmapPair(Face(kGreen), kMagenta, Face(kBlue), kMagenta);
+        auto* menu = new QMenu;
+        QMenu* sub = menu->addMenu(QStringLiteral("sub"));
+        QCOMPARE(button->SetPopupMenu(menu, &owner), 0u);
+        button->SetPopupMenuCallback(&callback, 0x401, 99);
+        owner.show();
+        QTest::mouseClick(button, Qt::LeftButton, {}, {20, 15});
+        QCOMPARE(callback.seen.Message, 0x401u);
+        QCOMPARE(callback.seen.SubMenu, sub);
+        QCOMPARE(callback.seen.LParam, std::intptr_t(99));
+        QCOMPARE(button->shownAt, button->mapToGlobal(QPoint(0, 30)));
+        QVERIFY(button->pressedWhileShown);
+        QCOMPARE(owner.commands, std::vector<int>({3})); // the click itself; the choice is posted
+        QCoreApplication::processEvents();
+        QCOMPARE(owner.commands, std::vector<int>({3, 0x77}));
+        QCOMPARE(rig.Pixel({20, 15}), kBlue); // unrelated button untouched
+    }
+
+    void linkTipAndSize() {
+        Rig rig;
+        Receiver receiver;
+        QDesktopServices::setUrlHandler(QStringLiteral("drivo-test"), &receiver, "open");
+        rig.button->SetLink(QStringLiteral("drivo-test://") + QString(300, 'x'));
+        QCOMPARE(rig.button->Link().toUtf8().size(), 260);
+        rig.button->SetLink(QStringLiteral("drivo-test://car"));
+        QTest::mouseClick(rig.button, Qt::LeftButton, {}, {20, 15});
+        QDesktopServices::unsetUrlHandler(QStringLiteral("drivo-test"));
+        QCOMPARE(receiver.opened, QList<QUrl>({QUrl(QStringLiteral("drivo-test://car"))}));
+        rig.button->SetTipText(QString());
+        QVERIFY(!rig.button->ToolTip() || rig.button->toolTip().isEmpty());
+        rig.button->SetTipText(QStringLiteral("Envoyer"), false);
+        QVERIFY(rig.button->toolTip().isEmpty());
+        rig.button->ActivateTip(true);
+        QCOMPARE(rig.button->toolTip(), QStringLiteral("Envoyer"));
+        QCOMPARE(rig.button->FitToImage(), 0u);
+        QCOMPARE(rig.button->size(), QSize(20, 10));
+    }
+
+    void styleGivesDefaultAndCheckBox() {
+        CSkinButton def(nullptr, 1, CButton::kDefPushButton);
+        CSkinButton box(nullptr, 2, CButton::kCheckBox);
+        QVERIFY(def.IsDefaultButton());
+        QCOMPARE(def.GetDialogCode(), 0x2010u);
+        def.SetButtonStyle(CButton::kPushButton);
+        QCOMPARE(def.GetDialogCode(), 0x2020u);
+        QCOMPARE(def.GetStyle() & CButton::kTypeMask, CButton::kOwnerDraw);
+        def.SetCheck(1);
+        QVERIFY(!def.IsChecked()); // only in check-box mode
+        box.SetCheck(2);
+        QCOMPARE(box.GetCheck(), 1);
+        box.SetCheck(3);
+        QCOMPARE(box.GetCheck(), 0);
+    }
+
+    // A 2x face on a 2x surface: each device pixel of the face lands on its own, and the
+    // mask's transparent device pixel lines up with it.
+    void doubleRatioFaceStaysSharp() {
+        QImage face(40, 20, QImage::Format_RGB32);
+        face.fill(kBlue);
+        face.setPixel(1, 1, kGreen);
+        face.setPixel(2, 1, kMagenta);
+        face.setDevicePixelRatio(2);
+        CSkinButton button;
+        button.resize(40, 30);
+        QCOMPARE(button.SetBitmapPair(face, kMagenta), 0u);
+        QImage surface(80, 60, QImage::Format_RGB32);
+        surface.setDevicePixelRatio(2);
+        QPainter dc(&surface);
+        button.DrawItem(dc, 0, button.rect());
+        dc.end();
+        // Image at (10, 10) logical = (20, 20) device.
+        QCOMPARE(surface.pixel(21, 21), kGreen);
+        QCOMPARE(surface.pixel(22, 21), surface.pixel(0, 0)); // the face colour shows through
+        QCOMPARE(surface.pixel(23, 21), kBlue);
+        QCOMPARE(surface.pixel(20, 20), kBlue);
+    }
+};
+
+#include "SkinButtonTest.moc"
+DRIVO_TEST(SkinButtonTest);
