@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QStyle>
 #include <cstdlib>
 #include <ctime>
 
@@ -60,8 +59,8 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvir
             if (m_statusBar)
                 m_statusBar->SetPaneText(0, text);
         },
-        [] { return LoadResourceString(IDS_CHART_STATUS); },
     });
+    ConnectDevice();
     CreateLinkMutex();
 }
 
@@ -69,6 +68,7 @@ CMainDialog::~CMainDialog() {
     m_toolTips.reset();
     DeleteSkinButtons();
     CloseLinkMutex();
+    DisconnectDevice();
 }
 
 void CMainDialog::DestroyWindow() {
@@ -188,13 +188,11 @@ void CMainDialog::OnCommand(int id) {
     case ctl::kFrenchFlag: OnFrenchFlag(); break;
     case ctl::kEnglishFlag: OnEnglishFlag(); break;
     case ctl::kVersion: OnVersionButton(); break;
-    default: break;
+    default: CDialog::OnCommand(id); break;
     }
 }
 
 bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
-    if (m_toolTips)
-        m_toolTips->RelayEvent(event);
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -222,13 +220,6 @@ void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
 
 void CMainDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    if (isMinimized()) {
-        const int size = style()->pixelMetric(QStyle::PM_LargeIconSize);
-        const int x = (width() - size + 1) / 2;
-        const int y = (height() - size + 1) / 2;
-        m_icon.paint(&painter, x, y, size, size);
-        return;
-    }
     DrawBackgroundPictures(painter);
     painter.end();
     CDialog::paintEvent(event);
@@ -275,13 +266,8 @@ void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);
     if (!placeholder)
         return;
-    ChartProfile profile;
-    for (int i = 0; i < kStageCount; ++i) {
-        profile.endTimes[static_cast<size_t>(i)] = m_settings.Time[static_cast<size_t>(i)];
-        profile.values[static_cast<size_t>(i)] = m_settings.Value[static_cast<size_t>(i)];
-    }
-    profile.timeMax = m_settings.TimeMax();
-    drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE), profile);
+    drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE),
+                      m_settings);
 }
 
 } // namespace drivo

@@ -116,7 +116,9 @@ private:
     // Record and persistence (settings library).
     void LoadDefaults();
     void SaveSettings();
-    // Link mutex (device library).
+    // The device context of the jobs and the window's place in the messenger; the link mutex.
+    void ConnectDevice();
+    void DisconnectDevice();
     void CreateLinkMutex();
     void CloseLinkMutex();
     // Skin: buttons, background picture, flags.
@@ -168,7 +170,6 @@ private:
     void CreateToolTips();
     void ApplyControlColours();
     void RunClosingSteps();
-    bool TakeFields();
 
     CStatusBar* m_statusBar = nullptr;
     std::uint16_t m_languageId = 0;
@@ -198,7 +199,6 @@ private:
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;
     bool m_attached = false;
-    bool m_exchanging = false;
 };
 
 } // namespace drivo

@@ -5,6 +5,7 @@
 #include "BenchRatio.h"
 #include "chart/CProfileChart.h"
 #include "chart/ChartSetup.h"
+#include "settings/RaceSettings.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -23,14 +24,21 @@ struct ChartInDialog {
     QWidget placeholder{&dialog};
     drivo::CProfileChart chart;
 
-    explicit ChartInDialog(const drivo::ChartProfile& profile = {}) {
+    explicit ChartInDialog(const drivo::RaceSettings& settings = Defaults()) {
         dialog.resize(794, 567);
         placeholder.setGeometry(274, 159, 478, 264);
         placeholder.hide();
         drivo::ConfigureChart(chart, drivo::ChartOptions{});
-        drivo::SetupChart(chart, placeholder, dialog, QStringLiteral("I en %"), profile,
+        drivo::SetupChart(chart, placeholder, dialog, QStringLiteral("I en %"), settings,
                           [] { return 7; });
         chart.Rebuild();
+    }
+
+    static drivo::RaceSettings Defaults() {
+        drivo::RaceSettings settings;
+        std::uint16_t language = 0;
+        drivo::LoadDefaults(settings, language, 0);
+        return settings;
     }
 };
 
@@ -67,11 +75,11 @@ quint32 RenderedChecksum() {
         }
     };
     for (int variant = 0; variant < 6; ++variant) {
-        drivo::ChartProfile profile;
+        drivo::RaceSettings profile = ChartInDialog::Defaults();
         if (variant == 2)
-            profile.endTimes = {48, 400, 600, 800, 1000};
+            profile.Time1() = 48;
         if (variant == 3)
-            profile.values = {5, 10, 20, 20, 150};
+            profile.Value[4] = 150;
         auto c = std::make_unique<ChartInDialog>(profile);
         if (variant == 1)
             c->chart.SetHighlightedBar(2);

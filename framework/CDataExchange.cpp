@@ -22,6 +22,11 @@ void CDataExchange::Fail() {
     QWidget* control = m_dialog.GetDlgItem(m_lastId);
     if (!control)
         return;
+    // Only the field that gets the caret back shows a selection: the field the focus had moved
+    // to lost it to the message box, which leaves a selection in place.
+    for (QLineEdit* other : m_dialog.findChildren<QLineEdit*>())
+        if (other != control)
+            other->deselect();
     control->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->selectAll();

@@ -131,12 +131,14 @@ void CDialog::RunPendingKillFocus() {
 }
 
 bool CDialog::UpdateData(bool takeAndValidate) {
+    // One exchange at a time: a message box of a refused field runs events (queued lost-focus
+    // notifications among them) that must not start a second one.
+    if (m_inUpdate)
+        return false;
     CDataExchange dx(*this, takeAndValidate ? ExchangeDirection::Take : ExchangeDirection::Show);
-    const bool outer = !m_inUpdate;
     m_inUpdate = true;
     DoDataExchange(dx);
-    if (outer)
-        m_inUpdate = false;
+    m_inUpdate = false;
     return !dx.Failed();
 }
 
@@ -166,7 +168,13 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(QDialog::Rejected); }
 
-void CDialog::OnCommand(int) {}
+void CDialog::OnCommand(int id) {
+    // The OK and Cancel buttons of every dialog take its OK and Cancel paths.
+    if (id == kIdOk)
+        OnOK();
+    else if (id == kIdCancel)
+        OnCancel();
+}
 
 void CDialog::OnEditKillFocus(int) {}
 

@@ -12,6 +12,10 @@
 
 namespace drivo {
 
+// The ids a template gives its OK and Cancel buttons.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
 class CDialog : public QDialog {
     Q_OBJECT
 public:
@@ -42,7 +46,8 @@ public:
     // platform where the refusal's message box takes the mouse from the button.
     void NotifyCommand(int id, const QWidget* sender = nullptr);
 
-    // Runs DoDataExchange in one direction; false when a check failed.
+    // Runs DoDataExchange in one direction; false when a check failed, or when called during
+    // another exchange (which it leaves alone).
     bool UpdateData(bool takeAndValidate = true);
     void EndDialog(int result);
 
@@ -64,6 +69,7 @@ protected:
     virtual void DoDataExchange(CDataExchange& dx);
     virtual void OnOK();
     virtual void OnCancel();
+    // A button was clicked; ids kIdOk and kIdCancel run OnOK and OnCancel.
     virtual void OnCommand(int id);
     virtual void OnEditKillFocus(int id);
     virtual void OnTimer(int id);

@@ -21,8 +21,6 @@ public:
     void AddTool(QWidget* tool, const QString& text);
     QString ToolText(const QWidget* tool) const;
     int ToolCount() const { return int(m_tools.size()); }
-    // Mouse tracking is the toolkit's own; kept so the window relays as it always did.
-    void RelayEvent(QEvent*) {}
 
 private:
     void Apply();
