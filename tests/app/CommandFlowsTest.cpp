@@ -4,17 +4,13 @@
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
 #include "app/ControlIds.h"
-#include "demo/CCarPanel.h"
-#include "demo/DemoWiring.h"
 #include "device/SendRequest.h"
 #include "framework/DeviceChange.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
-#include "platform/CDeviceChangeWatcher.h"
-#include "sim/VirtualCar.h"
-#include "sim/VirtualClock.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,17 +157,6 @@ private slots:
         QCOMPARE(w.car->FramesReceived("SCL"), 0);
         QVERIFY(w.ButtonsEnabled(true));
         QCOMPARE(w.boxes.Boxes.size(), size_t(1));
-    }
-
-    // The demo's wiring keeps the car's plug notices pointed at the window while it lives.
-    void demoCarPlugNoticesReachTheWindow() {
-        CarWindow w;
-        QVERIFY(w.Outcomes(2));
-        const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
-        w.car->Unplug();
-        QCoreApplication::processEvents();
-        QVERIFY(!w.dialog->CarPresent());
-        QVERIFY(w.ButtonsEnabled(false));
     }
 
     void configuredCarShowsNoWarningWhenReplugged() {
