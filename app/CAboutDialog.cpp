@@ -13,6 +13,7 @@ namespace drivo {
 namespace {
 constexpr int kAboutTemplate = 100;
 constexpr int kCarVersionLabel = 1073;
+constexpr unsigned kReadBlinkMs = 500;
 const QString kNoVersion = QStringLiteral("x.x");
 } // namespace
 
@@ -26,12 +27,20 @@ CAboutDialog::CAboutDialog(CMainDialog& owner) : CDialog(kAboutTemplate, &owner)
 
 CAboutDialog::~CAboutDialog() {
     m_owner.Services().messenger->Unregister(m_handle);
-    // Closed before the car answered: the answer will find no window, so the main window's
-    // buttons and indicator are released here instead of staying locked for good.
-    if (m_readPending) {
-        EndVersionRead();
+    // Closed before the car answered: the answer will find no window, so what the read took
+    // is given back here instead of staying locked for good: the placeholders, and the
+    // indicator if it still blinks for this read. An exchange that was already running keeps
+    // its own blinking (and its buttons) until its outcome comes.
+    if (!m_readPending)
+        return;
+    m_owner.EnablePlaceholders(true);
+    CUsbStatusIndicator* indicator = m_owner.UsbIndicator();
+    if (!indicator || indicator->BlinkPeriod() != kReadBlinkMs)
+        return;
+    if (m_blinkBefore != 0)
+        indicator->Blink(m_blinkBefore);
+    else
         m_owner.ShowOutcome(m_owner.CarPresent());
-    }
 }
 
 bool CAboutDialog::OnInitDialog() {
@@ -39,8 +48,10 @@ bool CAboutDialog::OnInitDialog() {
     if (m_owner.Device()->link.CountMatchingDevices() < 1)
         return true; // no car: the label keeps "x.x"
     m_owner.EnablePlaceholders(false);
-    if (CUsbStatusIndicator* indicator = m_owner.UsbIndicator())
-        indicator->Blink(500);
+    if (CUsbStatusIndicator* indicator = m_owner.UsbIndicator()) {
+        m_blinkBefore = indicator->BlinkPeriod();
+        indicator->Blink(kReadBlinkMs);
+    }
     m_readPending = true;
     StartVersionJob(m_owner.Device(), m_handle);
     return true;

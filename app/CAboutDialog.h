@@ -29,6 +29,7 @@ private:
     CMainDialog& m_owner;
     WindowHandle m_handle = 0;
     bool m_readPending = false;
+    unsigned m_blinkBefore = 0; // the indicator's period when the read started
 };
 
 } // namespace drivo

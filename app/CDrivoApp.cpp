@@ -1,6 +1,7 @@
 #include "CDrivoApp.h"
 
 #include "CMainDialog.h"
+#include "framework/FrameworkTexts.h"
 
 #include <QApplication>
 
@@ -29,6 +30,10 @@ int RunDrivo(const char* programName, std::shared_ptr<FtDriver> driver, CDrivoAp
     QApplication::setApplicationName(QStringLiteral("Drivo"));
     QApplication::setApplicationVersion(QStringLiteral("1.3.1.0"));
     QApplication::setDesktopFileName(QStringLiteral("drivo"));
+    // The standard buttons of message boxes in the system's language.
+    const std::unique_ptr<QTranslator> toolkit = LoadToolkitTranslations();
+    if (toolkit)
+        QApplication::installTranslator(toolkit.get());
     CDrivoApp app(std::move(driver), std::move(attach));
     app.InitInstance();
     return 0;

@@ -2,10 +2,8 @@
 
 #include "ControlIds.h"
 #include "chart/ChartSetup.h"
-#include "i18n/LanguageTable.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
-#include "i18n/UserLanguage.h"
 #include "settings/SettingsFile.h"
 
 #include <QApplication>
@@ -14,7 +12,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QStyle>
 #include <cstdlib>
 #include <ctime>
 
@@ -26,8 +23,9 @@ constexpr int kIconMain = 128;
 constexpr int kBitmapUsbStrip = 131;
 } // namespace
 
-CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
+CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvironment language)
     : CDialog(kMainTemplate, parent), m_services(services.Completed()),
+      m_language(language.Completed()),
       m_ownsMessenger(!services.messenger), m_clock([] { return QTime::currentTime(); }) {
     m_settings.ReturnMode = 0;
     m_languageId = 0;
@@ -61,8 +59,8 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services)
             if (m_statusBar)
                 m_statusBar->SetPaneText(0, text);
         },
-        [] { return LoadResourceString(IDS_CHART_STATUS); },
     });
+    ConnectDevice();
     CreateLinkMutex();
 }
 
@@ -70,6 +68,7 @@ CMainDialog::~CMainDialog() {
     m_toolTips.reset();
     DeleteSkinButtons();
     CloseLinkMutex();
+    DisconnectDevice();
 }
 
 void CMainDialog::DestroyWindow() {
@@ -124,11 +123,10 @@ void CMainDialog::BuildWindowMenu() {
     // (right click on the background, F1 for the About item).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    const QString about = LoadResourceString(IDS_ABOUTBOX);
-    if (about.isEmpty())
+    if (LoadResourceString(IDS_ABOUTBOX).isEmpty())
         return;
     m_windowMenu->addSeparator();
-    m_windowMenu->addAction(about)->setData(ctl::kAboutCommand);
+    SetAboutItem();
 }
 
 void CMainDialog::ConfigureChart() {
@@ -190,13 +188,11 @@ void CMainDialog::OnCommand(int id) {
     case ctl::kFrenchFlag: OnFrenchFlag(); break;
     case ctl::kEnglishFlag: OnEnglishFlag(); break;
     case ctl::kVersion: OnVersionButton(); break;
-    default: break;
+    default: CDialog::OnCommand(id); break;
     }
 }
 
 bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
-    if (m_toolTips)
-        m_toolTips->RelayEvent(event);
     if (event->type() != QEvent::KeyPress)
         return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -224,13 +220,6 @@ void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
 
 void CMainDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    if (isMinimized()) {
-        const int size = style()->pixelMetric(QStyle::PM_LargeIconSize);
-        const int x = (width() - size + 1) / 2;
-        const int y = (height() - size + 1) / 2;
-        m_icon.paint(&painter, x, y, size, size);
-        return;
-    }
     DrawBackgroundPictures(painter);
     painter.end();
     CDialog::paintEvent(event);
@@ -267,7 +256,7 @@ void CMainDialog::OnCancel() {
 // ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
 
 void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId, UserDefaultLanguageId());
+    drivo::LoadDefaults(m_settings, m_languageId, m_language.userDefaultLanguage());
 }
 
 // A failed write is silent: the window closes as usual and the old file stays as it was.
@@ -277,17 +266,8 @@ void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);
     if (!placeholder)
         return;
-    ChartProfile profile;
-    for (int i = 0; i < kStageCount; ++i) {
-        profile.endTimes[static_cast<size_t>(i)] = m_settings.Time[static_cast<size_t>(i)];
-        profile.values[static_cast<size_t>(i)] = m_settings.Value[static_cast<size_t>(i)];
-    }
-    profile.timeMax = m_settings.TimeMax();
-    drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE), profile);
+    drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE),
+                      m_settings);
 }
-
-void CMainDialog::ApplyLanguage(std::uint16_t) {}
-void CMainDialog::OnFrenchFlag() {}
-void CMainDialog::OnEnglishFlag() {}
 
 } // namespace drivo

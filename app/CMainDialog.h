@@ -6,6 +6,7 @@
 #include "framework/CToolTipCtrl.h"
 #include "DeviceServices.h"
 #include "device/DeviceContext.h"
+#include "i18n/LanguageSelection.h"
 #include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
 #include "widgets/CPercentProgress.h"
@@ -32,7 +33,8 @@ QString VersionText(std::intptr_t version);
 class CMainDialog : public CDialog {
     Q_OBJECT
 public:
-    explicit CMainDialog(QWidget* parent = nullptr, DeviceServices services = {});
+    explicit CMainDialog(QWidget* parent = nullptr, DeviceServices services = {},
+                         LanguageEnvironment language = {});
     ~CMainDialog() override;
 
     void DestroyWindow() override;
@@ -40,6 +42,8 @@ public:
     RaceSettings& Settings() { return m_settings; }
     const RaceSettings& Settings() const { return m_settings; }
     std::uint16_t LanguageId() const { return m_languageId; }
+    // Back to the built-in French resources when a language bundle is loaded.
+    void ReleaseLanguageLibrary();
 
     // Race results held by the window; shown by ShowRaceResults.
     std::int32_t RaceTime() const { return m_raceTime; }
@@ -112,7 +116,9 @@ private:
     // Record and persistence (settings library).
     void LoadDefaults();
     void SaveSettings();
-    // Link mutex (device library).
+    // The device context of the jobs and the window's place in the messenger; the link mutex.
+    void ConnectDevice();
+    void DisconnectDevice();
     void CreateLinkMutex();
     void CloseLinkMutex();
     // Skin: buttons, background picture, flags.
@@ -128,6 +134,9 @@ private:
     void ConfigureChart();
     void SetupChart();
     void ApplyLanguage(std::uint16_t languageId);
+    void SetFlagPlaceholders(std::uint16_t languageId);
+    void WriteLanguageTexts();
+    void SetAboutItem();
     void CheckConnection();
     void OpenAboutBox();
     // Command buttons and flags.
@@ -161,7 +170,6 @@ private:
     void CreateToolTips();
     void ApplyControlColours();
     void RunClosingSteps();
-    bool TakeFields();
 
     CStatusBar* m_statusBar = nullptr;
     std::uint16_t m_languageId = 0;
@@ -181,6 +189,7 @@ private:
     std::unique_ptr<CToolTipCtrl> m_toolTips;
 
     DeviceServices m_services;
+    LanguageEnvironment m_language;
     bool m_ownsMessenger = false;
     std::shared_ptr<DeviceContext> m_device;
     WindowHandle m_handle = 0;
@@ -190,7 +199,6 @@ private:
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;
     bool m_attached = false;
-    bool m_exchanging = false;
 };
 
 } // namespace drivo

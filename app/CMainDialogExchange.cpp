@@ -76,17 +76,6 @@ void CMainDialog::DoDataExchange(CDataExchange& dx) {
     ExchangeCheck(dx, ctl::kReturnMode, m_settings.ReturnMode);
 }
 
-bool CMainDialog::TakeFields() {
-    // The message box of a refused field takes the focus from the window; that must not
-    // start a second exchange while the first one is still reporting.
-    if (m_exchanging)
-        return false;
-    m_exchanging = true;
-    const bool ok = UpdateData(true);
-    m_exchanging = false;
-    return ok;
-}
-
 void CMainDialog::OnEditKillFocus(int id) {
     for (int i = 0; i < 5; ++i)
         if (id == kTimeFields[i])
@@ -100,22 +89,22 @@ void CMainDialog::OnEditKillFocus(int id) {
 }
 
 void CMainDialog::OnKillFocusTime(int index) {
-    if (index < 0 || index >= kStageCount || !TakeFields())
+    if (index < 0 || index >= kStageCount || !UpdateData(true))
         return;
     m_chart.SetBarEndTime(index, static_cast<double>(m_settings.Time[static_cast<size_t>(index)]));
     m_chart.Redraw();
 }
 
 void CMainDialog::OnKillFocusTimeMax() {
-    if (!TakeFields())
+    if (!UpdateData(true))
         return;
     m_chart.SetMaxTime(static_cast<double>(m_settings.TimeMax()), false);
     m_chart.Redraw();
 }
 
-void CMainDialog::OnKillFocusRaceLength() { TakeFields(); }
+void CMainDialog::OnKillFocusRaceLength() { UpdateData(true); }
 
-void CMainDialog::OnKillFocusWheelDiam() { TakeFields(); }
+void CMainDialog::OnKillFocusWheelDiam() { UpdateData(true); }
 
 void CMainDialog::OnStageTimeDragged(int index, double time) {
     std::int32_t v = 0;

@@ -21,20 +21,27 @@ namespace {
 constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
 } // namespace
 
-void CMainDialog::CreateLinkMutex() {
-    // The context creates the link mutex together with the link it guards.
-    m_device = CreateDeviceContext(m_services.driver, m_services.messenger, m_services.sleeper);
+void CMainDialog::ConnectDevice() {
+    m_device = std::make_shared<DeviceContext>(m_services.driver, m_services.messenger,
+                                               m_services.sleeper);
     m_handle = m_services.messenger->Register(
         this, [this](unsigned message, std::intptr_t w, std::intptr_t l) {
             OnDeviceMessage(message, w, l);
         });
 }
 
-void CMainDialog::CloseLinkMutex() {
+void CMainDialog::DisconnectDevice() {
     m_services.messenger->Unregister(m_handle);
     if (m_ownsMessenger)
         m_services.messenger->Shutdown();
-    // Jobs still running keep the context alive; with the mutex closed they fail cleanly.
+}
+
+void CMainDialog::CreateLinkMutex() {
+    m_device->link.CreateLinkMutex();
+}
+
+// Jobs still running keep the context alive; with the mutex closed they fail cleanly.
+void CMainDialog::CloseLinkMutex() {
     m_device->link.CloseLinkMutex();
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QImage;
 class QPainter;
 
 namespace drivo {
@@ -75,14 +76,15 @@ public:
     // A dragged end time of bar k from x, kept between its neighbours.
     double TimeFromX(const PlotGeometry& g, int k, int x) const;
 
-    // Draws all bars with outline, gradient, corners and labels, then the end tick.
-    void Draw(QPainter& p, const PlotGeometry& g) const;
+    // Draws all bars with outline, gradient, corners and labels, then the end tick. p paints on
+    // surface (32 bits a pixel, untransformed); the bars' pixels are written into its rows.
+    void Draw(QPainter& p, QImage& surface, const PlotGeometry& g) const;
 
     // "Tahoma", 10 px characters, normal weight: the labels of the bars and of the grid.
     static QFont LabelFont();
 
 private:
-    void DrawBar(QPainter& p, const BarRect& r, const ChartBar& bar, bool highlighted) const;
+    void DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar, bool highlighted) const;
     void DrawLabels(QPainter& p, const PlotGeometry& g, const BarRect& r, int index) const;
 
     std::vector<std::unique_ptr<ChartBar>> m_bars;

@@ -196,7 +196,7 @@ void CProfileChart::Redraw() {
 
     m_plot.SetBackground(m_background);
     const PlotGeometry g = m_plot.Layout(m_creationRect.width(), m_creationRect.height());
-    m_plot.Draw(p, g);
+    m_plot.Draw(p, m_surface, g);
 
     DrawTitle(p);
 

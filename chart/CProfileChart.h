@@ -21,9 +21,6 @@ struct ChartOwnerHooks {
     std::function<void(int index, double ms)> onStageTimeDragged;
     // Text of the owner's status pane 0, to be shown at once.
     std::function<void(const QString& text)> setStatusText;
-    // The drag status text of the active language (string 1047, filled by FormatChartStatus);
-    // the French text when not given.
-    std::function<QString()> dragStatusFormat;
 };
 
 class CProfileChart : public QWidget {
@@ -96,7 +93,8 @@ public:
     void MouseMove(QPoint pt, bool leftDown);
     void LeftButtonDown(QPoint pt);
     void LeftButtonUp(QPoint pt);
-    // The pointer left the chart with no button held.
+    // The pointer left the chart with no button held; nothing happens when the chart had let
+    // it go at the end of a drag.
     void LeaveChart();
     int HoveredBar() const { return m_hoveredBar; }
     int PressedBar() const { return m_pressedBar; }
@@ -143,6 +141,7 @@ private:
     bool m_dragTime = false;
     int m_pressedBar = -1;
     int m_hoveredBar = -1;
+    bool m_watching = false; // follows the pointer: since a move over it, until a drag ends
 };
 
 } // namespace drivo

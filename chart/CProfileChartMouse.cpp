@@ -2,7 +2,9 @@
 // the end time, the top-right corner both.
 #include "CProfileChart.h"
 
+#include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
+#include "i18n/StringIds.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -17,7 +19,6 @@ constexpr int kHitDx = 4;
 constexpr int kHitDy = 3;
 constexpr int kTopZone = 3;
 constexpr int kRightZone = 4;
-const char* const kDefaultDragStatus = "Intensité %d%% Durée %dms.";
 
 Qt::CursorShape CursorFor(CProfileChart::HoverZone zone) {
     switch (zone) {
@@ -56,6 +57,7 @@ void CProfileChart::RebuildTipText(QPoint pt) {
 
 void CProfileChart::MouseMove(QPoint pt, bool leftDown) {
     if (m_surfaceRect.contains(pt)) {
+        m_watching = true;
         RebuildTipText(pt);
         if (!m_tipText.isEmpty())
             m_tip.ShowAtCursor();
@@ -80,11 +82,10 @@ void CProfileChart::MouseMove(QPoint pt, bool leftDown) {
                 m_hooks.onStageTimeDragged(m_pressedBar, t);
         }
         if ((m_dragValue || m_dragTime) && m_hoveredBar >= 0) {
-            const QString pattern = m_hooks.dragStatusFormat
-                                        ? m_hooks.dragStatusFormat()
-                                        : QString::fromUtf8(kDefaultDragStatus);
-            SetStatus(FormatChartStatus(pattern, static_cast<int>(GetBarValue(m_pressedBar)),
-                                       static_cast<int>(GetBarDuration(m_pressedBar))));
+            // String 1047 of the active language.
+            SetStatus(FormatChartStatus(LoadResourceString(IDS_CHART_STATUS),
+                                        static_cast<int>(GetBarValue(m_pressedBar)),
+                                        static_cast<int>(GetBarDuration(m_pressedBar))));
             Redraw();
         }
     } else {
@@ -154,11 +155,18 @@ void CProfileChart::LeftButtonUp(QPoint pt) {
         if (onBar)
             setCursor(CursorFor(HoverZone::Right));
     }
+    // The end of a drag lets the pointer go: released outside, the chart keeps its hover and
+    // highlight and does nothing more until the pointer comes back.
+    if (m_dragValue || m_dragTime)
+        m_watching = false;
     m_dragValue = false;
     m_dragTime = false;
 }
 
 void CProfileChart::LeaveChart() {
+    if (!m_watching)
+        return;
+    m_watching = false;
     m_tip.HideTip();
     m_dragValue = false;
     m_dragTime = false;

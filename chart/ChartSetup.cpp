@@ -19,7 +19,7 @@ void ConfigureChart(CProfileChart& chart, const ChartOptions& options) {
 }
 
 bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog,
-                const QString& title, const ChartProfile& profile,
+                const QString& title, const RaceSettings& settings,
                 const std::function<int()>& random) {
     const QRect rect(placeholder.mapTo(&dialog, QPoint(0, 0)), placeholder.size());
     if (!chart.HasWindow())
@@ -36,10 +36,10 @@ bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialo
                      kDefaultBarColor, false);
     }
     for (int i = 0; i < kChartBarCount; ++i)
-        chart.SetBarEndTime(i, profile.endTimes[static_cast<size_t>(i)]);
-    chart.SetMaxTime(profile.timeMax, false);
+        chart.SetBarEndTime(i, settings.Time[static_cast<size_t>(i)]);
+    chart.SetMaxTime(settings.TimeMax(), false);
     for (int i = 0; i < kChartBarCount; ++i)
-        chart.SetBarValue(i, profile.values[static_cast<size_t>(i)]);
+        chart.SetBarValue(i, settings.Value[static_cast<size_t>(i)]);
     chart.Redraw();
     return chart.HasWindow();
 }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -84,14 +85,28 @@ CCarPanel::CCarPanel(std::shared_ptr<sim::VirtualCar> car, std::function<void()>
         label->setWordWrap(true); // the panel keeps its width whatever the car holds
     }
 
-    auto* layout = new QVBoxLayout(this);
+    m_content = new QWidget;
+    auto* layout = new QVBoxLayout(m_content);
     layout->addLayout(form);
     layout->addWidget(BuildFaults());
     layout->addWidget(m_received);
     layout->addWidget(run);
     layout->addWidget(m_race);
+    // Where the screen has too little room beside the main window, the panel is made smaller
+    // than its content, which then scrolls.
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
     Refresh();
     startTimer(kRefreshMs);
+}
+
+QSize CCarPanel::sizeHint() const {
+    return m_content->sizeHint();
 }
 
 QWidget* CCarPanel::BuildFaults() {

@@ -25,6 +25,9 @@ public:
     // Shows what the car holds now (it changes behind the panel when settings arrive).
     void Refresh();
 
+    // The whole content, without scrolling.
+    QSize sizeHint() const override;
+
     QCheckBox* PluggedBox() const { return m_plugged; }
     QCheckBox* FaultBox(sim::CarFault fault) const;
 
@@ -36,6 +39,7 @@ private:
     void RunRace();
 
     std::shared_ptr<sim::VirtualCar> m_car;
+    QWidget* m_content = nullptr;
     std::function<void()> m_devicesChanged;
     QCheckBox* m_plugged = nullptr;
     QCheckBox* m_otherDevice = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/CMainDialog.h"
 #include "demo/CCarPanel.h"
+#include "demo/PanelPlacement.h"
 #include "framework/DeviceChange.h"
 
 #include <QApplication>
@@ -12,14 +13,32 @@
 namespace drivo {
 namespace {
 
-// Keeps the car's plug callback pointed at the window while it runs.
-struct DemoAttachment {
-    std::shared_ptr<sim::VirtualCar> car;
-    ~DemoAttachment() {
-        if (car)
-            car->SetPlugCallback({});
+// Keeps the car's plug callback pointed at the window while it is held. Built in place, never
+// copied: a copy's destructor would clear the callback of the car they share.
+class DemoAttachment {
+public:
+    DemoAttachment(std::shared_ptr<sim::VirtualCar> car, std::function<void()> devicesChanged)
+        : m_car(std::move(car)) {
+        m_car->SetPlugCallback(std::move(devicesChanged));
     }
+    DemoAttachment(const DemoAttachment&) = delete;
+    DemoAttachment& operator=(const DemoAttachment&) = delete;
+    ~DemoAttachment() { m_car->SetPlugCallback({}); }
+
+private:
+    std::shared_ptr<sim::VirtualCar> m_car;
 };
+
+// Beside the window, never over it; the panel scrolls when it had to shrink.
+void PlacePanel(CCarPanel& panel, CMainDialog& window) {
+    const QRect screen = window.screen()->availableGeometry();
+    const QSize frameExtra = panel.frameGeometry().size() - panel.size();
+    const DemoLayout layout =
+        LayOutBeside(screen, window.frameGeometry(), panel.sizeHint() + frameExtra);
+    window.move(layout.windowAt);
+    panel.resize(layout.panel.size() - frameExtra);
+    panel.move(layout.panel.topLeft());
+}
 
 } // namespace
 
@@ -37,26 +56,14 @@ std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
             },
             Qt::QueuedConnection);
     };
-    car->SetPlugCallback(devicesChanged);
+    auto attachment = std::make_shared<DemoAttachment>(car, devicesChanged);
     auto* panel = new CCarPanel(car, devicesChanged, &dialog);
+    // Once the window is shown and has its place.
     QTimer::singleShot(0, panel, [panel, window] {
-        panel->adjustSize();
-        if (window) {
-            // Beside the window when the screen has room, else below it or over its corner.
-            const QRect screen = window->screen()->availableGeometry();
-            const QRect frame = window->frameGeometry();
-            QPoint at = frame.topRight() + QPoint(12, 0);
-            if (at.x() + panel->width() > screen.right())
-                at = QPoint(frame.left(), frame.bottom() + 12);
-            if (at.y() + panel->height() > screen.bottom())
-                at = QPoint(screen.right() - panel->width(), screen.top());
-            panel->move(at);
-        }
+        if (window)
+            PlacePanel(*panel, *window);
         panel->show();
     });
-    // Built in place: a temporary attachment would clear the callback as it goes.
-    auto attachment = std::make_shared<DemoAttachment>();
-    attachment->car = car;
     return attachment;
 }
 

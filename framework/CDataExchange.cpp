@@ -1,6 +1,7 @@
 #include "CDataExchange.h"
 
 #include "CDialog.h"
+#include "FrameworkTexts.h"
 #include "MessageBoxes.h"
 
 #include <QAbstractButton>
@@ -21,6 +22,11 @@ void CDataExchange::Fail() {
     QWidget* control = m_dialog.GetDlgItem(m_lastId);
     if (!control)
         return;
+    // Only the field that gets the caret back shows a selection: the field the focus had moved
+    // to lost it to the message box, which leaves a selection in place.
+    for (QLineEdit* other : m_dialog.findChildren<QLineEdit*>())
+        if (other != control)
+            other->deselect();
     control->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->selectAll();
@@ -38,7 +44,7 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
     bool ok = false;
     const int parsed = edit ? edit->text().trimmed().toInt(&ok, 10) : 0;
     if (!ok) {
-        ShowMessageBox(&dx.Dialog(), kParseIntMessage, MessageIcon::Exclamation);
+        ShowMessageBox(&dx.Dialog(), ParseIntMessage(), MessageIcon::Exclamation);
         dx.Fail();
         return;
     }
@@ -48,7 +54,7 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
 void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
     if (dx.Failed() || !dx.Taking() || (value >= lower && value <= upper))
         return;
-    ShowMessageBox(&dx.Dialog(), kRangeIntMessage.arg(lower).arg(upper), MessageIcon::Exclamation);
+    ShowMessageBox(&dx.Dialog(), RangeIntMessage(lower, upper), MessageIcon::Exclamation);
     dx.Fail();
 }
 

@@ -36,10 +36,6 @@ private:
     int m_lastId = 0;
 };
 
-// The framework's own texts, in its own language.
-inline const QString kParseIntMessage = QStringLiteral("Please enter an integer.");
-inline const QString kRangeIntMessage = QStringLiteral("Please enter an integer between %1 and %2.");
-
 // Edit control <-> 32-bit integer ("%d" when showing). Text that is not a whole decimal
 // number within 32 bits is refused with the framework's integer message.
 void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value);

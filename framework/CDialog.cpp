@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimerEvent>
 #include <utility>
@@ -82,6 +84,18 @@ QWidget* CDialog::GetDlgItem(int id) const {
     return nullptr;
 }
 
+void CDialog::SetDlgItemText(int id, const QString& text) {
+    QWidget* control = GetDlgItem(id);
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        group->setTitle(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+}
+
 void CDialog::RegisterControl(int id, QWidget* control) {
     if (!control)
         return;
@@ -117,12 +131,14 @@ void CDialog::RunPendingKillFocus() {
 }
 
 bool CDialog::UpdateData(bool takeAndValidate) {
+    // One exchange at a time: a message box of a refused field runs events (queued lost-focus
+    // notifications among them) that must not start a second one.
+    if (m_inUpdate)
+        return false;
     CDataExchange dx(*this, takeAndValidate ? ExchangeDirection::Take : ExchangeDirection::Show);
-    const bool outer = !m_inUpdate;
     m_inUpdate = true;
     DoDataExchange(dx);
-    if (outer)
-        m_inUpdate = false;
+    m_inUpdate = false;
     return !dx.Failed();
 }
 
@@ -152,7 +168,13 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(QDialog::Rejected); }
 
-void CDialog::OnCommand(int) {}
+void CDialog::OnCommand(int id) {
+    // The OK and Cancel buttons of every dialog take its OK and Cancel paths.
+    if (id == kIdOk)
+        OnOK();
+    else if (id == kIdCancel)
+        OnCancel();
+}
 
 void CDialog::OnEditKillFocus(int) {}
 

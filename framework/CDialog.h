@@ -12,6 +12,10 @@
 
 namespace drivo {
 
+// The ids a template gives its OK and Cancel buttons.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+
 class CDialog : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +33,9 @@ public:
     // registered later with the same id), or nullptr.
     QWidget* GetDlgItem(int id) const;
     template <class T> T* Item(int id) const { return qobject_cast<T*>(GetDlgItem(id)); }
+    // Writes the window text of the control a lookup by id finds (button, label, group box,
+    // edit); does nothing when there is none.
+    void SetDlgItemText(int id, const QString& text);
     // Adds a control created after the template (it never hides a template control).
     void RegisterControl(int id, QWidget* control);
 
@@ -39,7 +46,8 @@ public:
     // platform where the refusal's message box takes the mouse from the button.
     void NotifyCommand(int id, const QWidget* sender = nullptr);
 
-    // Runs DoDataExchange in one direction; false when a check failed.
+    // Runs DoDataExchange in one direction; false when a check failed, or when called during
+    // another exchange (which it leaves alone).
     bool UpdateData(bool takeAndValidate = true);
     void EndDialog(int result);
 
@@ -61,6 +69,7 @@ protected:
     virtual void DoDataExchange(CDataExchange& dx);
     virtual void OnOK();
     virtual void OnCancel();
+    // A button was clicked; ids kIdOk and kIdCancel run OnOK and OnCancel.
     virtual void OnCommand(int id);
     virtual void OnEditKillFocus(int id);
     virtual void OnTimer(int id);

@@ -20,8 +20,7 @@ public:
     // Adds the tool or replaces its text.
     void AddTool(QWidget* tool, const QString& text);
     QString ToolText(const QWidget* tool) const;
-    // Mouse tracking is the toolkit's own; kept so the window relays as it always did.
-    void RelayEvent(QEvent*) {}
+    int ToolCount() const { return int(m_tools.size()); }
 
 private:
     void Apply();

@@ -1,6 +1,8 @@
 #include "MessageBoxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace drivo {
 
@@ -36,5 +38,17 @@ MessageBoxSink& MessageBoxes() {
 }
 
 void InstallMessageBoxes(MessageBoxSink* sink) { g_installed = sink; }
+
+void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
+    const QPointer<QWidget> guard(owner);
+    MessageBoxes().Show(owner, text, icon);
+    // The owner may lie under another modal dialog (an outcome reported while the About box is
+    // open): that one gets the keys.
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target && guard)
+        target = guard->window();
+    if (target && target->isVisible())
+        target->activateWindow();
+}
 
 } // namespace drivo

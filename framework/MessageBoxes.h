@@ -21,9 +21,10 @@ MessageBoxSink& MessageBoxes();
 // Installs a sink (not owned); nullptr goes back to the real message boxes.
 void InstallMessageBoxes(MessageBoxSink* sink);
 
-inline void ShowMessageBox(QWidget* owner, const QString& text,
-                           MessageIcon icon = MessageIcon::Exclamation) {
-    MessageBoxes().Show(owner, text, icon);
-}
+// Shows the box, then gives the activation back to the owner's window, as the platform's
+// boxes do: without a window manager to do it, the keys typed next would reach a window that
+// does not know it has the focus, and leaving a field by Tab would go unnoticed.
+void ShowMessageBox(QWidget* owner, const QString& text,
+                    MessageIcon icon = MessageIcon::Exclamation);
 
 } // namespace drivo

@@ -1,5 +1,6 @@
 #include "ResourceModule.h"
 
+#include "i18n/IconFiles.h"
 #include "i18n/ResourceBundle.h"
 
 #include <QDir>
@@ -147,11 +148,7 @@ QImage ResourceModule::LoadBitmap(int id) const {
 }
 
 QIcon ResourceModule::LoadIcon(int id) const {
-    QIcon icon;
-    const QDir dir(QStringLiteral("%1/icon/%2").arg(m_root).arg(id));
-    for (const QString& name : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
-        icon.addFile(dir.filePath(name));
-    return icon;
+    return IconFromSizedFiles(QStringLiteral("%1/icon/%2").arg(m_root).arg(id));
 }
 
 QByteArray ResourceModule::LoadDialogTemplate(int id) const {

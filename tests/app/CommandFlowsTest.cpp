@@ -1,19 +1,14 @@
 // The main window and the About box against the virtual car: launchers, outcomes, the
-// connection check and the About box's version read. Jobs run on their threads; the car's
-// time is virtual, so nothing here waits for a real time-out.
+// connection check and the About box's version read.
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
 #include "app/ControlIds.h"
-#include "demo/CCarPanel.h"
-#include "demo/DemoWiring.h"
 #include "device/SendRequest.h"
+#include "framework/DeviceChange.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
-#include "platform/CDeviceChangeWatcher.h"
-#include "sim/VirtualCar.h"
-#include "sim/VirtualClock.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,60 +18,8 @@
 
 using namespace drivo;
 using drivo::sim::CarFault;
-using drivo::test::RecordingBoxes;
-
-namespace {
-
-QString Text(int id) {
-    return ResourceModule::Current().LoadResourceString(id);
-}
-
-struct CarWindow {
-    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
-    std::shared_ptr<sim::VirtualCar> car = std::make_shared<sim::VirtualCar>(clock);
-    std::shared_ptr<CWindowMessenger> messenger = std::make_shared<CWindowMessenger>();
-    RecordingBoxes boxes;
-    std::unique_ptr<CMainDialog> dialog;
-    int waited = 0;
-
-    explicit CarWindow(bool plugged = true) {
-        if (!plugged)
-            car->Unplug();
-        dialog = std::make_unique<CMainDialog>(nullptr, DeviceServices{car, clock, messenger});
-        dialog->Create();
-        dialog->show();
-    }
-    ~CarWindow() {
-        dialog.reset();
-        messenger->Shutdown();
-        QVERIFY(car->Violations().empty());
-    }
-    // Waits until n more job outcomes reached the window thread.
-    bool Outcomes(int n) {
-        waited += n;
-        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 5000) &&
-               messenger->Arrived() == waited;
-    }
-    QString Pane0() const { return dialog->StatusBar()->PaneText(0); }
-    CUsbStatusIndicator& Indicator() const { return *dialog->UsbIndicator(); }
-    bool ButtonsEnabled(bool enabled) const {
-        for (int id : {ctl::kBattery, ctl::kRaceInfo, ctl::kSend})
-            if (dialog->CommandButton(id)->isEnabled() != enabled)
-                return false;
-        return true;
-    }
-    void Click(int id) {
-        QTest::mouseClick(static_cast<QPushButton*>(dialog->CommandButton(id)), Qt::LeftButton);
-    }
-    QStringList BoxTexts() const {
-        QStringList texts;
-        for (const auto& b : boxes.Boxes)
-            texts << b.Text;
-        return texts;
-    }
-};
-
-} // namespace
+using drivo::test::CarWindow;
+using drivo::test::Text;
 
 class CommandFlowsTest : public QObject {
     Q_OBJECT
@@ -118,32 +61,6 @@ private slots:
         QCOMPARE(w.Pane0(), QString());
         QCOMPARE(w.car->FramesReceived(), frames);
         QCOMPARE(w.boxes.Boxes.size(), size_t(1)); // only the start's defaults warning
-    }
-
-    void unplugDuringAJobDisablesThenTheOutcomeRestores() {
-        CarWindow w;
-        QVERIFY(w.Outcomes(2));
-        w.boxes.Boxes.clear();
-        QPointer<CMainDialog> window(w.dialog.get());
-        w.car->SetPlugCallback([window] {
-            QMetaObject::invokeMethod(
-                qApp,
-                [window] {
-                    if (window)
-                        window->OnDeviceChange(DBT_DEVNODES_CHANGED);
-                },
-                Qt::QueuedConnection);
-        });
-        w.car->SetFault(CarFault::UnplugMidTransaction, true);
-        w.Click(ctl::kBattery);
-        QVERIFY(w.ButtonsEnabled(false));
-        QVERIFY(w.Outcomes(1));
-        QVERIFY(!w.dialog->CarPresent());
-        QCOMPARE(w.BoxTexts(), QStringList{Text(IDS_COMM_ERROR)});
-        QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
-        QCOMPARE(w.Indicator().State(), 0);
-        QVERIFY(w.ButtonsEnabled(true));
-        w.car->SetPlugCallback({});
     }
 
     void commandOutcomes_data() {
@@ -242,17 +159,6 @@ private slots:
         QCOMPARE(w.boxes.Boxes.size(), size_t(1));
     }
 
-    // The demo's wiring keeps the car's plug notices pointed at the window while it lives.
-    void demoCarPlugNoticesReachTheWindow() {
-        CarWindow w;
-        QVERIFY(w.Outcomes(2));
-        const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
-        w.car->Unplug();
-        QCoreApplication::processEvents();
-        QVERIFY(!w.dialog->CarPresent());
-        QVERIFY(w.ButtonsEnabled(false));
-    }
-
     void configuredCarShowsNoWarningWhenReplugged() {
         CarWindow w;
         QVERIFY(w.Outcomes(2));
@@ -268,23 +174,6 @@ private slots:
         QVERIFY(w.boxes.Boxes.empty());
         QCOMPARE(w.Indicator().State(), 1);
         QVERIFY(w.Pane0() == QString() || w.Pane0() == Text(IDS_BATTERY_LOADED));
-    }
-
-    void demoPanelDrivesTheCar() {
-        CarWindow w;
-        QVERIFY(w.Outcomes(2));
-        int changes = 0;
-        w.car->SetPlugCallback([&] { ++changes; });
-        CCarPanel panel(w.car, [&] { ++changes; });
-        panel.PluggedBox()->click();
-        QVERIFY(!w.car->IsPlugged());
-        panel.FaultBox(CarFault::Silent)->click();
-        QVERIFY(w.car->HasFault(CarFault::Silent));
-        QCOMPARE(changes, 1);
-        w.car->Plug(); // behind the panel's back: the next refresh shows it
-        panel.Refresh();
-        QVERIFY(panel.PluggedBox()->isChecked());
-        w.car->SetPlugCallback({});
     }
 
     void aboutBoxWithoutCarShowsNoVersion() {
@@ -320,6 +209,55 @@ private slots:
         QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
         QCOMPARE(w.Indicator().State(), answers ? 1 : 0);
         QVERIFY(w.dialog->GetDlgItem(ctl::kBattery)->isEnabled());
+    }
+
+    void aboutBoxCloses_data() {
+        QTest::addColumn<int>("key"); // 0: a click on OK
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK clicked") << 0 << int(QDialog::Accepted);
+        QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+    void aboutBoxCloses() {
+        QFETCH(int, key);
+        CarWindow w(false);
+        CAboutDialog about(*w.dialog);
+        QVERIFY(about.Create());
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        auto* ok = about.Item<QPushButton>(kIdOk);
+        QCOMPARE(about.focusWidget(), ok);
+        if (key)
+            QTest::keyClick(about.windowHandle(), Qt::Key(key));
+        else
+            QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+        QTEST(about.result(), "result");
+    }
+
+    // Escape at once while the battery read runs: the read keeps its 200 ms blinking and its
+    // disabled buttons until its own outcome.
+    void aboutBoxClosedEarlyLeavesARunningExchange() {
+        CarWindow w;
+        QVERIFY(w.Outcomes(2));
+        w.time->Hold(true); // the battery read stays open until let go
+        w.Click(ctl::kBattery);
+        {
+            CAboutDialog about(*w.dialog);
+            QVERIFY(about.Create());
+            QCOMPARE(w.Indicator().BlinkPeriod(), 500u);
+            about.show();
+            QTest::keyClick(about.windowHandle(), Qt::Key_Escape);
+            QVERIFY(!about.isVisible());
+        }
+        QCOMPARE(w.Indicator().BlinkPeriod(), 200u);
+        QVERIFY(w.ButtonsEnabled(false));
+        QVERIFY(w.dialog->GetDlgItem(ctl::kBattery)->isEnabled()); // its placeholders are back
+        w.time->Hold(false);
+        QVERIFY(w.Outcomes(2)); // the battery reading, and the version answer nobody takes
+        QCOMPARE(w.Pane0(), Text(IDS_BATTERY_LOADED));
+        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+        QVERIFY(w.ButtonsEnabled(true));
     }
 
     void aboutBoxClosedBeforeTheAnswerReleasesTheWindow() {

@@ -26,14 +26,16 @@ const QList<int> kSkinIds = {ctl::kSend, ctl::kRaceInfo,   ctl::kBattery,
 // Records the commands instead of running them.
 class RecordingDialog : public CMainDialog {
 public:
+    using CMainDialog::CMainDialog;
     std::vector<int> commands;
     void OnCommand(int id) override { commands.push_back(id); }
 };
 
 template <class Dialog = CMainDialog> struct SkinWindow {
     RecordingBoxes boxes;
-    std::unique_ptr<Dialog> dialog = std::make_unique<Dialog>();
-    SkinWindow() {
+    std::unique_ptr<Dialog> dialog;
+    explicit SkinWindow(LanguageEnvironment language = {})
+        : dialog(std::make_unique<Dialog>(nullptr, DeviceServices{}, std::move(language))) {
         dialog->Create();
         dialog->show();
         FinishPictureDecoding();
@@ -85,9 +87,10 @@ private slots:
         QVERIFY(skin->text().isEmpty()); // the face carries the words
     }
 
-    // Hidden, they hold the languages' states: French checked and pushed in, with the icons.
+    // Hidden, they hold the languages' states: for a French user French checked and pushed in,
+    // with the icons.
     void flagPlaceholdersHoldTheLanguage() {
-        SkinWindow w;
+        SkinWindow w(LanguageEnvironment{[] { return std::uint16_t(1036); }, {}});
         auto* french = w.dialog->Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
         auto* english = w.dialog->Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
         QVERIFY(french && english && french->isHidden() && english->isHidden());
@@ -184,9 +187,13 @@ private slots:
     // A language bundle with a broken picture and no skin bitmaps: the window still opens
     // and works, each button saying in words what it does; nothing is reported.
     void brokenSkinLeavesAWorkingWindow() {
+        // Current from the start, and the user's language, so the window applies it again.
         QVERIFY(ResourceModule::Current().LoadBundle(DRIVO_TEST_BUNDLE_BROKEN_SKIN));
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(DRIVO_TEST_BUNDLE_BROKEN_SKIN, dir.filePath("drivoENU.rcc")));
         {
-            SkinWindow<RecordingDialog> w;
+            SkinWindow<RecordingDialog> w(LanguageEnvironment{
+                [] { return std::uint16_t(1033); }, [&dir] { return dir.filePath("drivo"); }});
             QVERIFY(w.dialog->isVisible());
             QCOMPARE(PicturesOf(w.dialog.get()), 0);
             QCOMPARE(w.Skin(ctl::kSend)->text(), QStringLiteral("Envoi"));

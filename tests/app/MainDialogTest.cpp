@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/ControlIds.h"
+#include "framework/FrameworkTexts.h"
 #include "i18n/UserLanguage.h"
 #include "widgets/BackgroundPicture.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 
 using namespace drivo;
@@ -47,14 +49,6 @@ struct Window {
         Field(id)->setText(text);
     }
     QString Text(int id) const { return Field(id)->text(); }
-    // Moves the focus as the Tab key does; the lost-focus notification is queued.
-    void Tab(int id) const {
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        Field(id)->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
 };
 
 } // namespace
@@ -100,19 +94,37 @@ private slots:
         QVERIFY(m_cwd->SettingsValue("Time1").isNull()); // nothing closed
     }
 
-    // Leaving a field takes it; a refusal puts the caret back and asks only once.
-    void leavingAFieldRunsTheExchange() {
+    // Keys typed through the window: a refusal asks once and puts the caret back, selected in
+    // that field alone; leaving the field again (Tab or Enter) takes the corrected value.
+    void correctedValueIsTakenAfterARefusal_data() {
+        QTest::addColumn<int>("leave");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void correctedValueIsTakenAfterARefusal() {
+        QFETCH(int, leave);
         Window w;
-        w.Type(1039, "6000");
-        w.Tab(1032);
-        QVERIFY(w.boxes.Boxes.empty());
-        QCOMPARE(w.dialog->Settings().RaceLength, 6000);
-        w.Field(1032)->setText("500");
-        w.Tab(1034);
+        w.boxes.TakesActivation = true;
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QWindow* window = w.dialog->windowHandle();
+        const auto type = [&](const char* keys, Qt::Key then) {
+            for (const char* k = keys; *k; ++k)
+                QTest::keyClick(window, *k);
+            QTest::keyClick(window, then);
+            for (int i = 0; i < 3; ++i) // the lost-focus notice and the activation are queued
+                QCoreApplication::processEvents();
+        };
+        w.Field(1032)->setFocus(Qt::TabFocusReason); // as Tab reaches it: all selected
+        type("500", Qt::Key_Tab);
         QCOMPARE(w.boxes.Boxes.size(), size_t(1));
         QCOMPARE(w.boxes.Boxes[0].Text, kFieldRange.arg(0).arg(400));
-        QCOMPARE(QApplication::focusWidget(), w.dialog->GetDlgItem(1032));
+        QCOMPARE(QApplication::focusWidget(), w.Field(1032));
         QCOMPARE(w.Field(1032)->selectedText(), QStringLiteral("500"));
+        for (int id : kFields)
+            QVERIFY(id == 1032 || !w.Field(id)->hasSelectedText());
+        type("300", Qt::Key(leave));
+        QCOMPARE(w.dialog->Settings().Time1(), 300);
+        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
     }
 
     // Typing a value into one field and pressing Enter: the outcome of the whole exchange.
@@ -130,7 +142,7 @@ private slots:
         QTest::newRow("time5 3500, max below it") << late << 1044 << "100"
                                                   << "";
         QTest::newRow("time5 3500, max 4001 (fixed limit)")
-            << late << 1044 << "4001" << kRangeIntMessage.arg(0).arg(4000);
+            << late << 1044 << "4001" << RangeIntMessage(0, 4000);
         const QList<int> mid = {200, 400, 600, 800, 2500, 4000};
         QTest::newRow("time5 2500, max 2499")
             << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
@@ -139,14 +151,14 @@ private slots:
         QTest::newRow("time5 2500, max 4001")
             << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
         QTest::newRow("race length 30001: second pass")
-            << defaults << 1039 << "30001" << kRangeIntMessage.arg(0).arg(30000);
+            << defaults << 1039 << "30001" << RangeIntMessage(0, 30000);
         QTest::newRow("race length 32001: first pass")
             << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
-        QTest::newRow("empty time field") << defaults << 1035 << "" << kParseIntMessage;
+        QTest::newRow("empty time field") << defaults << 1035 << "" << ParseIntMessage();
         // Neighbours out of order: the first pass does not check, the second does.
         const QList<int> unordered = {700, 800, 600, 800, 1000, 1000};
         QTest::newRow("unchecked neighbour, 4500")
-            << unordered << 1035 << "4500" << kRangeIntMessage.arg(0).arg(4000);
+            << unordered << 1035 << "4500" << RangeIntMessage(0, 4000);
     }
     void fieldValidation() {
         QFETCH(QList<int>, record);

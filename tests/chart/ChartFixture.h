@@ -10,12 +10,20 @@ namespace drivo::test {
 inline constexpr int kChartW = 478;
 inline constexpr int kChartH = 264;
 
+// The settings' built-in defaults: 200/400/600/800/1000 ms at 5/10/20/20/20 %, TimeMax 1000.
+inline RaceSettings DefaultSettings() {
+    RaceSettings s;
+    std::uint16_t language = 0;
+    LoadDefaults(s, language, 0);
+    return s;
+}
+
 struct ChartFixture {
     QWidget dialog;
     QWidget* placeholder = new QWidget(&dialog);
     CProfileChart chart;
 
-    explicit ChartFixture(const ChartProfile& profile = {}) {
+    explicit ChartFixture(const RaceSettings& profile = DefaultSettings()) {
         dialog.resize(794, 567);
         placeholder->setGeometry(274, 159, kChartW, kChartH);
         placeholder->hide();

@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
 using namespace drivo;
 using namespace drivo::test;
@@ -18,7 +19,7 @@ struct Recorded : ChartFixture {
     int values = 0, times = 0;
     QStringList status;
 
-    explicit Recorded(const ChartProfile& p = {}) : ChartFixture(p) {
+    explicit Recorded(const RaceSettings& p = DefaultSettings()) : ChartFixture(p) {
         Render();
         ChartOwnerHooks hooks;
         hooks.onStageValueDragged = [this](int, double) { ++values; };
@@ -59,10 +60,9 @@ private slots:
     }
 
     void setupFillsFromTheProfile() {
-        ChartProfile p;
-        p.endTimes = {150, 400, 1000, 2400, 4000};
-        p.values = {1, 2, 3, 4, 100};
-        p.timeMax = 4000;
+        RaceSettings p = DefaultSettings();
+        p.Time = {150, 400, 1000, 2400, 4000, 4000};
+        p.Value = {1, 2, 3, 4, 100};
         ChartFixture f(p);
         QCOMPARE(f.chart.CreationRect(), QRect(274, 159, kChartW, kChartH));
         QCOMPARE(f.chart.BarCount(), 5);
@@ -72,8 +72,9 @@ private slots:
         QCOMPARE(f.chart.Grid().Rows(), 10u);
         QVERIFY(!f.chart.TipsEnabled());
         // Setting up again resets the bars; the surface was rebuilt, so Redraw rendered it.
-        p.values = {9, 9, 9, 9, 9};
-        QVERIFY(SetupChart(f.chart, *f.placeholder, f.dialog, QStringLiteral("x"), p, [] { return 1; }));
+        p.Value = {9, 9, 9, 9, 9};
+        QVERIFY(SetupChart(f.chart, *f.placeholder, f.dialog, QStringLiteral("x"), p,
+                           [] { return 1; }));
         QCOMPARE(f.chart.GetBarValue(4), 9.0);
         QVERIFY(!f.chart.Surface().isNull());
     }
@@ -85,7 +86,7 @@ private slots:
         QWidget placeholder(&frame);
         placeholder.setGeometry(30, 40, 200, 100);
         CProfileChart chart;
-        SetupChart(chart, placeholder, dialog, QString(), ChartProfile{}, [] { return 0; });
+        SetupChart(chart, placeholder, dialog, QString(), DefaultSettings(), [] { return 0; });
         QVERIFY(chart.Tip().HasWindow());
         QVERIFY(!chart.Create(QRect(0, 0, 10, 10), &dialog, 8, QString())); // created once only
         QCOMPARE(chart.CreationRect(), QRect(40, 60, 200, 100));
@@ -120,9 +121,9 @@ private slots:
         QFETCH(QPoint, to);
         QFETCH(CProfileChart::HoverZone, zone);
         QFETCH(int, bar);
-        ChartProfile p;
+        RaceSettings p = DefaultSettings();
         if (closeNeighbours)
-            p.endTimes = {200, 260, 280, 800, 1000};
+            p.Time = {200, 260, 280, 800, 1000, 1000};
         Recorded f(p);
         f.chart.MouseMove(grab, false);
         QCOMPARE(f.chart.Zone(), zone);
@@ -171,6 +172,29 @@ private slots:
         send(QEvent::MouseButtonRelease, {80, -10}, Qt::LeftButton, Qt::NoButton);
         QCOMPARE(f.chart.GetBarValue(0), 100.0);
         QVERIFY(!f.chart.DraggingValue());
+    }
+
+    // Through the window, as the platform delivers them: the release outside ends the grab and
+    // the chart is told the pointer left.
+    void dragReleasedOutsideKeepsHoverAndStatus() {
+        Recorded f;
+        f.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.dialog));
+        QWindow* window = f.dialog.windowHandle();
+        const QPoint grab = f.chart.pos() + QPoint(80, 223), outside(100, 40);
+        QTest::mouseMove(window, grab);
+        QTest::mousePress(window, Qt::LeftButton, {}, grab);
+        QTest::mouseMove(window, outside);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, outside);
+        QCoreApplication::processEvents();
+        QVERIFY(!f.chart.DraggingValue());
+        QCOMPARE(f.chart.HoveredBar(), 0);
+        QCOMPARE(f.chart.Plot().HighlightedBar(), 0);
+        QVERIFY(!f.status.isEmpty() &&
+                f.status.last().startsWith(QStringLiteral("Intensité 100%")));
+        QTest::mouseMove(window, f.chart.pos() + QPoint(250, 100)); // back over no bar
+        QCOMPARE(f.chart.HoveredBar(), -1);
+        QCOMPARE(f.status.last(), QString());
     }
 
     void tipTextDescribesTheBarUnderThePointer() {

@@ -56,9 +56,9 @@ private slots:
         QFETCH(bool, highlighted);
         QFETCH(int, column);
         QFETCH(QRgb, expected);
-        ChartProfile p;
+        RaceSettings p = DefaultSettings();
         if (narrow)
-            p.endTimes = {48, 400, 600, 800, 1000};
+            p.Time = {48, 400, 600, 800, 1000, 1000};
         ChartFixture f(p);
         f.chart.SetHighlightedBar(highlighted ? bar : -1);
         const QImage& img = f.Render();
@@ -130,8 +130,8 @@ private slots:
     }
 
     void tallBarReachesAboveTheBand() {
-        ChartProfile p;
-        p.values = {5, 10, 20, 20, 150};
+        RaceSettings p = DefaultSettings();
+        p.Value = {5, 10, 20, 20, 150};
         ChartFixture f(p);
         const QImage& img = f.Render(); // bar 4 spans x 374..457; column 46 is past the shade
         COMPARE_RGB(img.pixel(374 + 46, 15), qRgb(77, 124, 202));
@@ -140,8 +140,8 @@ private slots:
 
     void nothingToPlace() {
         for (const bool noBars : {false, true}) { // time full scale 0, or no bars at all
-            ChartProfile p;
-            p.timeMax = noBars ? 1000 : 0;
+            RaceSettings p = DefaultSettings();
+            p.TimeMax() = noBars ? 1000 : 0;
             ChartFixture f(p);
             if (noBars)
                 f.chart.Reset();

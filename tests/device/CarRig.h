@@ -4,6 +4,7 @@
 #include "device/DeviceJobs.h"
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
+#include "sim/WaitForFreeCar.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -42,21 +43,7 @@ private:
     std::vector<Posted> posts_;
 };
 
-// The link's sleeper for concurrent jobs: instead of 70 ms it waits until the transaction
-// holding the car has closed it, so retries neither spin nor run out.
-class WaitForFreeCar final : public Sleeper {
-public:
-    explicit WaitForFreeCar(std::shared_ptr<sim::VirtualCar> car) : car_(std::move(car)) {}
-    void SleepFor(std::chrono::microseconds d) override {
-        record.SleepFor(d);
-        car_->WaitWhileOpen();
-    }
-    std::chrono::microseconds Now() const override { return record.Now(); }
-    sim::VirtualClock record;
-
-private:
-    std::shared_ptr<sim::VirtualCar> car_;
-};
+using sim::WaitForFreeCar;
 
 struct CarRig {
     std::shared_ptr<sim::VirtualClock> carClock = std::make_shared<sim::VirtualClock>();

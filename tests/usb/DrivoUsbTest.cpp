@@ -16,10 +16,6 @@ using namespace drivo::test;
 
 namespace {
 
-QString Text(int id) {
-    return ResourceModule::Current().LoadResourceString(id);
-}
-
 struct UsbWindow {
     std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
     EmulatedFtdiBus bus{clock};

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Start-up figure: time from process start to the first complete frame of the main window,
+# and peak memory, of drivo and drivo-demo against a bare Qt dialog with a few line edits built
+# with the same flags, as ratios measured in the same run (medians of alternating runs).
+#   bench/startup.sh [build dir, default build/release] [runs, default 15]
+# Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise (xcb with DISPLAY).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+runs=${2:-15}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+probes=(drivo_bare_dialog_probe drivo_startup_probe drivo-demo_startup_probe)
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+for ((i = 0; i < runs; ++i)); do
+  for p in "${probes[@]}"; do
+    start=$(date +%s%N)
+    shown=$(/usr/bin/time -f %M -o "$out/rss" "$build/bench/$p")
+    echo $(( (shown - start) / 1000 )) >>"$out/$p.us"
+    cat "$out/rss" >>"$out/$p.kb"
+  done
+done
+
+median() { sort -n "$1" | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+base_us=$(median "$out/${probes[0]}.us")
+base_kb=$(median "$out/${probes[0]}.kb")
+printf '%-26s %10s %10s %8s %8s\n' probe "frame µs" "peak KiB" "x time" "x memory"
+for p in "${probes[@]}"; do
+  us=$(median "$out/$p.us")
+  kb=$(median "$out/$p.kb")
+  printf '%-26s %10d %10d %8.2f %8.2f\n' "$p" "$us" "$kb" \
+    "$(echo "$us / $base_us" | bc -l)" "$(echo "$kb / $base_kb" | bc -l)"
+done
+echo "goal: at most 1.3 x in time and 1.3 x in memory (platform: $QT_QPA_PLATFORM)"

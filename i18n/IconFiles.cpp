@@ -1,0 +1,84 @@
+#include "IconFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIconEngine>
+#include <QPainter>
+#include <map>
+#include <set>
+
+namespace drivo {
+
+namespace {
+
+// Hands every request to a plain icon holding the files decoded so far, after adding the one
+// file that serves the request. The choice is the plain icon's own: the smallest size at
+// least as large as asked, else the largest.
+class SizedFilesEngine final : public QIconEngine {
+public:
+    SizedFilesEngine(std::map<int, QString> files, QIcon eager)
+        : m_files(std::move(files)), m_loaded(std::move(eager)) {}
+
+    QIconEngine* clone() const override { return new SizedFilesEngine(*this); }
+    QString key() const override { return QStringLiteral("drivo.sizedfiles"); }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Serving(size).actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Serving(size).pixmap(size, mode, state);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Serving(rect.size()).paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        QList<QSize> sizes = m_loaded.availableSizes(mode, state);
+        for (const auto& [side, file] : m_files)
+            if (!m_decoded.count(side))
+                sizes.append(QSize(side, side));
+        return sizes;
+    }
+    bool isNull() override { return m_files.empty() && m_loaded.isNull(); }
+
+private:
+    QIcon& Serving(const QSize& size) {
+        const long long wanted = static_cast<long long>(size.width()) * size.height();
+        auto best = m_files.end();
+        for (auto it = m_files.begin(); it != m_files.end(); ++it)
+            if (static_cast<long long>(it->first) * it->first >= wanted) {
+                best = it;
+                break;
+            }
+        if (best == m_files.end() && !m_files.empty())
+            best = std::prev(m_files.end());
+        if (best != m_files.end() && m_decoded.insert(best->first).second)
+            m_loaded.addFile(best->second, QSize(best->first, best->first));
+        return m_loaded;
+    }
+
+    std::map<int, QString> m_files; // side in pixels -> file
+    std::set<int> m_decoded;
+    QIcon m_loaded;
+};
+
+} // namespace
+
+QIcon IconFromSizedFiles(const QString& dir) {
+    std::map<int, QString> files;
+    QIcon eager;
+    const QDir d(dir);
+    for (const QString& name : d.entryList({QStringLiteral("*.png")}, QDir::Files)) {
+        bool isSize = false;
+        const int side = QFileInfo(name).completeBaseName().toInt(&isSize);
+        if (isSize && side > 0)
+            files.emplace(side, d.filePath(name));
+        else
+            eager.addFile(d.filePath(name));
+    }
+    if (files.empty())
+        return eager;
+    return QIcon(new SizedFilesEngine(std::move(files), std::move(eager)));
+}
+
+} // namespace drivo

@@ -1,0 +1,13 @@
+#pragma once
+// An icon made of one picture file per size, named by its size ("16.png", "256.png"). A file
+// is decoded only when a size it serves is asked for, not all of them when the icon is made.
+#include <QIcon>
+#include <QString>
+
+namespace drivo {
+
+// The PNG files of dir; files whose name is not a size are decoded at once. A null icon when
+// there are none.
+QIcon IconFromSizedFiles(const QString& dir);
+
+} // namespace drivo

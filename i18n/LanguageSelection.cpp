@@ -1,0 +1,32 @@
+#include "LanguageSelection.h"
+
+#include "i18n/LanguageTable.h"
+#include "i18n/UserLanguage.h"
+
+#include <QCoreApplication>
+
+namespace drivo {
+
+LanguageEnvironment LanguageEnvironment::Completed() const {
+    LanguageEnvironment env = *this;
+    if (!env.userDefaultLanguage)
+        env.userDefaultLanguage = [] { return UserDefaultLanguageId(); };
+    if (!env.programPath)
+        env.programPath = [] { return QCoreApplication::applicationFilePath(); };
+    return env;
+}
+
+QString LanguageBundleFor(std::uint16_t languageId, const QString& programPath) {
+    const auto abbreviation = LanguageAbbreviation(languageId);
+    if (!abbreviation || programPath.isEmpty())
+        return QString();
+    return QString::fromStdString(LanguageBundlePath(programPath.toStdString(), *abbreviation));
+}
+
+bool LoadLanguageBundle(ResourceModule& module, std::uint16_t languageId,
+                        const QString& programPath) {
+    const QString bundle = LanguageBundleFor(languageId, programPath);
+    return !bundle.isEmpty() && module.LoadBundle(bundle);
+}
+
+} // namespace drivo

@@ -1,0 +1,254 @@
+// The window's language: the bundle chosen at start from the user's default language, the
+// flags, and what every switch rewrites. Bundles lie beside a program path of the test's own.
+#include "AppTestSupport.h"
+#include "TestMain.h"
+#include "app/CAboutDialog.h"
+#include "app/ControlIds.h"
+#include "i18n/ResourceModule.h"
+#include "widgets/BackgroundPicture.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using namespace drivo;
+using drivo::test::RecordingBoxes;
+using drivo::test::ScratchWorkingDir;
+
+namespace {
+
+constexpr std::uint16_t kFrench = 1036, kEnglish = 1033, kGerman = 1031, kGermanNeutral = 7,
+                        kUnknown = 1024;
+
+// A folder holding the program "drivo" and the bundles a test puts beside it.
+class ProgramDir {
+public:
+    QString Program() const { return m_dir.filePath("drivo"); }
+    // Copies a bundle as drivo<abbr>.rcc, cut to `length` bytes when given.
+    void Put(const QString& abbr, const QString& source, qsizetype length = -1) const {
+        QFile in(source);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QFile out(m_dir.filePath("drivo" + abbr + ".rcc"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        const QByteArray content = in.readAll();
+        out.write(length < 0 ? content : content.left(length));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QString Built(const QString& abbr) {
+    return QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo%1.rcc").arg(abbr);
+}
+
+struct Window {
+    RecordingBoxes boxes;
+    std::unique_ptr<CMainDialog> dialog;
+
+    Window(std::uint16_t userLanguage, const ProgramDir& dir) {
+        const QString program = dir.Program();
+        dialog = std::make_unique<CMainDialog>(
+            nullptr, DeviceServices{},
+            LanguageEnvironment{[userLanguage] { return userLanguage; },
+                                [program] { return program; }});
+        dialog->Create();
+        dialog->show();
+    }
+    QString Text(int id) const {
+        QWidget* w = dialog->GetDlgItem(id);
+        if (auto* group = qobject_cast<QGroupBox*>(w))
+            return group->title();
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            return button->text();
+        return qobject_cast<QLabel*>(w)->text();
+    }
+    QString ToolTip(int id) const {
+        return dialog->ToolTips()->ToolText(dialog->CommandButton(id));
+    }
+    void Click(int flag) const { qobject_cast<QPushButton*>(dialog->CommandButton(flag))->click(); }
+    QStringList Menu() const {
+        QStringList items;
+        for (QAction* a : dialog->WindowMenu()->actions())
+            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return items;
+    }
+    std::vector<const PictureEntry*> Pictures() const {
+        std::vector<const PictureEntry*> mine;
+        for (const PictureEntry* e = PictureListHead(); e; e = e->next)
+            if (e->owner == dialog.get())
+                mine.push_back(e);
+        return mine;
+    }
+    bool Checked(int flag) const { return dialog->Item<QPushButton>(flag)->isChecked(); }
+};
+
+// What a switch rewrites, each compared with the current module's text.
+void VerifyWindowSpeaks(const Window& w, const QString& languageGroup) {
+    QCOMPARE(w.Text(ctl::kLanguageGroup), languageGroup);
+    const std::pair<int, int> texts[] = {
+        {1049, ctl::kBattery},         {1048, ctl::kRaceInfo},       {1050, ctl::kSend},
+        {1054, ctl::kRaceLengthLabel}, {1055, ctl::kWheelDiamLabel}, {1056, ctl::kTimeMaxLabel},
+        {1057, ctl::kStage1Label},     {1058, ctl::kStage2Label},    {1059, ctl::kStage3Label},
+        {1060, ctl::kStage4Label},     {1061, ctl::kStage5Label},    {1069, ctl::kReturnMode}};
+    for (auto [string, control] : texts)
+        QCOMPARE(w.Text(control), LoadResourceString(string));
+    QCOMPARE(w.ToolTip(ctl::kBattery), LoadResourceString(1036));
+    QCOMPARE(w.ToolTip(ctl::kRaceInfo), LoadResourceString(1037));
+    QCOMPARE(w.ToolTip(ctl::kSend), LoadResourceString(1039));
+    QCOMPARE(w.dialog->ToolTips()->ToolCount(), 3);
+    QCOMPARE(w.Menu(), QStringList({"-", LoadResourceString(101)}));
+    QCOMPARE(w.dialog->Chart().Title(), LoadResourceString(1066));
+}
+
+} // namespace
+
+class LanguageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { m_cwd = std::make_unique<ScratchWorkingDir>(); }
+    void cleanup() {
+        ResourceModule::Current().ReleaseBundle(); // the window leaves its bundle loaded
+        m_cwd.reset();
+    }
+
+    void startsInTheUsersLanguage_data() {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QStringList>("bundles"); // abbreviations put beside the program
+        QTest::addColumn<qsizetype>("length");    // of each bundle; -1 whole
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("raceTime");
+        const QStringList all = {"ENU", "DEU"};
+        QTest::newRow("French user, no French bundle")
+            << int(kFrench) << all << qsizetype(-1) << "Langue"
+            << "Temps chronométré: 0 ms";
+        QTest::newRow("English user") << int(kEnglish) << all << qsizetype(-1) << "Language"
+                                      << "Race time: 0 ms";
+        QTest::newRow("German user") << int(kGerman) << all << qsizetype(-1) << "Sprache"
+                                     << "Gemessene Zeit: 0 ms";
+        QTest::newRow("English user, no bundle")
+            << int(kEnglish) << QStringList{} << qsizetype(-1) << "Langue"
+            << "Temps chronométré: 0 ms";
+        QTest::newRow("English user, truncated bundle")
+            << int(kEnglish) << all << qsizetype(900) << "Langue"
+            << "Temps chronométré: 0 ms";
+        QTest::newRow("German, a country the table lacks")
+            << int(kGermanNeutral) << all << qsizetype(-1) << "Sprache"
+            << "Gemessene Zeit: 0 ms";
+        QTest::newRow("language the table lacks")
+            << int(kUnknown) << all << qsizetype(-1) << "Langue"
+            << "Temps chronométré: 0 ms";
+    }
+    void startsInTheUsersLanguage() {
+        QFETCH(int, user);
+        QFETCH(QStringList, bundles);
+        QFETCH(qsizetype, length);
+        QFETCH(QString, group);
+        ProgramDir dir;
+        for (const QString& abbr : bundles)
+            dir.Put(abbr, Built(abbr), length);
+        Window w(std::uint16_t(user), dir);
+        VerifyWindowSpeaks(w, group);
+        QTEST(w.Text(ctl::kRaceTimeLabel), "raceTime");
+        QCOMPARE(int(w.dialog->LanguageId()), user);
+        QVERIFY(w.boxes.Boxes.empty());
+    }
+
+    // English user: the French flag frees the bundle, the English flag loads it again; the
+    // flags never change the user's language, nor what the settings file keeps.
+    void flagsSwitchAndAreNotRemembered() {
+        ProgramDir dir;
+        dir.Put("ENU", Built("ENU"));
+        Window w(kEnglish, dir);
+        w.dialog->SetRaceTime(1234);
+        w.Click(ctl::kFrenchFlag);
+        QVERIFY(!ResourceModule::Current().HasBundle());
+        VerifyWindowSpeaks(w, "Langue");
+        QCOMPARE(w.Text(ctl::kRaceTimeLabel), QStringLiteral("Temps chronométré: 1234 ms"));
+        QVERIFY(w.Checked(ctl::kFrenchFlag) && !w.Checked(ctl::kEnglishFlag));
+        w.Click(ctl::kEnglishFlag);
+        w.Click(ctl::kEnglishFlag); // twice equals once
+        VerifyWindowSpeaks(w, "Language");
+        QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("Top speed: 0.00 m/s"));
+        QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
+        QCOMPARE(w.dialog->LanguageId(), kEnglish);
+        w.dialog->close();
+        QCOMPARE(m_cwd->SettingsValue("LanguageId"), QStringLiteral("1033"));
+    }
+
+    // Without the English bundle the English flag keeps French; a German window keeps its
+    // flags as they are.
+    void englishFlagWithoutBundleKeepsFrench() {
+        ProgramDir dir;
+        Window w(kFrench, dir);
+        const std::vector<const PictureEntry*> before = w.Pictures();
+        QCOMPARE(before.size(), size_t(1));
+        const std::uint64_t first = before[0]->serial;
+        w.Click(ctl::kEnglishFlag);
+        w.Click(ctl::kEnglishFlag);
+        VerifyWindowSpeaks(w, "Langue");
+        // The picture was registered again, once, in the whole background area.
+        const std::vector<const PictureEntry*> after = w.Pictures();
+        QCOMPARE(after.size(), size_t(1));
+        QVERIFY(after[0]->serial != first);
+        QCOMPARE(QRect(after[0]->left, after[0]->top, after[0]->width, after[0]->height),
+                 w.dialog->GetDlgItem(ctl::kBackgroundArea)->geometry());
+        QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
+        QCOMPARE(w.dialog->LanguageId(), kFrench);
+    }
+
+    // A bundle is data: an empty 101 removes the About item, a missing id shows no text, and
+    // conversions that do not fit their arguments stay in the text.
+    void hostileBundleNeitherCrashesNorInjects() {
+        ProgramDir dir;
+        dir.Put("ENU", QStringLiteral(DRIVO_TEST_BUNDLE_HOSTILE));
+        Window w(kFrench, dir);
+        w.Click(ctl::kEnglishFlag);
+        QCOMPARE(w.Text(ctl::kLanguageGroup), QStringLiteral("Hostile"));
+        QCOMPARE(w.Text(ctl::kRaceLengthLabel), QString());
+        QCOMPARE(w.Text(ctl::kRaceTimeLabel), QStringLiteral("0 ms %s%n"));
+        QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("%d %n m/s"));
+        QCOMPARE(w.Menu(), QStringList({"-"}));
+        w.Click(ctl::kFrenchFlag); // the item comes back, still after one separator
+        QCOMPARE(w.Menu(), QStringList({"-", "&About Drivo..."}));
+    }
+
+    void aboutBoxOpensInTheBundlesLanguage_data() {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("French") << int(kFrench) << "About Drivo"
+                                << "Embarqué version:";
+        QTest::newRow("English") << int(kEnglish) << "About Drivo"
+                                 << "Firmware version:";
+        QTest::newRow("German") << int(kGerman) << "Über Drivo"
+                                << "Firmware-Version:";
+    }
+    void aboutBoxOpensInTheBundlesLanguage() {
+        QFETCH(int, user);
+        ProgramDir dir;
+        dir.Put("ENU", Built("ENU"));
+        dir.Put("DEU", Built("DEU"));
+        Window w(std::uint16_t(user), dir);
+        CAboutDialog about(*w.dialog);
+        QVERIFY(about.Create());
+        QTEST(about.windowTitle(), "title");
+        QStringList labels;
+        bool icon = false;
+        for (QLabel* label : about.findChildren<QLabel*>()) {
+            labels << label->text();
+            icon = icon || !label->pixmap().isNull();
+        }
+        QFETCH(QString, label);
+        QVERIFY2(labels.contains(label), qPrintable(labels.join(u'|')));
+        QVERIFY(icon); // icon 128 comes from the bundle too
+    }
+
+private:
+    std::unique_ptr<ScratchWorkingDir> m_cwd;
+};
+
+#include "LanguageTest.moc"
+DRIVO_TEST(LanguageTest);
