@@ -2,6 +2,7 @@
 
 #include "ChartColor.h"
 #include "PixelLines.h"
+#include "TextStamps.h"
 
 #include <QImage>
 #include <QPainter>
@@ -128,7 +129,7 @@ double CBarPlot::TimeFromX(const PlotGeometry& g, int k, int x) const {
     return g.TimeFromX(x, lower, upper, last);
 }
 
-void CBarPlot::Draw(QPainter& p, QImage& surface, const PlotGeometry& g) const {
+void CBarPlot::Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g) const {
     if (m_bars.empty() || !g.CanPlaceBars())
         return;
     Q_ASSERT(surface.depth() == 32 && p.device() == &surface && p.transform().isIdentity());
@@ -136,7 +137,7 @@ void CBarPlot::Draw(QPainter& p, QImage& surface, const PlotGeometry& g) const {
         const BarRect r = BarRectangle(g, k);
         DrawBar(surface, r, *m_bars[static_cast<size_t>(k)], k == m_highlightedBar);
         if (m_valueLabels || m_timeLabels)
-            DrawLabels(p, g, r, k);
+            DrawLabels(p, text, g, r, k);
     }
 }
 
@@ -184,32 +185,30 @@ void CBarPlot::DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar,
     rows.Set(L + 1, T + 1, kOutlineColor);
 }
 
-void CBarPlot::DrawLabels(QPainter& p, const PlotGeometry& g, const BarRect& r, int index) const {
+void CBarPlot::DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g, const BarRect& r,
+                          int index) const {
     const ChartBar& bar = *m_bars[static_cast<size_t>(index)];
     const int L = r.left;
     const int T = r.top;
     const int w = r.Width();
-    p.save();
-    p.setFont(m_labelFont);
-    p.setPen(Qt::black);
     if (m_valueLabels) {
         const double shown =
             m_valueLabelMode == 0 ? bar.value * 100.0 / m_valueFullScale : bar.value;
-        p.drawText(QRect(L, T - 10, w, 10), Qt::AlignCenter | Qt::TextSingleLine,
-                   QString::asprintf("%0.00f", shown));
+        text.Draw(p, QRect(L, T - 10, w, 10), Qt::AlignCenter | Qt::TextSingleLine,
+                  QString::asprintf("%0.00f", shown), m_labelFont, kLabelColor);
     }
     if (m_timeLabels) {
         const int B = T + r.Height();
-        p.drawText(QRect(L, B, w, 10), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                   QString::number(static_cast<long long>(bar.endTime)));
+        text.Draw(p, QRect(L, B, w, 10), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+                  QString::number(static_cast<long long>(bar.endTime)), m_labelFont, kLabelColor);
         if (index == 0)
-            p.drawText(QRect(L, B, g.width - L, 10),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QStringLiteral("0"));
+            text.Draw(p, QRect(L, B, g.width - L, 10),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QStringLiteral("0"),
+                      m_labelFont, kLabelColor);
         if (index == BarCount() - 1)
             VerticalLine(p, g.width - kPlotRightMargin, B, B - kEndTickHeight, kEndTickPenWidth,
                          QColor::fromRgb(kEndTickColor));
     }
-    p.restore();
 }
 
 } // namespace drivo

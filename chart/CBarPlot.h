@@ -13,8 +13,11 @@ class QPainter;
 
 namespace drivo {
 
+class CTextStamps;
+
 inline constexpr QRgb kDefaultBarColor = 0xFF6493E1; // RGB(100,147,225)
 inline constexpr QRgb kBarShadeColor = 0xFF004494;   // RGB(0,68,148)
+inline constexpr QRgb kLabelColor = 0xFF000000;      // of the bars and of the grid
 
 struct ChartBar {
     QString label;        // stage index "0".."4"
@@ -78,14 +81,15 @@ public:
 
     // Draws all bars with outline, gradient, corners and labels, then the end tick. p paints on
     // surface (32 bits a pixel, untransformed); the bars' pixels are written into its rows.
-    void Draw(QPainter& p, QImage& surface, const PlotGeometry& g) const;
+    void Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g) const;
 
     // "Tahoma", 10 px characters, normal weight: the labels of the bars and of the grid.
     static QFont LabelFont();
 
 private:
     void DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar, bool highlighted) const;
-    void DrawLabels(QPainter& p, const PlotGeometry& g, const BarRect& r, int index) const;
+    void DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g, const BarRect& r,
+                    int index) const;
 
     std::vector<std::unique_ptr<ChartBar>> m_bars;
     int m_width = 0;

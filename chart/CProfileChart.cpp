@@ -12,6 +12,7 @@ namespace {
 
 constexpr QRgb kInitialBackground = 0xFFF0F0F0; // RGB(240,240,240)
 constexpr QRgb kTitleShadowColor = 0xFFC8C8C8;  // RGB(200,200,200)
+constexpr QRgb kTitleColor = 0xFF000000;
 constexpr unsigned kTipTimeoutMs = 4000;
 constexpr int kDefaultGridSpacing = 10;
 
@@ -191,12 +192,12 @@ void CProfileChart::Redraw() {
     const int tl = m_plot.TimeLabels() ? 1 : 0;
     if (m_gridVisible) {
         const int top = m_plot.ValueLabels() ? 0 : -10;
-        m_grid.Draw(p, 0, top, ws, hs - (10 * tl + 23));
+        m_grid.Draw(p, m_text, 0, top, ws, hs - (10 * tl + 23));
     }
 
     m_plot.SetBackground(m_background);
     const PlotGeometry g = m_plot.Layout(m_creationRect.width(), m_creationRect.height());
-    m_plot.Draw(p, m_surface, g);
+    m_plot.Draw(p, m_surface, m_text, g);
 
     DrawTitle(p);
 
@@ -209,16 +210,11 @@ void CProfileChart::Redraw() {
     update();
 }
 
-void CProfileChart::DrawTitle(QPainter& p) const {
+void CProfileChart::DrawTitle(QPainter& p) {
     const QRect r(QPoint(m_surfaceRect.left() + 80, 0), QPoint(m_surfaceRect.right(), 19));
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    p.save();
-    p.setFont(TitleFont());
-    p.setPen(QColor::fromRgb(kTitleShadowColor));
-    p.drawText(r.adjusted(2, 2, 0, 0), flags, m_title);
-    p.setPen(Qt::black);
-    p.drawText(r, flags, m_title);
-    p.restore();
+    m_text.Draw(p, r.adjusted(2, 2, 0, 0), flags, m_title, m_titleFont, kTitleShadowColor);
+    m_text.Draw(p, r, flags, m_title, m_titleFont, kTitleColor);
 }
 
 void CProfileChart::paintEvent(QPaintEvent*) {

@@ -4,6 +4,7 @@
 // changes; painting copies that surface.
 #include "CBarPlot.h"
 #include "CChartGrid.h"
+#include "TextStamps.h"
 #include "widgets/CBalloonTip.h"
 
 #include <QImage>
@@ -119,7 +120,7 @@ private:
     void SetStatus(const QString& text) const;
 
     void RecreateSurface();
-    void DrawTitle(QPainter& p) const;
+    void DrawTitle(QPainter& p);
 
     QRgb m_background;
     QRect m_creationRect;
@@ -129,6 +130,8 @@ private:
     bool m_tipsEnabled = true;
     CBarPlot m_plot;
     QImage m_surface;
+    CTextStamps m_text;
+    QFont m_titleFont = TitleFont();
     QRect m_surfaceRect;
     QString m_title;
     QString m_tipText;
