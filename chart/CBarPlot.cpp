@@ -23,10 +23,12 @@ constexpr int kEndTickHeight = 5;
 // through the painter they cost most of a redraw.
 class SurfaceRows {
 public:
-    explicit SurfaceRows(QImage& surface) : m_surface(surface) {}
+    // bits() once: scanLine() on a non-const image checks for sharing at every call.
+    explicit SurfaceRows(QImage& surface)
+        : m_rect(surface.rect()), m_bits(surface.bits()), m_stride(surface.bytesPerLine()) {}
 
     void Fill(int x, int y, int w, int h, QRgb c) {
-        const QRect r = QRect(x, y, w, h) & m_surface.rect();
+        const QRect r = QRect(x, y, w, h) & m_rect;
         for (int row = r.top(); row <= r.bottom(); ++row)
             std::fill_n(Row(row) + r.left(), r.width(), Opaque(c));
     }
@@ -34,16 +36,18 @@ public:
     // colors[i] goes to column x + i of each row y .. y + h - 1.
     void Columns(int x, int y, int h, const std::vector<QRgb>& colors) {
         const int count = static_cast<int>(colors.size());
-        const QRect r = QRect(x, y, count, h) & m_surface.rect();
+        const QRect r = QRect(x, y, count, h) & m_rect;
         for (int row = r.top(); row <= r.bottom(); ++row)
             std::copy_n(colors.begin() + (r.left() - x), r.width(), Row(row) + r.left());
     }
 
 private:
     static QRgb Opaque(QRgb c) { return c | 0xFF000000u; }
-    QRgb* Row(int y) { return reinterpret_cast<QRgb*>(m_surface.scanLine(y)); }
+    QRgb* Row(int y) { return reinterpret_cast<QRgb*>(m_bits + y * m_stride); }
 
-    QImage& m_surface;
+    QRect m_rect;
+    uchar* m_bits;
+    qsizetype m_stride;
 };
 
 } // namespace

@@ -18,22 +18,38 @@ QImage& SurfaceOf(QPainter& p) {
     return surface;
 }
 
-size_t RowBytes(const QRect& area) {
-    return static_cast<size_t>(area.width()) * sizeof(QRgb);
-}
+// The rows of an area of a surface and of its copy. Through bits(), as scanLine() on a
+// non-const image checks for sharing at every row.
+struct AreaRows {
+    AreaRows(const QImage& surface, const QRect& area, const QImage& patch)
+        : surface(surface.constBits() + area.top() * surface.bytesPerLine() +
+                  area.left() * qsizetype(sizeof(QRgb))),
+          patch(patch.constBits()), surfaceStride(surface.bytesPerLine()),
+          patchStride(patch.bytesPerLine()), rowBytes(size_t(area.width()) * sizeof(QRgb)),
+          rows(area.height()) {}
+
+    const uchar* surface;
+    const uchar* patch;
+    qsizetype surfaceStride;
+    qsizetype patchStride;
+    size_t rowBytes;
+    int rows;
+};
 
 bool SamePixels(const QImage& surface, const QRect& area, const QImage& patch) {
-    for (int y = 0; y < area.height(); ++y)
-        if (std::memcmp(surface.constScanLine(area.top() + y) + area.left() * sizeof(QRgb),
-                        patch.constScanLine(y), RowBytes(area)) != 0)
+    const AreaRows a(surface, area, patch);
+    for (int y = 0; y < a.rows; ++y)
+        if (std::memcmp(a.surface + y * a.surfaceStride, a.patch + y * a.patchStride, a.rowBytes) !=
+            0)
             return false;
     return true;
 }
 
 void CopyIn(QImage& surface, const QRect& area, const QImage& patch) {
-    for (int y = 0; y < area.height(); ++y)
-        std::memcpy(surface.scanLine(area.top() + y) + area.left() * sizeof(QRgb),
-                    patch.constScanLine(y), RowBytes(area));
+    const AreaRows a(surface, area, patch);
+    uchar* to = surface.bits() + (a.surface - surface.constBits());
+    for (int y = 0; y < a.rows; ++y)
+        std::memcpy(to + y * a.surfaceStride, a.patch + y * a.patchStride, a.rowBytes);
 }
 
 } // namespace
@@ -58,7 +74,7 @@ void CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString&
     // Glyphs may reach past their advance box (overhangs, antialiasing): a margin of one line
     // height on every side.
     const int margin = p.fontMetrics().height();
-    s.area = (rect | p.boundingRect(rect, flags, text)).adjusted(-margin, -margin, margin, margin) &
+    s.area = p.boundingRect(rect, flags, text).adjusted(-margin, -margin, margin, margin) &
              surface.rect();
     s.before = surface.copy(s.area);
     p.drawText(rect, flags, text);
