@@ -160,12 +160,19 @@ void CBarPlot::DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar,
     const QRgb corner = Blend(kOutlineColor, m_background, 40);
 
     SurfaceRows rows(surface);
-    rows.Fill(L, T, w, hb, kOutlineColor);
-
     const int n = highlighted ? 2 : 1;
     const int columnTop = highlighted ? T + 2 : T + 1;
     const int columnHeight = highlighted ? hb - 3 : hb - 2;
-    if (columnHeight > 0 && w - 2 * n > 0) {
+    if (columnHeight <= 0 || w - 2 * n <= 0) {
+        rows.Fill(L, T, w, hb, kOutlineColor);
+    } else {
+        // The outline: what the gradient columns leave of the bar's rectangle.
+        const int columnBottom = columnTop + columnHeight;
+        rows.Fill(L, T, w, columnTop - T, kOutlineColor);
+        rows.Fill(L, columnTop, n, columnHeight, kOutlineColor);
+        rows.Fill(L + w - n, columnTop, n, columnHeight, kOutlineColor);
+        rows.Fill(L, columnBottom, w, T + hb - columnBottom, kOutlineColor);
+
         auto step = [w](int s, int e, int i) { return s + i * (e - s) / w; };
         std::vector<QRgb> columns;
         columns.reserve(static_cast<size_t>(w - 2 * n));

@@ -17,7 +17,7 @@ class CTextStamps;
 
 inline constexpr QRgb kDefaultBarColor = 0xFF6493E1; // RGB(100,147,225)
 inline constexpr QRgb kBarShadeColor = 0xFF004494;   // RGB(0,68,148)
-inline constexpr QRgb kLabelColor = 0xFF000000;      // of the bars and of the grid
+inline constexpr QRgb kLabelColor = 0xFF000000;
 
 struct ChartBar {
     QString label;        // stage index "0".."4"

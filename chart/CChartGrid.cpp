@@ -2,18 +2,15 @@
 
 #include "CBarPlot.h"
 #include "PixelLines.h"
-#include "TextStamps.h"
 
 #include <QPainter>
 #include <algorithm>
 
 namespace drivo {
 
-CChartGrid::CChartGrid(QRgb lineColor)
-    : m_lineColor(lineColor), m_labelFont(CBarPlot::LabelFont()) {}
+CChartGrid::CChartGrid(QRgb lineColor) : m_lineColor(lineColor) {}
 
-void CChartGrid::Draw(QPainter& p, CTextStamps& text, int left, int top, int right,
-                      int bottom) const {
+void CChartGrid::Draw(QPainter& p, int left, int top, int right, int bottom) const {
     // A surface smaller than the label bands gives an empty rectangle, not a negative one.
     const unsigned wr = static_cast<unsigned>(std::max(0, right - left));
     const unsigned hr = static_cast<unsigned>(std::max(0, bottom - top));
@@ -34,14 +31,16 @@ void CChartGrid::Draw(QPainter& p, CTextStamps& text, int left, int top, int rig
     for (double y = bottom; y >= top; y -= dy)
         HorizontalLine(p, 0, static_cast<int>(wr), static_cast<int>(y) + 2, kMajorPenWidth, color);
 
+    p.save();
+    p.setFont(CBarPlot::LabelFont());
+    p.setPen(Qt::black);
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     for (unsigned i = 0; i < m_rows; ++i) {
         const int y = static_cast<int>(static_cast<double>((m_rows - i) * dy) + top);
-        text.Draw(p, QRect(0, y - 10, 100, 20), flags, QStringLiteral(" %1%").arg(i * 100 / m_rows),
-                  m_labelFont, kLabelColor);
+        p.drawText(QRect(0, y - 10, 100, 20), flags, QStringLiteral(" %1%").arg(i * 100 / m_rows));
     }
-    text.Draw(p, QRect(0, 0, 100, 10), flags, QStringLiteral("100% = Imax"), m_labelFont,
-              kLabelColor);
+    p.drawText(QRect(0, 0, 100, 10), flags, QStringLiteral("100% = Imax"));
+    p.restore();
 }
 
 } // namespace drivo

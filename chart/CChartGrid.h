@@ -1,13 +1,10 @@
 #pragma once
 // Horizontal percent scale of the chart: minor and major lines and their labels.
-#include <QFont>
 #include <QRgb>
 
 class QPainter;
 
 namespace drivo {
-
-class CTextStamps;
 
 class CChartGrid {
 public:
@@ -26,7 +23,7 @@ public:
 
     // Draws into the rectangle (left, top, right, bottom), bottom and right exclusive. Lines
     // start at x = 0 whatever the left edge; labels stand at the left of the surface.
-    void Draw(QPainter& p, CTextStamps& text, int left, int top, int right, int bottom) const;
+    void Draw(QPainter& p, int left, int top, int right, int bottom) const;
 
     static constexpr int kMinorPenWidth = 1;
     static constexpr int kMajorPenWidth = 2;
@@ -36,7 +33,6 @@ private:
     unsigned m_rows = 0;
     unsigned m_spacing = 10;
     QRgb m_lineColor;
-    QFont m_labelFont;
 };
 
 } // namespace drivo

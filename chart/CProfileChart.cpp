@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstring>
 
 namespace drivo {
 
@@ -187,13 +188,7 @@ void CProfileChart::Redraw() {
     QPainter p(&m_surface);
     const int ws = m_surfaceRect.width();
     const int hs = m_surfaceRect.height();
-    p.fillRect(m_surfaceRect, QColor::fromRgb(m_background));
-
-    const int tl = m_plot.TimeLabels() ? 1 : 0;
-    if (m_gridVisible) {
-        const int top = m_plot.ValueLabels() ? 0 : -10;
-        m_grid.Draw(p, m_text, 0, top, ws, hs - (10 * tl + 23));
-    }
+    DrawBackdrop(p);
 
     m_plot.SetBackground(m_background);
     const PlotGeometry g = m_plot.Layout(m_creationRect.width(), m_creationRect.height());
@@ -208,6 +203,23 @@ void CProfileChart::Redraw() {
     p.fillRect(ws - 1, 0, 1, hs, frame);
     p.end();
     update();
+}
+
+void CProfileChart::DrawBackdrop(QPainter& p) {
+    const int top = m_plot.ValueLabels() ? 0 : -10;
+    const int bottom = m_surfaceRect.height() - (m_plot.TimeLabels() ? 33 : 23);
+    const BackdropKey key{
+        m_surface.size(), m_background,     m_gridVisible,     top, bottom, m_grid.Rows(),
+        m_grid.Columns(), m_grid.Spacing(), m_grid.LineColor()};
+    if (key == m_backdropKey && !m_backdrop.isNull()) {
+        std::memcpy(m_surface.bits(), m_backdrop.constBits(), size_t(m_surface.sizeInBytes()));
+        return;
+    }
+    p.fillRect(m_surfaceRect, QColor::fromRgb(m_background));
+    if (m_gridVisible)
+        m_grid.Draw(p, 0, top, m_surfaceRect.width(), bottom);
+    m_backdrop = m_surface.copy();
+    m_backdropKey = key;
 }
 
 void CProfileChart::DrawTitle(QPainter& p) {

@@ -120,6 +120,9 @@ private:
     void SetStatus(const QString& text) const;
 
     void RecreateSurface();
+    // The background and the grid, copied from their last rendering while nothing they depend
+    // on has changed.
+    void DrawBackdrop(QPainter& p);
     void DrawTitle(QPainter& p);
 
     QRgb m_background;
@@ -130,6 +133,20 @@ private:
     bool m_tipsEnabled = true;
     CBarPlot m_plot;
     QImage m_surface;
+    struct BackdropKey {
+        QSize size;
+        QRgb background = 0;
+        bool grid = false;
+        int top = 0;
+        int bottom = 0;
+        unsigned rows = 0;
+        unsigned columns = 0;
+        unsigned spacing = 0;
+        QRgb lineColor = 0;
+        bool operator==(const BackdropKey&) const = default;
+    };
+    QImage m_backdrop;
+    BackdropKey m_backdropKey;
     CTextStamps m_text;
     QFont m_titleFont = TitleFont();
     QRect m_surfaceRect;
