@@ -58,17 +58,17 @@ private slots:
         QTest::addColumn<QList<int>>("expected");
         QTest::newRow("defaults") << 1000.0 << QList<double>{200, 400, 600, 800, 1000}
                                   << QList<double>{5, 10, 20, 20, 20}
-                                  << QList{40, 221, 123, 232, 123, 210, 207, 232, 207, 188, 290, 232,
-                                           290, 188, 374, 232, 374, 188, 458, 232};
+                                  << QList{40,  221, 123, 232, 123, 210, 207, 232, 207, 188,
+                                           290, 232, 290, 188, 374, 232, 374, 188, 458, 232};
         // 226 / (226 / 418) lands just below 418: the last bar ends one pixel short of W - 20.
         QTest::newRow("end at full scale, rounded down")
             << 226.0 << QList<double>{226} << QList<double>{50} << QList{40, 121, 457, 232};
-        QTest::newRow("value 100 and above") << 4000.0 << QList<double>{1000, 4000} << QList<double>{100, 150}
-                                             << QList{40, 10, 144, 232, 144, -101, 458, 232};
-        QTest::newRow("narrow bars") << 1000.0 << QList<double>{200, 201, 203, 205}
-                                     << QList<double>{0, 0.5, 1, 20}
-                                     << QList{40, 232, 123, 232, 123, 231, 124, 232, 124, 230, 124, 232,
-                                              124, 188, 125, 232};
+        QTest::newRow("value 100 and above")
+            << 4000.0 << QList<double>{1000, 4000} << QList<double>{100, 150}
+            << QList{40, 10, 144, 232, 144, -101, 458, 232};
+        QTest::newRow("narrow bars")
+            << 1000.0 << QList<double>{200, 201, 203, 205} << QList<double>{0, 0.5, 1, 20}
+            << QList{40, 232, 123, 232, 123, 231, 124, 232, 124, 230, 124, 232, 124, 188, 125, 232};
     }
     void rectangles() {
         QFETCH(double, timeMax);
@@ -116,10 +116,10 @@ private slots:
         QTest::addColumn<QRgb>("expected");
         QTest::newRow("diff below d mirrors") << qRgb(10, 0, 60) << 50 << -1 << qRgb(40, 50, 10);
         QTest::newRow("diff low 8 bits") << qRgb(0, 255, 44) << 300 << -1 << qRgb(44, 45, 0);
-        QTest::newRow("blend corner on white") << qRgb(0, 0, 0) << int(qRgb(255, 255, 255)) << 40
-                                               << qRgb(153, 153, 153);
-        QTest::newRow("blend truncates") << qRgb(57, 104, 182) << int(qRgb(0, 68, 148)) << 97
-                                         << qRgb(55, 102, 180);
+        QTest::newRow("blend corner on white")
+            << qRgb(0, 0, 0) << int(qRgb(255, 255, 255)) << 40 << qRgb(153, 153, 153);
+        QTest::newRow("blend truncates")
+            << qRgb(57, 104, 182) << int(qRgb(0, 68, 148)) << 97 << qRgb(55, 102, 180);
     }
     void colors() {
         QFETCH(QRgb, c1);
