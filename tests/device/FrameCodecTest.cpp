@@ -39,22 +39,17 @@ private slots:
         QTest::newRow("too wide: printed in full")
             << "SST" << QList<int>{123456} << QByteArray("$SST,123456,7f\r\n");
         QTest::newRow("negative") << "SST" << QList<int>{-5} << QByteArray("$SST,-00005,60\r\n");
+        // What cannot be built gives nothing: a query, too few values, an unknown command.
+        QTest::newRow("query") << "GVB" << QList<int>{1} << QByteArray();
+        QTest::newRow("SCL, one value") << "SCL" << QList<int>{1} << QByteArray();
+        QTest::newRow("unknown") << "XYZ" << QList<int>{1} << QByteArray();
     }
     void formatSetting() {
         QFETCH(QString, mnemonic);
         QFETCH(QList<int>, values);
-        QFETCH(QByteArray, frame);
         const std::vector<int> v(values.begin(), values.end());
-        QCOMPARE(QByteArray::fromStdString(FormatSetting(mnemonic.toStdString(), v)), frame);
+        QTEST(QByteArray::fromStdString(FormatSetting(mnemonic.toStdString(), v)), "frame");
     }
-    void formatSettingRefusesWhatItCannotBuild() {
-        const int one[] = {1};
-        QVERIFY(FormatSetting("GVB", one).empty());
-        QVERIFY(FormatSetting("SCL", one).empty());
-        QVERIFY(FormatSetting("XYZ", one).empty());
-        QCOMPARE(FormatQuery("GVB"), std::string("$GVB\r\n"));
-    }
-
     void checksum_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("count");
@@ -66,8 +61,7 @@ private slots:
     void checksum() {
         QFETCH(QByteArray, bytes);
         QFETCH(int, count);
-        QFETCH(int, sum);
-        QCOMPARE(int(FrameChecksum(bytes.constData(), std::uint8_t(count))), sum);
+        QTEST(int(FrameChecksum(bytes.constData(), std::uint8_t(count))), "sum");
     }
 
     // Queries answer a value (-1 when refused); settings an acknowledgement (1 or 0).
