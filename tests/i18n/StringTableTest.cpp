@@ -10,17 +10,14 @@ using namespace drivo;
 class StringTableTest : public QObject {
     Q_OBJECT
 private slots:
-    // The program's formatting of its texts; numbered placeholders take only their own argument.
+    // The program's formatting of its texts (the chart's status, the speed and the range message
+    // are seen in the chart and window suites); numbered placeholders take only their own argument.
     void formatting_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         const auto text = [](int id) { return ResourceModule().LoadResourceString(id); };
-        QTest::newRow("1047") << FormatChartStatus(text(IDS_CHART_STATUS), 40, 250)
-                              << "Intensité 40% Durée 250ms.";
         QTest::newRow("1035") << FormatRaceTimeLoaded(text(IDS_RACETIME_LOADED), 1234)
                               << "Temps de course chargé (1234).";
-        QTest::newRow("1064 two decimals, point")
-            << FormatMaxSpeed(text(IDS_MAX_SPEED), 3.14159) << "Vitesse maximum: 3.14 m/s";
         QTest::newRow("reversed") << FormatRangeMessage("%2 à %1", 0, 400) << "400 à 0";
         QTest::newRow("missing argument stays")
             << FormatRangeMessage("%3 %1 %9", 0, 400) << "%3 0 %9";
