@@ -5,7 +5,6 @@
 // over the hills, the car on its track) takes the corners no control covers.
 #include "ArtCommon.h"
 
-#include <QFile>
 #include <QPainterPath>
 #include <cmath>
 
@@ -193,17 +192,6 @@ bool SaveBackgroundArt(const QDir& res) {
     p.end();
     // Baseline JFIF with optimised Huffman tables; 82 keeps the soft gradients free of
     // banding and the edges of the car clean at the window's size.
-    const QString built = res.filePath("binary/143.jpg");
-    if (!Save(picture.convertToFormat(QImage::Format_RGB888), built, "JPEG", 82))
-        return false;
-    // Each language bundle carries the same bytes: a switch of language shows the same
-    // surface, and the window reuses what it already decoded.
-    bool ok = true;
-    const QDir languages(res.filePath("lang"));
-    for (const QString& abbr : languages.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString copy = languages.filePath(abbr + "/binary/143.jpg");
-        QFile::remove(copy);
-        ok = QDir().mkpath(QFileInfo(copy).path()) && QFile::copy(built, copy) && ok;
-    }
-    return ok;
+    return Save(picture.convertToFormat(QImage::Format_RGB888), res.filePath("binary/143.jpg"),
+                "JPEG", 82);
 }

@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Rebuilds the drawn pictures under res/: bitmaps, icons and the background picture (also
-# copied into every language bundle).
+# Rebuilds the drawn pictures under res/: bitmaps, icons and the background picture.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 cmake -S tools/art -B build/art -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
