@@ -83,7 +83,12 @@ CCarPanel::CCarPanel(std::shared_ptr<sim::VirtualCar> car, std::function<void()>
     for (QLabel* label : {m_received, m_race}) {
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setWordWrap(true); // the panel keeps its width whatever the car holds
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
+    // Room for the longest texts from the start, so that a send or a race never makes the
+    // panel's content outgrow the size it was placed with.
+    m_received->setMinimumHeight(m_received->fontMetrics().lineSpacing() * 4);
+    m_race->setMinimumHeight(m_race->fontMetrics().lineSpacing() * 2);
 
     m_content = new QWidget;
     auto* layout = new QVBoxLayout(m_content);
