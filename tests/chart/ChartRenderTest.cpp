@@ -3,6 +3,7 @@
 #include "TestMain.h"
 
 #include <QTest>
+#include <functional>
 
 using namespace drivo;
 using namespace drivo::test;
@@ -152,6 +153,38 @@ private slots:
             const QRect plot(100, 20, 370, 230);
             QCOMPARE(CountColor(img, plot, kWhite) + CountColor(img, plot, kGridGrey), 370 * 230);
         }
+    }
+
+    // A redraw reuses what earlier redraws rendered (background, grid, texts): after a change
+    // it must show exactly what a chart rendering the changed state afresh shows.
+    void redrawAfterChangeAsFresh_data() {
+        using Change = std::function<void(CProfileChart&)>;
+        QTest::addColumn<Change>("change");
+        QTest::newRow("bar value") << Change([](CProfileChart& c) { c.SetBarValue(2, 35); });
+        QTest::newRow("bar time") << Change([](CProfileChart& c) { c.SetBarEndTime(1, 300); });
+        QTest::newRow("bar under the title")
+            << Change([](CProfileChart& c) { c.SetBarValue(4, 150); });
+        QTest::newRow("title") << Change([](CProfileChart& c) { c.SetTitle("I in %"); });
+        QTest::newRow("background")
+            << Change([](CProfileChart& c) { c.SetBackgroundColor(qRgb(240, 240, 240)); });
+        QTest::newRow("highlight") << Change([](CProfileChart& c) { c.SetHighlightedBar(3); });
+        QTest::newRow("no grid") << Change([](CProfileChart& c) { c.ShowGrid(false, false); });
+        QTest::newRow("grid rows")
+            << Change([](CProfileChart& c) { c.SetGridDivisions(4, 0, false, 0); });
+        QTest::newRow("no time labels")
+            << Change([](CProfileChart& c) { c.ShowTimeLabels(false, false); });
+    }
+    void redrawAfterChangeAsFresh() {
+        QFETCH(std::function<void(CProfileChart&)>, change);
+        ChartFixture warm;
+        const QImage before = warm.Render();
+        warm.chart.Redraw();
+        change(warm.chart);
+        warm.chart.Redraw();
+        ChartFixture fresh;
+        change(fresh.chart);
+        QCOMPARE(warm.chart.Surface(), fresh.Render());
+        QVERIFY(warm.chart.Surface() != before);
     }
 
     void paintCopiesWhatRedrawRendered() {
