@@ -133,15 +133,17 @@ double CBarPlot::TimeFromX(const PlotGeometry& g, int k, int x) const {
     return g.TimeFromX(x, lower, upper, last);
 }
 
-void CBarPlot::Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g) const {
+void CBarPlot::Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g,
+                    std::vector<QRect>& drawn) const {
     if (m_bars.empty() || !g.CanPlaceBars())
         return;
     Q_ASSERT(surface.depth() == 32 && p.device() == &surface && p.transform().isIdentity());
     for (int k = 0; k < BarCount(); ++k) {
         const BarRect r = BarRectangle(g, k);
         DrawBar(surface, r, *m_bars[static_cast<size_t>(k)], k == m_highlightedBar);
+        drawn.emplace_back(r.left, r.top, r.Width(), r.Height());
         if (m_valueLabels || m_timeLabels)
-            DrawLabels(p, text, g, r, k);
+            DrawLabels(p, text, g, r, k, drawn);
     }
 }
 
@@ -197,7 +199,7 @@ void CBarPlot::DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar,
 }
 
 void CBarPlot::DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g, const BarRect& r,
-                          int index) const {
+                          int index, std::vector<QRect>& drawn) const {
     const ChartBar& bar = *m_bars[static_cast<size_t>(index)];
     const int L = r.left;
     const int T = r.top;
@@ -205,20 +207,25 @@ void CBarPlot::DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g,
     if (m_valueLabels) {
         const double shown =
             m_valueLabelMode == 0 ? bar.value * 100.0 / m_valueFullScale : bar.value;
-        text.Draw(p, QRect(L, T - 10, w, 10), Qt::AlignCenter | Qt::TextSingleLine,
-                  QString::asprintf("%0.00f", shown), m_labelFont, kLabelColor);
+        drawn.push_back(text.Draw(p, QRect(L, T - 10, w, 10), Qt::AlignCenter | Qt::TextSingleLine,
+                                  QString::asprintf("%0.00f", shown), m_labelFont, kLabelColor));
     }
     if (m_timeLabels) {
         const int B = T + r.Height();
-        text.Draw(p, QRect(L, B, w, 10), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
-                  QString::number(static_cast<long long>(bar.endTime)), m_labelFont, kLabelColor);
+        drawn.push_back(text.Draw(
+            p, QRect(L, B, w, 10), Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
+            QString::number(static_cast<long long>(bar.endTime)), m_labelFont, kLabelColor));
         if (index == 0)
-            text.Draw(p, QRect(L, B, g.width - L, 10),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QStringLiteral("0"),
-                      m_labelFont, kLabelColor);
-        if (index == BarCount() - 1)
-            VerticalLine(p, g.width - kPlotRightMargin, B, B - kEndTickHeight, kEndTickPenWidth,
+            drawn.push_back(text.Draw(p, QRect(L, B, g.width - L, 10),
+                                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                                      QStringLiteral("0"), m_labelFont, kLabelColor));
+        if (index == BarCount() - 1) {
+            const int x = g.width - kPlotRightMargin;
+            VerticalLine(p, x, B, B - kEndTickHeight, kEndTickPenWidth,
                          QColor::fromRgb(kEndTickColor));
+            drawn.emplace_back(x - kEndTickPenWidth, B - kEndTickHeight, 2 * kEndTickPenWidth + 1,
+                               kEndTickHeight + 1);
+        }
     }
 }
 

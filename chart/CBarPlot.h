@@ -3,6 +3,7 @@
 #include "BarGeometry.h"
 
 #include <QFont>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 #include <memory>
@@ -81,7 +82,9 @@ public:
 
     // Draws all bars with outline, gradient, corners and labels, then the end tick. p paints on
     // surface (32 bits a pixel, untransformed); the bars' pixels are written into its rows.
-    void Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g) const;
+    // Every area drawn into is added to drawn.
+    void Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g,
+              std::vector<QRect>& drawn) const;
 
     // "Tahoma", 10 px characters, normal weight: the labels of the bars and of the grid.
     static QFont LabelFont();
@@ -89,7 +92,7 @@ public:
 private:
     void DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar, bool highlighted) const;
     void DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g, const BarRect& r,
-                    int index) const;
+                    int index, std::vector<QRect>& drawn) const;
 
     std::vector<std::unique_ptr<ChartBar>> m_bars;
     int m_width = 0;

@@ -17,6 +17,17 @@ constexpr QRgb kTitleColor = 0xFF000000;
 constexpr unsigned kTipTimeoutMs = 4000;
 constexpr int kDefaultGridSpacing = 10;
 
+// Copies the pixels of area (clipped) between two 32-bit images of one size.
+void CopyArea(const QImage& from, QImage& to, QRect area) {
+    area &= to.rect();
+    const qsizetype stride = to.bytesPerLine();
+    const qsizetype start = area.top() * stride + area.left() * qsizetype(sizeof(QRgb));
+    const uchar* source = from.constBits() + start;
+    uchar* target = to.bits() + start;
+    for (int y = 0; y < area.height(); ++y)
+        std::memcpy(target + y * stride, source + y * stride, size_t(area.width()) * sizeof(QRgb));
+}
+
 } // namespace
 
 CProfileChart::CProfileChart()
@@ -166,6 +177,7 @@ void CProfileChart::RecreateSurface() {
     const int hs = std::max(m_plot.Height(), m_creationRect.height());
     m_surfaceRect = QRect(0, 0, ws, hs);
     m_surface = QImage(ws, hs, QImage::Format_RGB32);
+    m_drawnKnown = false;
     if (!m_surface.isNull())
         m_surface.fill(m_background);
 }
@@ -192,15 +204,16 @@ void CProfileChart::Redraw() {
 
     m_plot.SetBackground(m_background);
     const PlotGeometry g = m_plot.Layout(m_creationRect.width(), m_creationRect.height());
-    m_plot.Draw(p, m_surface, m_text, g);
+    m_plot.Draw(p, m_surface, m_text, g, m_drawn);
 
     DrawTitle(p);
 
     const QColor frame = QColor::fromRgb(m_frameColor);
-    p.fillRect(0, 0, ws, 1, frame);
-    p.fillRect(0, hs - 1, ws, 1, frame);
-    p.fillRect(0, 0, 1, hs, frame);
-    p.fillRect(ws - 1, 0, 1, hs, frame);
+    for (const QRect& edge : {QRect(0, 0, ws, 1), QRect(0, hs - 1, ws, 1), QRect(0, 0, 1, hs),
+                              QRect(ws - 1, 0, 1, hs)}) {
+        p.fillRect(edge, frame);
+        m_drawn.push_back(edge);
+    }
     p.end();
     update();
 }
@@ -211,22 +224,30 @@ void CProfileChart::DrawBackdrop(QPainter& p) {
     const BackdropKey key{
         m_surface.size(), m_background,     m_gridVisible,     top, bottom, m_grid.Rows(),
         m_grid.Columns(), m_grid.Spacing(), m_grid.LineColor()};
-    if (key == m_backdropKey && !m_backdrop.isNull()) {
+    const bool reuse = key == m_backdropKey && !m_backdrop.isNull();
+    if (reuse && m_drawnKnown) {
+        // Outside what the last redraw drew over it, the surface still is the backdrop.
+        for (const QRect& r : m_drawn)
+            CopyArea(m_backdrop, m_surface, r);
+    } else if (reuse) {
         std::memcpy(m_surface.bits(), m_backdrop.constBits(), size_t(m_surface.sizeInBytes()));
-        return;
+    } else {
+        p.fillRect(m_surfaceRect, QColor::fromRgb(m_background));
+        if (m_gridVisible)
+            m_grid.Draw(p, 0, top, m_surfaceRect.width(), bottom);
+        m_backdrop = m_surface.copy();
+        m_backdropKey = key;
     }
-    p.fillRect(m_surfaceRect, QColor::fromRgb(m_background));
-    if (m_gridVisible)
-        m_grid.Draw(p, 0, top, m_surfaceRect.width(), bottom);
-    m_backdrop = m_surface.copy();
-    m_backdropKey = key;
+    m_drawn.clear();
+    m_drawnKnown = true;
 }
 
 void CProfileChart::DrawTitle(QPainter& p) {
     const QRect r(QPoint(m_surfaceRect.left() + 80, 0), QPoint(m_surfaceRect.right(), 19));
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-    m_text.Draw(p, r.adjusted(2, 2, 0, 0), flags, m_title, m_titleFont, kTitleShadowColor);
-    m_text.Draw(p, r, flags, m_title, m_titleFont, kTitleColor);
+    m_drawn.push_back(
+        m_text.Draw(p, r.adjusted(2, 2, 0, 0), flags, m_title, m_titleFont, kTitleShadowColor));
+    m_drawn.push_back(m_text.Draw(p, r, flags, m_title, m_titleFont, kTitleColor));
 }
 
 void CProfileChart::paintEvent(QPaintEvent*) {

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 namespace drivo {
 
@@ -147,6 +148,9 @@ private:
     };
     QImage m_backdrop;
     BackdropKey m_backdropKey;
+    // What the last redraw drew over the backdrop; unknown after the surface was recreated.
+    std::vector<QRect> m_drawn;
+    bool m_drawnKnown = false;
     CTextStamps m_text;
     QFont m_titleFont = TitleFont();
     QRect m_surfaceRect;

@@ -54,15 +54,15 @@ void CopyIn(QImage& surface, const QRect& area, const QImage& patch) {
 
 } // namespace
 
-void CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString& text,
-                       const QFont& font, QRgb color) {
+QRect CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString& text,
+                        const QFont& font, QRgb color) {
     QImage& surface = SurfaceOf(p);
     for (const Stamp& s : m_stamps)
         if (s.rect == rect && s.flags == flags && s.color == color &&
             s.surfaceSize == surface.size() && s.text == text && s.font == font &&
             SamePixels(surface, s.area, s.before)) {
             CopyIn(surface, s.area, s.after);
-            return;
+            return s.area;
         }
 
     if (m_stamps.size() >= kMaxStamps)
@@ -81,6 +81,7 @@ void CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString&
     p.restore();
     s.after = surface.copy(s.area);
     m_stamps.push_back(std::move(s));
+    return m_stamps.back().area;
 }
 
 } // namespace drivo

@@ -16,9 +16,9 @@ namespace drivo {
 class CTextStamps {
 public:
     // Leaves the surface as p.drawText(rect, flags, text) in font and colour would. p paints on
-    // a 32-bit image, untransformed and unclipped.
-    void Draw(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font,
-              QRgb color);
+    // a 32-bit image, untransformed and unclipped. Returns the area it may have changed.
+    QRect Draw(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font,
+               QRgb color);
 
 private:
     struct Stamp {
