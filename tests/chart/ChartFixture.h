@@ -28,7 +28,8 @@ struct ChartFixture {
         placeholder->setGeometry(274, 159, kChartW, kChartH);
         placeholder->hide();
         ConfigureChart(chart, ChartOptions{});
-        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile, [] { return 0; });
+        SetupChart(chart, *placeholder, dialog, QStringLiteral("I en %"), profile,
+                   [] { return 0; });
     }
 
     // What the first paint does: create the surface and render into it.

@@ -74,7 +74,8 @@ private slots:
         const QRgb corner = qRgb(153, 153, 153);
         QTest::newRow("white") << kWhite << false << corner << kGridGrey;
         QTest::newRow("white, highlighted") << kWhite << true << corner << kGridGrey;
-        QTest::newRow("grey") << qRgb(240, 240, 240) << false << qRgb(144, 144, 144) << qRgb(190, 190, 190);
+        QTest::newRow("grey") << qRgb(240, 240, 240) << false << qRgb(144, 144, 144)
+                              << qRgb(190, 190, 190);
     }
     void cornersAndOutline() {
         QFETCH(QRgb, background);
@@ -86,9 +87,10 @@ private slots:
         const QImage& img = f.Render();
         const int L = 40, T = 221, R = 122, B = 231, mid = 81; // bar 0, inclusive edges
         const QList<QPair<QPoint, QRgb>> pixels{
-            {{L, T}, background}, {{R, T}, background}, {{L + 1, T}, corner}, {{L, T + 1}, corner},
-            {{R - 1, T}, corner}, {{R, T + 1}, corner}, {{L + 1, T + 1}, kBlack}, {{R - 1, T + 1}, kBlack},
-            {{L, T + 5}, kBlack}, {{R, T + 5}, kBlack}, {{mid, T}, kBlack}, {{mid, B}, kBlack}};
+            {{L, T}, background},     {{R, T}, background},     {{L + 1, T}, corner},
+            {{L, T + 1}, corner},     {{R - 1, T}, corner},     {{R, T + 1}, corner},
+            {{L + 1, T + 1}, kBlack}, {{R - 1, T + 1}, kBlack}, {{L, T + 5}, kBlack},
+            {{R, T + 5}, kBlack},     {{mid, T}, kBlack},       {{mid, B}, kBlack}};
         for (const auto& [pt, colour] : pixels)
             COMPARE_RGB(img.pixel(pt), colour);
         // A highlight doubles the outline on the left, top and right, never below.
@@ -157,7 +159,9 @@ private slots:
         QVERIFY(f.chart.Surface().isNull());
         f.chart.Redraw();
         QVERIFY(f.chart.Surface().isNull());
-        const auto shown = [&f] { return f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto shown = [&f] {
+            return f.chart.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
         shown(); // the first paint renders, the next ones show what was rendered
         const QImage first = shown();
         QCOMPARE(first, f.chart.Surface());

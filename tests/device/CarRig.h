@@ -43,8 +43,6 @@ private:
     std::vector<Posted> posts_;
 };
 
-using sim::WaitForFreeCar;
-
 struct CarRig {
     std::shared_ptr<sim::VirtualClock> carClock = std::make_shared<sim::VirtualClock>();
     std::shared_ptr<sim::VirtualClock> linkClock = std::make_shared<sim::VirtualClock>();

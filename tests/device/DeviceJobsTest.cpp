@@ -25,19 +25,14 @@ struct Expected {
 };
 
 JobOutcome Run(const QString& job, DeviceContext& context) {
-    if (job == "Battery") return BatteryJob(context, kWindow);
-    if (job == "ConfigState") return ConfigStateJob(context, kWindow);
-    if (job == "RaceInfo") return RaceInfoJob(context, kWindow);
-    if (job == "RaceTime") return RaceTimeJob(context, kWindow);
-    if (job == "Version") return VersionJob(context, kWindow);
-    return SendJob(context, MakeRequest(kWindow));
-}
-
-// Waits for detached jobs to drop their share; the deadline only guards against a hang.
-bool WaitReleased(const std::weak_ptr<DeviceContext>& watch) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!watch.expired() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-    return watch.expired();
+    using Job = JobOutcome (*)(DeviceContext&, WindowHandle);
+    static const std::map<QString, Job> jobs = {{"Battery", BatteryJob},
+                                                {"ConfigState", ConfigStateJob},
+                                                {"RaceInfo", RaceInfoJob},
+                                                {"RaceTime", RaceTimeJob},
+                                                {"Version", VersionJob}};
+    const auto it = jobs.find(job);
+    return it != jobs.end() ? it->second(context, kWindow) : SendJob(context, MakeRequest(kWindow));
 }
 
 } // namespace
@@ -52,8 +47,11 @@ private slots:
     void oneOutcomePerJob_data() {
         QTest::addColumn<Expected>("expected");
         const QList<QPair<int, QString>> faults = {
-            {kNoFault, "healthy"}, {kAbsent, "absent"}, {int(CarFault::Silent), "silent"},
-            {int(CarFault::Slow), "slow"}, {int(CarFault::ShortReply), "short reply"},
+            {kNoFault, "healthy"},
+            {kAbsent, "absent"},
+            {int(CarFault::Silent), "silent"},
+            {int(CarFault::Slow), "slow"},
+            {int(CarFault::ShortReply), "short reply"},
             {int(CarFault::CorruptChecksum), "bad checksum"},
             {int(CarFault::WrongMnemonic), "wrong mnemonic"},
             {int(CarFault::UnplugMidTransaction), "unplugged mid-way"}};
@@ -62,14 +60,16 @@ private slots:
             const bool ok = fault == kNoFault;
             const int absent = fault == kAbsent ? 100 : 1;
             auto row = [&](const char* job, unsigned msg, qint64 w, qint64 l, int opens) {
-                QTest::addRow("%s, %s", job, qPrintable(name)) << Expected{job, fault, msg, w, l, opens};
+                QTest::addRow("%s, %s", job, qPrintable(name))
+                    << Expected{job, fault, msg, w, l, opens};
             };
             row("Battery", WM_BATTERY_DONE, ok ? 11200 : -1, 0, absent);
             row("ConfigState", WM_CONFIG_DONE, ok ? 1 : -1, 0, absent);
             row("RaceTime", WM_RACETIME_DONE, ok ? -3 : -1, 0, absent);
             // Both reads are always made; after an unplug the second one finds no car.
-            const int raceInfoOpens = fault == kAbsent ? 200
-                                      : fault == int(CarFault::UnplugMidTransaction) ? 101 : 2;
+            const int raceInfoOpens = fault == kAbsent                               ? 200
+                                      : fault == int(CarFault::UnplugMidTransaction) ? 101
+                                                                                     : 2;
             row("RaceInfo", WM_RACEINFO_DONE, ok ? -3 : -1, ok ? -4 : -1, raceInfoOpens);
             row("Version", WM_VERSION_DONE, ok ? 261 : -1, 0, absent);
             // Acknowledgements carry no checksum, so a corrupted checksum cannot refuse them.
@@ -84,12 +84,14 @@ private slots:
         SendJob(*rig.context, MakeRequest(kWindow)); // gives the car a profile to race with
         const sim::RaceResult race = rig.car->RunRace();
         QVERIFY(race.timeMs > 0 && race.maxSpeed > 0);
-        if (wParam == -3) wParam = race.timeMs;
-        if (lParam == -4) lParam = race.maxSpeed;
+        wParam = wParam == -3 ? race.timeMs : wParam;
+        lParam = lParam == -4 ? race.maxSpeed : lParam;
         const int opensBefore = rig.car->OpenAttempts();
         const std::size_t postsBefore = rig.notifier->Posts().size();
-        if (fault == kAbsent) rig.car->Unplug();
-        if (fault >= 0) rig.car->SetFault(CarFault(fault), true);
+        if (fault == kAbsent)
+            rig.car->Unplug();
+        if (fault >= 0)
+            rig.car->SetFault(CarFault(fault), true);
 
         const JobOutcome outcome = Run(job, *rig.context);
         const auto posts = rig.notifier->Posts();
@@ -106,26 +108,15 @@ private slots:
         QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
     }
 
-    void sendRefusedAtThirdStageSendsNothingAfter() {
-        CarRig rig;
-        rig.car->ArmFault(CarFault::WrongMnemonic, 2);
-        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 0);
-        QCOMPARE(rig.car->ReceivedMnemonics(), (std::vector<std::string>{"SCL", "SCL", "SCL"}));
-        QCOMPARE(rig.notifier->Posts().size(), std::size_t(1));
-    }
-
-    void sendDeliversTheWholeRequest() {
+    void sendGivesTheStagesThenTheSettings() {
         CarRig rig;
         QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 1);
-        QCOMPARE(rig.car->ReceivedMnemonics(),
-                 (std::vector<std::string>{"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"}));
-        const sim::CarSettings s = rig.car->LastSettings();
-        QCOMPARE(s.stageTimes, MakeRequest(kWindow)->times);
-        QCOMPARE(s.intensities, MakeRequest(kWindow)->values);
-        QCOMPARE(s.distance, 682);
-        QCOMPARE(s.timeMax, 4000);
+        QCOMPARE(
+            rig.car->ReceivedMnemonics(),
+            (std::vector<std::string>{"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"}));
     }
 
+    // The time is kept when only the speed read fails.
     void raceInfoWithTimeButNoSpeed() {
         CarRig rig;
         rig.car->ArmFault(CarFault::Silent, 1);
@@ -146,71 +137,62 @@ private slots:
     void raceDistance() {
         QFETCH(int, length);
         QFETCH(int, diameter);
-        QFETCH(int, revolutions);
-        QCOMPARE(RaceDistance(length, diameter), revolutions);
+        QTEST(RaceDistance(length, diameter), "revolutions");
     }
 
-    // Real threads, virtual time: jobs started together take turns on the car.
+    // Real threads, virtual time: jobs started together take turns on the car, and the
+    // finished jobs let go of the context their caller dropped (ASan checks the request).
     void concurrentJobsTakeTurns() {
         CarRig rig;
-        auto sleeper = std::make_shared<WaitForFreeCar>(rig.car);
-        auto context = CreateDeviceContext(rig.car, rig.notifier, sleeper);
+        auto context = CreateDeviceContext(rig.car, rig.notifier,
+                                           std::make_shared<sim::WaitForFreeCar>(rig.car));
         StartBatteryJob(context, 1);
         StartConfigStateJob(context, 2);
         StartRaceInfoJob(context, 3);
         StartSendJob(context, MakeRequest(4));
         StartVersionJob(context, 5);
         const std::weak_ptr<DeviceContext> watch = context;
-        context.reset(); // the jobs keep what they need
+        context.reset();
         QVERIFY(rig.notifier->WaitFor(5));
         std::map<WindowHandle, Posted> byTarget;
-        for (const Posted& p : rig.notifier->Posts()) byTarget[p.target] = p;
+        for (const Posted& p : rig.notifier->Posts())
+            byTarget[p.target] = p;
         QCOMPARE(byTarget.size(), std::size_t(5));
         QCOMPARE(byTarget[1].wParam, 11200);
         QVERIFY(byTarget[2].wParam == 0 || byTarget[2].wParam == 1);
-        QCOMPARE(byTarget[3].message, WM_RACEINFO_DONE);
         QVERIFY(byTarget[3].wParam == 0 && byTarget[3].lParam == 0);
         QCOMPARE(byTarget[4].wParam, 1);
         QCOMPARE(byTarget[5].wParam, 261);
         QCOMPARE(rig.car->FramesReceived(), 1 + 1 + 2 + 8 + 1);
-        QVERIFY(WaitReleased(watch));
+        // The deadline only guards against a hang.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!watch.expired() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        QVERIFY(watch.expired());
         QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
     }
 
-    // Nobody receives: the job still finishes, posts once, and frees its request (ASan checks).
-    void jobOutlivesItsCaller() {
-        CarRig rig;
-        const std::weak_ptr<DeviceContext> watch = rig.context;
-        StartSendJob(std::move(rig.context), MakeRequest(0));
-        QVERIFY(rig.notifier->WaitFor(1));
-        QCOMPARE(rig.notifier->Posts().at(0).wParam, 1);
-        QVERIFY(WaitReleased(watch)); // the finished job let go of the context
-    }
-
-    // The virtual car itself: only a change of presence is reported, other FTDI devices are
-    // not cars, and misuse is noticed (a handle not open, overlapping opens, a read that
-    // would wait forever), so the checks of Violations() above can fail.
-    void virtualCarPresence() {
+    // The virtual car itself: only a change of presence is reported, and misuse is noticed (a
+    // handle not open, overlapping opens, a read that would wait forever), so the checks of
+    // Violations() above can fail.
+    void virtualCarRecordsMisuse() {
         CarRig rig;
         int changes = 0;
         rig.car->SetPlugCallback([&] { ++changes; });
-        rig.car->SetOtherDevices({"FT232R USB UART"});
-        QCOMPARE(rig.context->link.CountMatchingDevices(), 1);
         rig.car->Unplug();
         rig.car->Unplug();
-        QCOMPARE(changes, 1);
-        QCOMPARE(rig.context->link.CountMatchingDevices(), 0);
+        rig.car->Plug();
+        QCOMPARE(changes, 2);
         rig.car->SetListingFails(true);
         QCOMPARE(rig.context->link.CountMatchingDevices(), -1);
-    }
-    void virtualCarRecordsMisuse() {
-        CarRig rig;
         DWORD done = 0;
         char buffer[16];
-        QCOMPARE(rig.car->FT_Write(reinterpret_cast<FT_HANDLE>(77), "x", 1, &done), FT_INVALID_HANDLE);
+        QCOMPARE(rig.car->FT_Write(reinterpret_cast<FT_HANDLE>(77), "x", 1, &done),
+                 FT_INVALID_HANDLE);
         FT_HANDLE h = nullptr, second = nullptr;
         QCOMPARE(rig.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &h), FT_OK);
-        QCOMPARE(rig.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &second), FT_DEVICE_NOT_OPENED);
+        QCOMPARE(rig.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &second),
+                 FT_DEVICE_NOT_OPENED);
         QCOMPARE(rig.car->FT_Close(h), FT_OK);
         QCOMPARE(rig.car->FT_Close(h), FT_INVALID_HANDLE);
         rig.car->SetFault(CarFault::Silent, true);

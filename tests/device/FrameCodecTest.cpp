@@ -9,7 +9,9 @@
 using namespace drivo;
 
 namespace {
-std::string Line(const char* text) { return std::string(text) + "\r\n"; }
+std::string Line(const char* text) {
+    return std::string(text) + "\r\n";
+}
 
 struct Reply {
     std::string mnemonic;
@@ -31,26 +33,23 @@ private slots:
         QTest::addColumn<QList<int>>("values");
         QTest::addColumn<QByteArray>("frame");
         QTest::newRow("SST 2000") << "SST" << QList<int>{2000} << QByteArray("$SST,02000,4a\r\n");
-        QTest::newRow("SCL stage 1") << "SCL" << QList<int>{1, 500, 80} << QByteArray("$SCL,01,00500,080,7c\r\n");
+        QTest::newRow("SCL stage 1")
+            << "SCL" << QList<int>{1, 500, 80} << QByteArray("$SCL,01,00500,080,7c\r\n");
         QTest::newRow("SAD 26601") << "SAD" << QList<int>{26601} << QByteArray("$SAD,26601,49\r\n");
-        QTest::newRow("too wide: printed in full") << "SST" << QList<int>{123456} << QByteArray("$SST,123456,7f\r\n");
+        QTest::newRow("too wide: printed in full")
+            << "SST" << QList<int>{123456} << QByteArray("$SST,123456,7f\r\n");
         QTest::newRow("negative") << "SST" << QList<int>{-5} << QByteArray("$SST,-00005,60\r\n");
+        // What cannot be built gives nothing: a query, too few values, an unknown command.
+        QTest::newRow("query") << "GVB" << QList<int>{1} << QByteArray();
+        QTest::newRow("SCL, one value") << "SCL" << QList<int>{1} << QByteArray();
+        QTest::newRow("unknown") << "XYZ" << QList<int>{1} << QByteArray();
     }
     void formatSetting() {
         QFETCH(QString, mnemonic);
         QFETCH(QList<int>, values);
-        QFETCH(QByteArray, frame);
         const std::vector<int> v(values.begin(), values.end());
-        QCOMPARE(QByteArray::fromStdString(FormatSetting(mnemonic.toStdString(), v)), frame);
+        QTEST(QByteArray::fromStdString(FormatSetting(mnemonic.toStdString(), v)), "frame");
     }
-    void formatSettingRefusesWhatItCannotBuild() {
-        const int one[] = {1};
-        QVERIFY(FormatSetting("GVB", one).empty());
-        QVERIFY(FormatSetting("SCL", one).empty());
-        QVERIFY(FormatSetting("XYZ", one).empty());
-        QCOMPARE(FormatQuery("GVB"), std::string("$GVB\r\n"));
-    }
-
     void checksum_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("count");
@@ -62,8 +61,7 @@ private slots:
     void checksum() {
         QFETCH(QByteArray, bytes);
         QFETCH(int, count);
-        QFETCH(int, sum);
-        QCOMPARE(int(FrameChecksum(bytes.constData(), std::uint8_t(count))), sum);
+        QTEST(int(FrameChecksum(bytes.constData(), std::uint8_t(count))), "sum");
     }
 
     // Queries answer a value (-1 when refused); settings an acknowledgement (1 or 0).
@@ -83,10 +81,16 @@ private slots:
         // Non-hex checksum digits count as 0: accepted exactly when the span XORs to 0.
         QTest::newRow("non-hex digits, span XOR 0") << Reply{"GVB", line("$GVB,1234{,zz"), 1234};
         // "S" and "V" decode as 0 and the empty span XORs to 0: only the length rule refuses it.
-        QTest::newRow("GSV, NUL early, L = 6") << Reply{"GSV", QByteArray("$GSV\r\n\0\0\0\0\0\0\0\0\0", 15), -1, 15};
-        QTest::newRow("NUL in the value") << Reply{"GVB", QByteArray("$GVB,1\0" "200,4d\r\n", 15), -1};
+        QTest::newRow("GSV, NUL early, L = 6")
+            << Reply{"GSV", QByteArray("$GSV\r\n\0\0\0\0\0\0\0\0\0", 15), -1, 15};
+        QTest::newRow("NUL in the value") << Reply{"GVB",
+                                                   QByteArray("$GVB,1\0"
+                                                              "200,4d\r\n",
+                                                              15),
+                                                   -1};
         QTest::newRow("short (time-out)") << Reply{"GVB", "$GVB,112", -1};
-        QTest::newRow("long, cut at N") << Reply{"GVB", QByteArray("$GVB,112000,7d\r\n").left(15), -1};
+        QTest::newRow("long, cut at N")
+            << Reply{"GVB", QByteArray("$GVB,112000,7d\r\n").left(15), -1};
         QTest::newRow("empty") << Reply{"GVB", {}, -1, 15};
         QTest::newRow("SST after SST") << Reply{"SST", "$SST\r\n", 1};
         QTest::newRow("SST after SAD") << Reply{"SAD", "$SST\r\n", 0};
@@ -102,7 +106,8 @@ private slots:
         if (m[0] == 'S')
             QCOMPARE(CheckAcknowledgement(m, reply.status, count, bytes), reply.value);
         else
-            QCOMPARE(ParseValueReply(m, FindCommand(m)->answerLength, reply.status, count, bytes), reply.value);
+            QCOMPARE(ParseValueReply(m, FindCommand(m)->answerLength, reply.status, count, bytes),
+                     reply.value);
     }
 
     // Arbitrary bytes never crash the checks or read outside them (ASan watches), and what is
@@ -117,7 +122,8 @@ private slots:
             const bool mutate = i % 2 == 0;
             for (std::size_t k = 0; k < length; ++k)
                 buffer[k] = mutate && k < valid.size() ? valid[k] : char(random() % 256);
-            if (mutate && length == 15) buffer[1 + random() % 9] ^= char(1 + random() % 255);
+            if (mutate && length == 15)
+                buffer[1 + random() % 9] ^= char(1 + random() % 255);
             const std::string_view bytes(buffer.get(), length);
             const DWORD count = DWORD(random() % 3 == 0 ? random() % 20 : length);
             const int value = ParseValueReply("GVB", 15, FT_OK, count, bytes);

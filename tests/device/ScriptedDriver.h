@@ -16,9 +16,9 @@ class ScriptedDriver final : public FtDriver {
 public:
     std::map<std::string, FT_STATUS> failing; // operation name -> status it returns
     QStringList devices = {"z-rallye"};
-    int opensFailing = 0;         // the first n opens fail
+    int opensFailing = 0;                     // the first n opens fail
     std::string answer = "$GVB,11200,4d\r\n"; // what FT_Read delivers (cut at the count asked)
-    DWORD overReport = 0;         // extra bytes FT_Read claims beyond what was asked
+    DWORD overReport = 0;                     // extra bytes FT_Read claims beyond what was asked
     std::function<void()> onWrite;
 
     std::vector<std::string> written;
@@ -35,10 +35,12 @@ public:
         return Step("FT_GetDeviceInfoList");
     }
     FT_STATUS FT_OpenEx(const void* arg, DWORD flags, FT_HANDLE* h) override {
-        if (std::string(static_cast<const char*>(arg)) != "z-rallye" || flags != FT_OPEN_BY_DESCRIPTION)
+        if (std::string(static_cast<const char*>(arg)) != "z-rallye" ||
+            flags != FT_OPEN_BY_DESCRIPTION)
             return FT_INVALID_PARAMETER;
         *h = this;
-        if (opensFailing > 0 && opensFailing-- > 0) return Step("FT_OpenEx", FT_DEVICE_NOT_OPENED);
+        if (opensFailing > 0 && opensFailing-- > 0)
+            return Step("FT_OpenEx", FT_DEVICE_NOT_OPENED);
         return Step("FT_OpenEx");
     }
     FT_STATUS FT_SetBaudRate(FT_HANDLE, ULONG baud) override {
@@ -54,7 +56,8 @@ public:
     FT_STATUS FT_Write(FT_HANDLE, const void* data, DWORD n, DWORD* done) override {
         written.emplace_back(static_cast<const char*>(data), n);
         *done = n;
-        if (onWrite) onWrite();
+        if (onWrite)
+            onWrite();
         return Step("FT_Write");
     }
     FT_STATUS FT_Read(FT_HANDLE, void* data, DWORD n, DWORD* got) override {

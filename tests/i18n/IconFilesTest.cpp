@@ -1,5 +1,5 @@
-#include "TestMain.h"
 #include "i18n/IconFiles.h"
+#include "TestMain.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,7 +1,5 @@
 #include "TestMain.h"
 #include "platform/CDeviceChangeWatcher.h"
-#include "app/CMainDialog.h"
-#include "framework/CStatusBar.h"
 
 #include <QTest>
 #include <unistd.h>
@@ -32,14 +30,6 @@ private:
 class DeviceChangeWatcherTest : public QObject {
     Q_OBJECT
 private slots:
-    void udevMonitorStartsWhereUdevExists() {
-        auto source = UdevEventSource::Open();
-        if (!source)
-            QSKIP("no udev netlink socket on this machine");
-        QVERIFY(source->Descriptor() >= 0);
-        CDeviceChangeWatcher watcher(std::move(source), {});
-        QVERIFY(watcher.IsWatching());
-    }
     void addAndRemoveReachTheHandlerAsNodesChanged_data() {
         QTest::addColumn<QByteArray>("events");
         QTest::addColumn<int>("calls");
@@ -65,23 +55,6 @@ private slots:
         QCOMPARE(int(codes.size()), calls);
         for (unsigned code : codes)
             QCOMPARE(code, DBT_DEVNODES_CHANGED);
-    }
-    void aNotificationRunsTheConnectionCheck() {
-        auto source = std::make_unique<PipeSource>();
-        PipeSource* pipe = source.get();
-        CMainDialog dialog; // no car attached
-        QVERIFY(dialog.Create());
-        CDeviceChangeWatcher watcher(std::move(source),
-                                     [&](unsigned code) { dialog.OnDeviceChange(code); });
-        dialog.StatusBar()->SetPaneText(0, "stale");
-        pipe->Emit('r');
-        for (int i = 0; i < 4 && dialog.StatusBar()->PaneText(0) == "stale"; ++i)
-            QCoreApplication::processEvents();
-        QCOMPARE(dialog.StatusBar()->PaneText(0), QStringLiteral("Aucune Voltkart trouvée..."));
-    }
-    void noSourceMeansNoWatching() {
-        CDeviceChangeWatcher watcher(nullptr, {});
-        QVERIFY(!watcher.IsWatching());
     }
 };
 

@@ -32,10 +32,12 @@ QByteArray Expect(const QList<QByteArray>& lines) {
     return text;
 }
 
-RaceSettings FrenchDefaults(std::uint16_t& languageId) {
+// Saves a French user's defaults.
+bool SaveDefaults(const QString& path, const WriteCheck& mayWrite = OpensForUpdate) {
     RaceSettings s;
+    std::uint16_t languageId = 0;
     LoadDefaults(s, languageId, 1036);
-    return s;
+    return SaveSettings(s, languageId, path.toStdString(), mayWrite);
 }
 
 QByteArray ReadFile(const QString& path) {
@@ -113,12 +115,10 @@ private slots:
         const QString path = dir.filePath("Drivo.ini");
         if (exists)
             WriteFile(path, before);
-        std::uint16_t languageId = 0;
-        const RaceSettings s = FrenchDefaults(languageId);
-        QVERIFY(SaveSettings(s, languageId, path.toStdString()));
+        QVERIFY(SaveDefaults(path));
         QCOMPARE(ReadFile(path), after);
         // A second close gives the same file: nothing is duplicated.
-        QVERIFY(SaveSettings(s, languageId, path.toStdString()));
+        QVERIFY(SaveDefaults(path));
         QCOMPARE(ReadFile(path), after);
         QCOMPARE(Entries(dir.path()), QStringList{"Drivo.ini"}); // no temporary left behind
     }
@@ -142,9 +142,7 @@ private slots:
         WriteFile(dir.filePath("Drivo.ini"), "[Commande]\r\n");
         for (const QString& name : before)
             WriteFile(dir.filePath(name), "Time1=1\r\n");
-        std::uint16_t languageId = 0;
-        QVERIFY(SaveSettings(FrenchDefaults(languageId), languageId,
-                             dir.filePath("Drivo.ini").toStdString()));
+        QVERIFY(SaveDefaults(dir.filePath("Drivo.ini")));
         after << "Drivo.ini";
         after.sort();
         QCOMPARE(Entries(dir.path()), after);
@@ -190,9 +188,7 @@ private slots:
         const WriteCheck mayWrite =
             kind == "foreign" ? [](const std::string&) { return false; } : OpensForUpdate;
         const QStringList entries = Entries(dir.path());
-        std::uint16_t languageId = 0;
-        const RaceSettings s = FrenchDefaults(languageId);
-        QVERIFY(!SaveSettings(s, languageId, path.toStdString(), mayWrite));
+        QVERIFY(!SaveDefaults(path, mayWrite));
         QCOMPARE(Entries(dir.path()), entries); // no temporary left behind
         if (kind == "file" || kind == "foreign")
             QCOMPARE(ReadFile(path), old);

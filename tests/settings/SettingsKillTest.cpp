@@ -108,17 +108,16 @@ private slots:
             QCOMPARE(waitpid(child, &status, 0), child);
 
             const QByteArray now = QFile::exists(ini) ? ReadAll(ini) : QByteArray();
-            if (!accepted.contains(now))
-                QFAIL(qPrintable(QStringLiteral("trial %1: neither old nor new:\n%2")
-                                     .arg(trial)
-                                     .arg(QString::fromLatin1(now))));
+            QVERIFY2(accepted.contains(now),
+                     qPrintable(QStringLiteral("trial %1: neither old nor new:\n%2")
+                                    .arg(trial)
+                                    .arg(QString::fromLatin1(now))));
             QStringList beside = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
             beside.removeAll(QString::fromLatin1(kSettingsFileName));
-            if (beside.size() > 1)
-                QFAIL(qPrintable(QStringLiteral("trial %1: %2 files beside the settings: %3")
-                                     .arg(trial)
-                                     .arg(beside.size())
-                                     .arg(beside.join(u' '))));
+            QVERIFY2(beside.size() <= 1,
+                     qPrintable(QStringLiteral("trial %1: beside the settings: %2")
+                                    .arg(trial)
+                                    .arg(beside.join(u' '))));
             leftTemporaries += beside.size();
         }
         qInfo("%d of 1000 kills left a temporary file", leftTemporaries);

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace drivo::test {
 
@@ -28,15 +29,12 @@ constexpr unsigned char kBulkOut = 0x02;
 constexpr char kDescriptors[] = "12010002000000400304016000060102030109022000010100A02D"
                                 "0904000002FFFFFF020705810240000007050202400000";
 
-// The baud rate of libftdi's divisor for an FT232R: 3 MHz over an eighth-step divisor.
+// The baud rate of libftdi's divisor for an FT232R: 3 MHz over an eighth-step divisor (the
+// special divisors 0 and 1, for 3 and 2 Mbaud, are not needed here).
 ULONG DecodeBaud(int value, int index) {
     static constexpr int kEighths[8] = {0, 4, 2, 1, 3, 5, 6, 7};
     const int whole = value & 0x3FFF;
     const int eighths = kEighths[(value >> 14) | ((index & 1) << 2)];
-    if (whole == 0 && eighths == 0)
-        return 3'000'000;
-    if (whole == 1 && eighths == 0)
-        return 2'000'000;
     return static_cast<ULONG>(24'000'000 / (whole * 8 + eighths));
 }
 
@@ -336,23 +334,21 @@ void EmulatedFtdiBus::WaitWhileClaimed() const {
     released_.wait(lock, [this] { return claims_ == 0; });
 }
 
-NoPermissionOverride::NoPermissionOverride() {
+// Swaps the calling thread's effective capabilities with the ones given.
+static void SwapEffectiveCapabilities(unsigned (&effective)[2]) {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct caps[2] = {};
     syscall(SYS_capget, &header, caps);
-    saved_[0] = caps[0].effective;
-    saved_[1] = caps[1].effective;
-    caps[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
+    std::swap(caps[0].effective, effective[0]);
+    std::swap(caps[1].effective, effective[1]);
     syscall(SYS_capset, &header, caps);
 }
 
+NoPermissionOverride::NoPermissionOverride() {
+    SwapEffectiveCapabilities(saved_);
+}
 NoPermissionOverride::~NoPermissionOverride() {
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct caps[2] = {};
-    syscall(SYS_capget, &header, caps);
-    caps[0].effective = saved_[0];
-    caps[1].effective = saved_[1];
-    syscall(SYS_capset, &header, caps);
+    SwapEffectiveCapabilities(saved_);
 }
 
 } // namespace drivo::test

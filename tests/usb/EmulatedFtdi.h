@@ -93,15 +93,16 @@ private:
     std::shared_ptr<sim::VirtualClock> clock_;
 };
 
-// While it lives, the calling thread opens files as an unprivileged user would (a root test
-// run keeps no permission override), so a node without permissions cannot be opened.
+// While it lives, the calling thread runs without effective capabilities, as an unprivileged
+// user would (a root test run keeps no permission override), so a node without permissions
+// cannot be opened.
 class NoPermissionOverride {
 public:
     NoPermissionOverride();
     ~NoPermissionOverride();
 
 private:
-    unsigned saved_[2] = {};
+    unsigned saved_[2] = {}; // none while it lives; then the ones it took away
 };
 
 } // namespace drivo::test

@@ -73,9 +73,6 @@ private slots:
             {0x40, 3, 0x4138, 0},  // SIO_SET_BAUDRATE 9600 (libftdi's default on open)
             {0x40, 3, 0x809C, 0},  // SIO_SET_BAUDRATE 19200
             {0x40, 4, 0x0008, 1}}; // SIO_SET_DATA 8 bits, no parity, 1 stop bit
-        for (const VendorRequest& r : rig.bus.VendorRequests())
-            qInfo("vendor request type %02x request %d value %04x index %d", r.requestType,
-                  r.request, r.value, r.index);
         QVERIFY(rig.bus.VendorRequests() == expected);
         const sim::LineSettings line = rig.car->LastLineSettings(); // as the car decoded them
         QCOMPARE(line.baudRate, ULONG(19200));

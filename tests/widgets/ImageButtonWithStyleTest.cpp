@@ -84,26 +84,30 @@ private slots:
         QTest::addColumn<unsigned>("style");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<unsigned>("itemState");
-        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("state"); // 0: the framework draws
+        QTest::addColumn<bool>("themed");
         const unsigned all = Button::kStateSelected | Button::kStateHot;
         QTest::newRow("disabled wins")
-            << (Button::kIcon | Button::kDefPushButton) << false << all << 4;
+            << (Button::kIcon | Button::kDefPushButton) << false << all << 4 << true;
         QTest::newRow("pressed default")
-            << (Button::kIcon | Button::kDefPushButton) << true << all << 3;
+            << (Button::kIcon | Button::kDefPushButton) << true << all << 3 << true;
         QTest::newRow("hot default")
-            << (Button::kIcon | Button::kDefPushButton) << true << Button::kStateHot << 2;
-        QTest::newRow("default") << (Button::kBitmap | Button::kDefPushButton) << true << 0u << 5;
-        QTest::newRow("normal") << unsigned(Button::kBitmap) << true << 0u << 1;
+            << (Button::kIcon | Button::kDefPushButton) << true << Button::kStateHot << 2 << true;
+        QTest::newRow("default") << (Button::kBitmap | Button::kDefPushButton) << true << 0u << 5
+                                 << true;
+        QTest::newRow("normal") << unsigned(Button::kBitmap) << true << 0u << 1 << true;
         QTest::newRow("no image style: default drawing")
-            << unsigned(Button::kDefPushButton) << true << 0u << 0;
+            << unsigned(Button::kDefPushButton) << true << 0u << 0 << true;
+        QTest::newRow("no theming") << unsigned(Button::kIcon) << true << 0u << 0 << false;
     }
     void themedState() {
         QFETCH(unsigned, style);
         QFETCH(bool, enabled);
         QFETCH(unsigned, itemState);
         QFETCH(int, state);
+        QFETCH(bool, themed);
         const ThemeLibrary library = RecordingTheme::Make();
-        ThemeSwitch on(&library);
+        ThemeSwitch on(themed ? &library : nullptr);
         Button button(nullptr, 1, style);
         button.setEnabled(enabled);
         QImage surface(20, 20, QImage::Format_RGB32);
@@ -136,17 +140,6 @@ private slots:
         QCOMPARE(shot.pixel(13, 13), qRgb(255, 255, 255));
         QCOMPARE(shot.pixel(6, 14), qRgb(255, 0, 0));
         QCOMPARE(shot.pixel(5, 6), qRgb(255, 0, 0));
-    }
-
-    void withoutTheLibraryTheFrameworkDraws() {
-        ThemeSwitch off(nullptr);
-        Button button(nullptr, 1, Button::kIcon);
-        QImage surface(20, 20, QImage::Format_RGB32);
-        QPainter dc(&surface);
-        Button::CustomDraw draw{Button::kPreErase, &dc, QRect(0, 0, 20, 20), 0};
-        long result = -1;
-        button.OnNotifyCustomDraw(draw, &result);
-        QCOMPARE(result, Button::kDoDefault);
     }
 
     // Without the library every function gives its neutral value and writes nothing.
