@@ -5,6 +5,7 @@
 #include "FirstFrame.h"
 #include "app/CDrivoApp.h"
 #include "app/CMainDialog.h"
+#include "widgets/BackgroundPicture.h"
 
 #ifdef DRIVO_PROBE_DEMO
 #include "demo/DemoWiring.h"
@@ -29,6 +30,9 @@ constexpr const char* kProgram = "drivo";
 
 void FirstFrameShown(drivo::CMainDialog& dialog, const char* grabPath) {
     if (grabPath) {
+        // The picture is decoded beside the window and may still be on its way: the package's
+        // screenshot always shows it.
+        drivo::FinishPictureDecoding();
         const bool saved = dialog.grab().save(QString::fromLocal8Bit(grabPath), "PNG");
         std::_Exit(saved ? 0 : 1);
     }

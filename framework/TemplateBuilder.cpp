@@ -8,11 +8,25 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+#include <algorithm>
 
 namespace drivo {
 
 namespace {
+
+// Only the digits 0 to 9, checked by hand: a regular expression here would bring the pattern
+// compiler into every start for one character class.
+class DigitsValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return std::all_of(input.cbegin(), input.cend(),
+                           [](QChar c) { return c >= u'0' && c <= u'9'; })
+                   ? Acceptable
+                   : Invalid;
+    }
+};
 
 QWidget* CreateStatic(const ControlTemplate& c, QWidget* parent) {
     auto* label = new QLabel(c.Text, parent);
@@ -41,10 +55,8 @@ QWidget* CreateFrame(const ControlTemplate&, QWidget* parent) {
 
 QWidget* CreateEdit(const ControlTemplate& c, QWidget* parent) {
     auto* edit = new QLineEdit(c.Text, parent);
-    if (c.HasStyle("digits")) {
-        static const QRegularExpression kDigits(QStringLiteral("[0-9]*"));
-        edit->setValidator(new QRegularExpressionValidator(kDigits, edit));
-    }
+    if (c.HasStyle("digits"))
+        edit->setValidator(new DigitsValidator(edit));
     if (!c.HasStyle("border"))
         edit->setFrame(false);
     return edit;

@@ -156,9 +156,14 @@ QByteArray ResourceModule::LoadDialogTemplate(int id) const {
 }
 
 QByteArray ResourceModule::LoadBinary(int id) const {
+    // "<id>.<any extension>", the first by name; compared by hand, as a name filter would
+    // compile a pattern at every start.
     const QDir dir(QStringLiteral("%1/binary").arg(m_root));
-    const QStringList found = dir.entryList({QStringLiteral("%1.*").arg(id)}, QDir::Files);
-    return found.isEmpty() ? QByteArray() : ReadAll(dir.filePath(found.first()));
+    const QString prefix = QStringLiteral("%1.").arg(id);
+    for (const QString& name : dir.entryList(QDir::Files))
+        if (name.startsWith(prefix))
+            return ReadAll(dir.filePath(name));
+    return {};
 }
 
 } // namespace drivo

@@ -49,6 +49,17 @@ struct DecodedCopy {
 };
 DecodedCopy g_lastDecoded;
 
+// The last decoding started, until it is delivered. The window registers its picture when it
+// is made and again when it applies its language, before the first decoding has finished: the
+// second registration waits for the same result instead of decoding the picture once more.
+struct StartedDecoding {
+    QByteArray bytes;
+    QSize size;
+    qreal ratio = 0;
+    QFuture<Decoded> future;
+};
+StartedDecoding g_lastStarted;
+
 int Himetric(int pixels) {
     return static_cast<int>(qint64(pixels) * kHimetricPerInch / kScreenDpi);
 }
@@ -87,6 +98,8 @@ Decoding TakeDecoding(std::uint64_t serial) {
 
 void Deliver(std::uint64_t serial, const Decoded& result) {
     const Decoding decoding = TakeDecoding(serial);
+    if (g_lastStarted.future.isFinished())
+        g_lastStarted = {}; // its result is delivered now, or its entry is gone
     PictureEntry* entry = FindEntry(serial);
     if (!entry)
         return; // freed while it was being decoded
@@ -114,12 +127,18 @@ void StartDecoding(PictureEntry& entry, const QByteArray& bytes, QSize size, qre
         return;
     }
     Decoding decoding{entry.serial, bytes, size, std::move(shown), {}, {}};
-    decoding.future = QtConcurrent::run([bytes, size, ratio]() -> Decoded {
-        Decoded result = LoadPictureFromMemory(bytes, size);
-        if (result)
-            result->image.setDevicePixelRatio(ratio);
-        return result;
-    });
+    if (g_lastStarted.size == size && g_lastStarted.ratio == ratio &&
+        g_lastStarted.bytes == bytes) {
+        decoding.future = g_lastStarted.future;
+    } else {
+        decoding.future = QtConcurrent::run([bytes, size, ratio]() -> Decoded {
+            Decoded result = LoadPictureFromMemory(bytes, size);
+            if (result)
+                result->image.setDevicePixelRatio(ratio);
+            return result;
+        });
+        g_lastStarted = {bytes, size, ratio, decoding.future};
+    }
     // The watcher lives with the window: a window gone before its picture drops the result.
     auto* watcher = new QFutureWatcher<Decoded>(entry.owner);
     const std::uint64_t serial = entry.serial;

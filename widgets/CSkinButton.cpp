@@ -187,8 +187,10 @@ unsigned CSkinButton::SetBitmapPair(int inId, QRgb inTransparent, int outId, QRg
     const std::optional<QImage> in = inId ? std::optional(module.LoadBitmap(inId)) : std::nullopt;
     if (outId == int(Derived::Dark) || outId == int(Derived::Gray))
         return SetBitmapPair(in, inTransparent, Derived(outId), repaint);
-    const std::optional<QImage> out =
-        outId ? std::optional(module.LoadBitmap(outId)) : std::nullopt;
+    // A face that looks the same in both states is read once.
+    const std::optional<QImage> out = outId == inId ? in
+                                      : outId       ? std::optional(module.LoadBitmap(outId))
+                                                    : std::nullopt;
     return SetBitmapPair(in, inTransparent, out, outTransparent, repaint);
 }
 

@@ -152,6 +152,24 @@ private slots:
         FreeWindowPictures(&window);
     }
 
+    // At start the window registers its picture, frees it and registers it again (its
+    // language) before the decoding is done: the second registration gets the same result.
+    void aRegistrationWhileDecodingGetsThatResult() {
+        QWidget window;
+        window.resize(71, 53); // a size decoded by no other test
+        AddResourcePicture(&window, kPicture, window.rect());
+        FreeWindowPictures(&window);
+        AddResourcePicture(&window, kPicture, window.rect());
+        QCOMPARE(EntriesOf(window), 1);
+        FinishPictureDecoding();
+        const QImage shown = Drawn(window);
+        FreeWindowPictures(&window);
+        const auto decoded =
+            LoadPictureFromMemory(ResourceModule::Current().LoadBinary(kPicture), {71, 53});
+        QVERIFY(decoded);
+        QCOMPARE(shown, decoded->image.convertToFormat(shown.format()));
+    }
+
     void loadsFromMemory_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("picture");
