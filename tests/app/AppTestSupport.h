@@ -8,6 +8,7 @@
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
 #include "sim/WaitForFreeCar.h"
+#include "widgets/BackgroundPicture.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,15 @@ private:
 
 inline QString Text(int id) {
     return ResourceModule::Current().LoadResourceString(id);
+}
+
+// The background pictures registered for a window.
+inline std::vector<const PictureEntry*> PicturesOf(const QWidget* window) {
+    std::vector<const PictureEntry*> mine;
+    for (const PictureEntry* e = PictureListHead(); e; e = e->next)
+        if (e->owner == window)
+            mine.push_back(e);
+    return mine;
 }
 
 // The car's time: virtual, and standing still while a test holds it, so that an exchange

@@ -5,7 +5,6 @@
 #include "app/CAboutDialog.h"
 #include "app/ControlIds.h"
 #include "i18n/ResourceModule.h"
-#include "widgets/BackgroundPicture.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -65,22 +64,12 @@ struct Window {
             return button->text();
         return qobject_cast<QLabel*>(w)->text();
     }
-    QString ToolTip(int id) const {
-        return dialog->ToolTips()->ToolText(dialog->CommandButton(id));
-    }
     void Click(int flag) const { qobject_cast<QPushButton*>(dialog->CommandButton(flag))->click(); }
     QStringList Menu() const {
         QStringList items;
         for (QAction* a : dialog->WindowMenu()->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return items;
-    }
-    std::vector<const PictureEntry*> Pictures() const {
-        std::vector<const PictureEntry*> mine;
-        for (const PictureEntry* e = PictureListHead(); e; e = e->next)
-            if (e->owner == dialog.get())
-                mine.push_back(e);
-        return mine;
     }
     bool Checked(int flag) const { return dialog->Item<QPushButton>(flag)->isChecked(); }
 };
@@ -95,9 +84,10 @@ void VerifyWindowSpeaks(const Window& w, const QString& languageGroup) {
         {1060, ctl::kStage4Label},     {1061, ctl::kStage5Label},    {1069, ctl::kReturnMode}};
     for (auto [string, control] : texts)
         QCOMPARE(w.Text(control), LoadResourceString(string));
-    QCOMPARE(w.ToolTip(ctl::kBattery), LoadResourceString(1036));
-    QCOMPARE(w.ToolTip(ctl::kRaceInfo), LoadResourceString(1037));
-    QCOMPARE(w.ToolTip(ctl::kSend), LoadResourceString(1039));
+    for (auto [string, button] :
+         {std::pair{1036, ctl::kBattery}, {1037, ctl::kRaceInfo}, {1039, ctl::kSend}})
+        QCOMPARE(w.dialog->ToolTips()->ToolText(w.dialog->CommandButton(button)),
+                 LoadResourceString(string));
     QCOMPARE(w.dialog->ToolTips()->ToolCount(), 3);
     QCOMPARE(w.Menu(), QStringList({"-", LoadResourceString(101)}));
     QCOMPARE(w.dialog->Chart().Title(), LoadResourceString(1066));
@@ -114,44 +104,36 @@ private slots:
         m_cwd.reset();
     }
 
+    // The language the window speaks: F, E or G.
     void startsInTheUsersLanguage_data() {
         QTest::addColumn<int>("user");
-        QTest::addColumn<QStringList>("bundles"); // abbreviations put beside the program
-        QTest::addColumn<qsizetype>("length");    // of each bundle; -1 whole
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("raceTime");
-        const QStringList all = {"ENU", "DEU"};
-        QTest::newRow("French user, no French bundle")
-            << int(kFrench) << all << qsizetype(-1) << "Langue"
-            << "Temps chronométré: 0 ms";
-        QTest::newRow("English user") << int(kEnglish) << all << qsizetype(-1) << "Language"
-                                      << "Race time: 0 ms";
-        QTest::newRow("German user") << int(kGerman) << all << qsizetype(-1) << "Sprache"
-                                     << "Gemessene Zeit: 0 ms";
-        QTest::newRow("English user, no bundle")
-            << int(kEnglish) << QStringList{} << qsizetype(-1) << "Langue"
-            << "Temps chronométré: 0 ms";
-        QTest::newRow("English user, truncated bundle")
-            << int(kEnglish) << all << qsizetype(900) << "Langue"
-            << "Temps chronométré: 0 ms";
+        QTest::addColumn<bool>("bundles"); // English and German beside the program
+        QTest::addColumn<int>("length");   // of each bundle; -1 whole
+        QTest::addColumn<char>("speaks");
+        QTest::newRow("French user, no French bundle") << int(kFrench) << true << -1 << 'F';
+        QTest::newRow("English user") << int(kEnglish) << true << -1 << 'E';
+        QTest::newRow("German user") << int(kGerman) << true << -1 << 'G';
+        QTest::newRow("English user, no bundle") << int(kEnglish) << false << -1 << 'F';
+        QTest::newRow("English user, truncated bundle") << int(kEnglish) << true << 900 << 'F';
         QTest::newRow("German, a country the table lacks")
-            << int(kGermanNeutral) << all << qsizetype(-1) << "Sprache"
-            << "Gemessene Zeit: 0 ms";
-        QTest::newRow("language the table lacks")
-            << int(kUnknown) << all << qsizetype(-1) << "Langue"
-            << "Temps chronométré: 0 ms";
+            << int(kGermanNeutral) << true << -1 << 'G';
+        QTest::newRow("language the table lacks") << int(kUnknown) << true << -1 << 'F';
     }
     void startsInTheUsersLanguage() {
         QFETCH(int, user);
-        QFETCH(QStringList, bundles);
-        QFETCH(qsizetype, length);
-        QFETCH(QString, group);
+        QFETCH(bool, bundles);
+        QFETCH(int, length);
+        QFETCH(char, speaks);
         ProgramDir dir;
-        for (const QString& abbr : bundles)
+        for (const QString& abbr : bundles ? QStringList{"ENU", "DEU"} : QStringList{})
             dir.Put(abbr, Built(abbr), length);
         Window w(std::uint16_t(user), dir);
+        const QString group = speaks == 'E' ? "Language" : speaks == 'G' ? "Sprache" : "Langue";
+        const QString time = speaks == 'E'   ? "Race time: 0 ms"
+                             : speaks == 'G' ? "Gemessene Zeit: 0 ms"
+                                             : "Temps chronométré: 0 ms";
         VerifyWindowSpeaks(w, group);
-        QTEST(w.Text(ctl::kRaceTimeLabel), "raceTime");
+        QCOMPARE(w.Text(ctl::kRaceTimeLabel), time);
         QCOMPARE(int(w.dialog->LanguageId()), user);
         QVERIFY(w.boxes.Boxes.empty());
     }
@@ -183,14 +165,14 @@ private slots:
     void englishFlagWithoutBundleKeepsFrench() {
         ProgramDir dir;
         Window w(kFrench, dir);
-        const std::vector<const PictureEntry*> before = w.Pictures();
+        const std::vector<const PictureEntry*> before = drivo::test::PicturesOf(w.dialog.get());
         QCOMPARE(before.size(), size_t(1));
         const std::uint64_t first = before[0]->serial;
         w.Click(ctl::kEnglishFlag);
         w.Click(ctl::kEnglishFlag);
         VerifyWindowSpeaks(w, "Langue");
         // The picture was registered again, once, in the whole background area.
-        const std::vector<const PictureEntry*> after = w.Pictures();
+        const std::vector<const PictureEntry*> after = drivo::test::PicturesOf(w.dialog.get());
         QCOMPARE(after.size(), size_t(1));
         QVERIFY(after[0]->serial != first);
         QCOMPARE(QRect(after[0]->left, after[0]->top, after[0]->width, after[0]->height),

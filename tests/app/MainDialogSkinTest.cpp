@@ -14,6 +14,7 @@
 #include <QTest>
 
 using namespace drivo;
+using drivo::test::PicturesOf;
 using drivo::test::RecordingBoxes;
 using drivo::test::ScratchWorkingDir;
 
@@ -43,13 +44,6 @@ template <class Dialog = CMainDialog> struct SkinWindow {
     CSkinButton* Skin(int id) const { return dialog->CommandButton(id); }
 };
 
-int PicturesOf(const QWidget* window) {
-    int n = 0;
-    for (const PictureEntry* e = PictureListHead(); e; e = e->next)
-        n += e->owner == window ? 1 : 0;
-    return n;
-}
-
 } // namespace
 
 class MainDialogSkinTest : public QObject {
@@ -62,29 +56,6 @@ private slots:
     void cleanup() {
         m_cwd.reset();
         QCOMPARE(PictureCount(), 0);
-    }
-
-    void skinnedButtonsCoverTheirPlaceholders_data() {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("send") << ctl::kSend << "Envoi";
-        QTest::newRow("race info") << ctl::kRaceInfo << "Infos course";
-        QTest::newRow("battery") << ctl::kBattery << "Etat de charge";
-        QTest::newRow("exit") << ctl::kExit << "Exit";
-        QTest::newRow("french") << ctl::kFrenchFlag << "Français";
-        QTest::newRow("english") << ctl::kEnglishFlag << "English";
-    }
-    void skinnedButtonsCoverTheirPlaceholders() {
-        QFETCH(int, id);
-        QFETCH(QString, name);
-        SkinWindow w;
-        QWidget* placeholder = w.dialog->GetDlgItem(id);
-        CSkinButton* skin = w.Skin(id);
-        QVERIFY(skin && placeholder && skin != placeholder); // the lookup finds the placeholder
-        QVERIFY(placeholder->isHidden() && skin->isVisible());
-        QCOMPARE(skin->geometry(), placeholder->geometry());
-        QCOMPARE(skin->accessibleName(), name);
-        QVERIFY(skin->text().isEmpty()); // the face carries the words
     }
 
     // Hidden, they hold the languages' states: for a French user French checked and pushed in,
@@ -100,16 +71,27 @@ private slots:
         QVERIFY(french->GetIcon().Color != english->GetIcon().Color);
     }
 
-    void clickArrivesUnderThePlaceholderId_data() {
+    // Each skinned button lies over its hidden placeholder, named but without words of its
+    // own, and its click arrives under the placeholder's id.
+    void skinnedButtonsStandForTheirPlaceholders_data() {
         QTest::addColumn<int>("id");
-        for (int id : kSkinIds)
-            QTest::addRow("%d", id) << id;
+        QTest::addColumn<QString>("name");
+        const char* names[] = {"Envoi", "Infos course", "Etat de charge",
+                               "Exit",  "Français",     "English"};
+        for (int i = 0; i < kSkinIds.size(); ++i)
+            QTest::newRow(names[i]) << kSkinIds[i] << QString::fromUtf8(names[i]);
     }
-    void clickArrivesUnderThePlaceholderId() {
+    void skinnedButtonsStandForTheirPlaceholders() {
         QFETCH(int, id);
         SkinWindow<RecordingDialog> w;
-        w.Skin(id)->setEnabled(true); // no car: the command buttons start disabled
-        QTest::mouseClick(w.Skin(id), Qt::LeftButton);
+        QWidget* placeholder = w.dialog->GetDlgItem(id);
+        CSkinButton* skin = w.Skin(id);
+        QVERIFY(skin && placeholder && skin != placeholder && placeholder->isHidden());
+        QCOMPARE(skin->geometry(), placeholder->geometry());
+        QTEST(skin->accessibleName(), "name");
+        QVERIFY(skin->text().isEmpty()); // the face carries the words
+        skin->setEnabled(true);          // no car: the command buttons start disabled
+        QTest::mouseClick(skin, Qt::LeftButton);
         QCOMPARE(w.dialog->commands, std::vector<int>{id});
         w.dialog->close();
     }
@@ -144,14 +126,14 @@ private slots:
         QFETCH(QString, raceLength);
         QFETCH(bool, staysOpen);
         SkinWindow w;
-        QCOMPARE(PicturesOf(w.dialog.get()), 1);
+        QCOMPARE(PicturesOf(w.dialog.get()).size(), size_t(1));
         w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText(raceLength);
         if (exitButton)
             QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
         else
             w.dialog->close();
         QCOMPARE(w.dialog->isVisible(), staysOpen);
-        QCOMPARE(PicturesOf(w.dialog.get()), 0);
+        QVERIFY(PicturesOf(w.dialog.get()).empty());
         if (staysOpen) { // on the platform's plain surface now
             const QImage shown = w.dialog->grab().toImage();
             QCOMPARE(shown.pixelColor(20, 20), w.dialog->palette().color(QPalette::Window));
@@ -195,7 +177,7 @@ private slots:
             SkinWindow<RecordingDialog> w(LanguageEnvironment{
                 [] { return std::uint16_t(1033); }, [&dir] { return dir.filePath("drivo"); }});
             QVERIFY(w.dialog->isVisible());
-            QCOMPARE(PicturesOf(w.dialog.get()), 0);
+            QVERIFY(PicturesOf(w.dialog.get()).empty());
             QCOMPARE(w.Skin(ctl::kSend)->text(), QStringLiteral("Envoi"));
             QCOMPARE(w.Skin(ctl::kFrenchFlag)->text(), QStringLiteral("Français"));
             QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
