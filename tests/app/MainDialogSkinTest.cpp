@@ -113,33 +113,6 @@ private slots:
             QVERIFY(chain.indexOf(w.dialog->GetDlgItem(id)) < skins.front());
     }
 
-    void everyCloseReleasesThePicture_data() {
-        QTest::addColumn<bool>("exitButton");
-        QTest::addColumn<QString>("raceLength");
-        QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("exit") << true << "5000" << false;
-        QTest::newRow("exit refused by a field") << true << "40000" << true;
-        QTest::newRow("close box") << false << "40000" << false;
-    }
-    void everyCloseReleasesThePicture() {
-        QFETCH(bool, exitButton);
-        QFETCH(QString, raceLength);
-        QFETCH(bool, staysOpen);
-        SkinWindow w;
-        QCOMPARE(PicturesOf(w.dialog.get()).size(), size_t(1));
-        w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText(raceLength);
-        if (exitButton)
-            QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
-        else
-            w.dialog->close();
-        QCOMPARE(w.dialog->isVisible(), staysOpen);
-        QVERIFY(PicturesOf(w.dialog.get()).empty());
-        if (staysOpen) { // on the platform's plain surface now
-            const QImage shown = w.dialog->grab().toImage();
-            QCOMPARE(shown.pixelColor(20, 20), w.dialog->palette().color(QPalette::Window));
-        }
-    }
-
     // Every text the window writes on its picture stays readable: 4.5:1 at least against
     // each pixel of the picture behind it.
     void labelsKeepTheirContrastOnThePicture() {

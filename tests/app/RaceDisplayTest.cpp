@@ -1,5 +1,5 @@
-#include "TestMain.h"
 #include "app/RaceDisplay.h"
+#include "TestMain.h"
 
 #include <QTest>
 #include <limits>
