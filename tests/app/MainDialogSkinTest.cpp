@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 
 using namespace drivo;

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -297,7 +296,6 @@ private slots:
         w.dialog
             ->grab(); // the chart's first paint only renders its surface; the next one copies it
         const QImage image = w.dialog->grab().toImage();
-        image.save(QDir::temp().filePath("drivo-main-dialog.png"));
         QCOMPARE(image.size(), QSize(793, 567));
         QCOMPARE(w.dialog->GetDlgItem(1039)->geometry(), QRect(103, 170, 78, 20));
         const QColor sky = image.pixelColor(20, 20); // the picture's pale sky, not the brush
