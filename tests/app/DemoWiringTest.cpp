@@ -18,7 +18,7 @@ using drivo::test::Text;
 class DemoWiringTest : public QObject {
     Q_OBJECT
 private slots:
-    void panelPlugsTheCarInAndOut() {
+    void panelAndCarPlugInAndOut() {
         CarWindow w;
         const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
         QVERIFY(w.Outcomes(2));
@@ -37,14 +37,9 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(w.dialog->CarPresent());
         QVERIFY(w.Outcomes(2)); // the battery and configuration reads of a new car
-    }
 
-    void carUnpluggedDuringAnExchange() {
-        CarWindow w;
-        const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
-        QVERIFY(w.Outcomes(2));
+        // The car unplugs itself in the middle of an exchange.
         w.boxes.Boxes.clear();
-        auto* panel = w.dialog->findChild<CCarPanel*>();
         panel->FaultBox(CarFault::UnplugMidTransaction)->click();
         w.Click(ctl::kBattery);
         QVERIFY(w.ButtonsEnabled(false));
