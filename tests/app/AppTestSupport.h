@@ -72,6 +72,27 @@ inline QString Text(int id) {
     return ResourceModule::Current().LoadResourceString(id);
 }
 
+// A user of that language, running the program at that path (or the running one).
+inline LanguageEnvironment UserLanguage(std::uint16_t user, const QString& program = {}) {
+    LanguageEnvironment language{[user] { return user; }, {}};
+    if (!program.isEmpty())
+        language.programPath = [program] { return program; };
+    return language;
+}
+
+// The main window in a language, its background picture decoded.
+template <class Dialog = CMainDialog> struct SkinWindow {
+    RecordingBoxes boxes;
+    std::unique_ptr<Dialog> dialog;
+    explicit SkinWindow(LanguageEnvironment language = {})
+        : dialog(std::make_unique<Dialog>(nullptr, DeviceServices{}, std::move(language))) {
+        dialog->Create();
+        dialog->show();
+        FinishPictureDecoding();
+    }
+    CSkinButton* Skin(int id) const { return dialog->CommandButton(id); }
+};
+
 // The background pictures registered for a window.
 inline std::vector<const PictureEntry*> PicturesOf(const QWidget* window) {
     std::vector<const PictureEntry*> mine;

@@ -13,7 +13,6 @@
 #include <QTest>
 
 using namespace drivo;
-using drivo::test::RecordingBoxes;
 using drivo::test::ScratchWorkingDir;
 
 namespace {
@@ -43,19 +42,9 @@ QString Built(const QString& abbr) {
     return QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo%1.rcc").arg(abbr);
 }
 
-struct Window {
-    RecordingBoxes boxes;
-    std::unique_ptr<CMainDialog> dialog;
-
-    Window(std::uint16_t userLanguage, const ProgramDir& dir) {
-        const QString program = dir.Program();
-        dialog = std::make_unique<CMainDialog>(
-            nullptr, DeviceServices{},
-            LanguageEnvironment{[userLanguage] { return userLanguage; },
-                                [program] { return program; }});
-        dialog->Create();
-        dialog->show();
-    }
+struct Window : drivo::test::SkinWindow<> {
+    Window(std::uint16_t user, const ProgramDir& dir)
+        : SkinWindow(drivo::test::UserLanguage(user, dir.Program())) {}
     QString Text(int id) const {
         QWidget* w = dialog->GetDlgItem(id);
         if (auto* group = qobject_cast<QGroupBox*>(w))

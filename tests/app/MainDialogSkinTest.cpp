@@ -16,6 +16,8 @@ using namespace drivo;
 using drivo::test::PicturesOf;
 using drivo::test::RecordingBoxes;
 using drivo::test::ScratchWorkingDir;
+using drivo::test::SkinWindow;
+using drivo::test::UserLanguage;
 
 namespace {
 
@@ -29,18 +31,6 @@ public:
     using CMainDialog::CMainDialog;
     std::vector<int> commands;
     void OnCommand(int id) override { commands.push_back(id); }
-};
-
-template <class Dialog = CMainDialog> struct SkinWindow {
-    RecordingBoxes boxes;
-    std::unique_ptr<Dialog> dialog;
-    explicit SkinWindow(LanguageEnvironment language = {})
-        : dialog(std::make_unique<Dialog>(nullptr, DeviceServices{}, std::move(language))) {
-        dialog->Create();
-        dialog->show();
-        FinishPictureDecoding();
-    }
-    CSkinButton* Skin(int id) const { return dialog->CommandButton(id); }
 };
 
 } // namespace
@@ -60,7 +50,7 @@ private slots:
     // Hidden, they hold the languages' states: for a French user French checked and pushed in,
     // with the icons.
     void flagPlaceholdersHoldTheLanguage() {
-        SkinWindow w(LanguageEnvironment{[] { return std::uint16_t(1036); }, {}});
+        SkinWindow w(UserLanguage(1036));
         auto* french = w.dialog->Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
         auto* english = w.dialog->Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
         QVERIFY(french && english && french->isHidden() && english->isHidden());
@@ -146,8 +136,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QFile::copy(DRIVO_TEST_BUNDLE_BROKEN_SKIN, dir.filePath("drivoENU.rcc")));
         {
-            SkinWindow<RecordingDialog> w(LanguageEnvironment{
-                [] { return std::uint16_t(1033); }, [&dir] { return dir.filePath("drivo"); }});
+            SkinWindow<RecordingDialog> w(UserLanguage(1033, dir.filePath("drivo")));
             QVERIFY(w.dialog->isVisible());
             QVERIFY(PicturesOf(w.dialog.get()).empty());
             QCOMPARE(w.Skin(ctl::kSend)->text(), QStringLiteral("Envoi"));
