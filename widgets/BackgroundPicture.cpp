@@ -1,5 +1,6 @@
 #include "BackgroundPicture.h"
 
+#include "ScaledJpeg.h"
 #include "i18n/ResourceModule.h"
 
 #include <QBuffer>
@@ -152,6 +153,16 @@ void StartDecoding(PictureEntry& entry, const QByteArray& bytes, QSize size, qre
 } // namespace
 
 std::optional<LoadedPicture> LoadPictureFromMemory(const QByteArray& bytes, QSize size) {
+    // JPEG, the pictures' format, is decoded without the image plugins and without an
+    // intermediate image; other formats, and JPEGs that path leaves, go through Qt's readers.
+    if (const std::optional<QSize> jpeg = JpegPixelSize(bytes)) {
+        LoadedPicture loaded{{}, Himetric(jpeg->width()), Himetric(jpeg->height())};
+        if (size.isEmpty())
+            return loaded;
+        loaded.image = DecodeJpegToSize(bytes, size, long{kDecodeLimitMiB} << 20);
+        if (!loaded.image.isNull())
+            return loaded;
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly))
