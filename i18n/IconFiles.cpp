@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <map>
 #include <set>
@@ -53,7 +54,7 @@ private:
         if (best == m_files.end() && !m_files.empty())
             best = std::prev(m_files.end());
         if (best != m_files.end() && m_decoded.insert(best->first).second)
-            m_loaded.addFile(best->second, QSize(best->first, best->first));
+            m_loaded.addPixmap(QPixmap::fromImage(ReadPngFile(best->second)));
         return m_loaded;
     }
 
@@ -63,6 +64,12 @@ private:
 };
 
 } // namespace
+
+QImage ReadPngFile(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
 
 QIcon IconFromSizedFiles(const QString& dir) {
     std::map<int, QString> files;
@@ -77,7 +84,7 @@ QIcon IconFromSizedFiles(const QString& dir) {
         if (isSize && side > 0)
             files.emplace(side, d.filePath(name));
         else
-            eager.addFile(d.filePath(name));
+            eager.addPixmap(QPixmap::fromImage(ReadPngFile(d.filePath(name))));
     }
     if (files.empty())
         return eager;

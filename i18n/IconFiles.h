@@ -2,6 +2,7 @@
 // An icon made of one picture file per size, named by its size ("16.png", "256.png"). A file
 // is decoded only when a size it serves is asked for, not all of them when the icon is made.
 #include <QIcon>
+#include <QImage>
 #include <QString>
 
 namespace drivo {
@@ -9,5 +10,9 @@ namespace drivo {
 // The PNG files of dir; files whose name is not a size are decoded at once. A null icon when
 // there are none.
 QIcon IconFromSizedFiles(const QString& dir);
+
+// A PNG file read as PNG: naming the format, and not guessing it, spares loading every image
+// plugin to ask it whether it knows the file.
+QImage ReadPngFile(const QString& path);
 
 } // namespace drivo

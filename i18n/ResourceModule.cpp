@@ -138,13 +138,13 @@ QImage ResourceModule::LoadBitmap(int id) const {
     // On a screen of more than one device pixel per pixel, the bitmap's double-size drawing
     // (<id>@2x.png) when the module has one, so that it stays sharp.
     if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
-        QImage sharp(QStringLiteral("%1/bitmap/%2@2x.png").arg(m_root).arg(id));
+        QImage sharp = ReadPngFile(QStringLiteral("%1/bitmap/%2@2x.png").arg(m_root).arg(id));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return QImage(QStringLiteral("%1/bitmap/%2.png").arg(m_root).arg(id));
+    return ReadPngFile(QStringLiteral("%1/bitmap/%2.png").arg(m_root).arg(id));
 }
 
 QIcon ResourceModule::LoadIcon(int id) const {
