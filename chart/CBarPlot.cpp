@@ -4,6 +4,8 @@
 #include "PixelLines.h"
 #include "TextStamps.h"
 
+#include "framework/FontFamily.h"
+
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -55,7 +57,7 @@ private:
 CBarPlot::CBarPlot() : m_labelFont(LabelFont()) {}
 
 QFont CBarPlot::LabelFont() {
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f(InstalledFamily({QStringLiteral("Tahoma")}));
     f.setPixelSize(10);
     f.setWeight(QFont::Normal);
     f.setItalic(false);

@@ -2,6 +2,8 @@
 
 #include "ChartColor.h"
 
+#include "framework/FontFamily.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -187,7 +189,7 @@ PlotGeometry CProfileChart::Geometry() const {
 }
 
 QFont CProfileChart::TitleFont() {
-    QFont f(QStringLiteral("System"));
+    QFont f(InstalledFamily({QStringLiteral("System")}));
     f.setPixelSize(16);
     f.setWeight(QFont::Bold);
     f.setStyleHint(QFont::SansSerif);

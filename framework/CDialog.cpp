@@ -3,6 +3,8 @@
 #include "CButton.h"
 #include "i18n/ResourceModule.h"
 
+#include "FontFamily.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
@@ -21,8 +23,8 @@ namespace {
 // that texts laid out for it still fit their rectangles.
 QFont TemplateFont(const DialogTemplate& t) {
     QFont font;
-    font.setFamilies({t.FontFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                      QStringLiteral("DejaVu Sans Condensed")});
+    font.setFamily(InstalledFamily({t.FontFamily, QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans Condensed")}));
     font.setPixelSize(std::max(1, t.FontPoints * 96 / 72));
     return font;
 }

@@ -1,5 +1,7 @@
 #include "CBalloonTip.h"
 
+#include "framework/FontFamily.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -23,7 +25,7 @@ constexpr int kFrameThickness = 2;
 constexpr int kLineStep = 26;
 
 QFont TipFont(QFont::Weight weight) {
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f(InstalledFamily({QStringLiteral("Tahoma")}));
     f.setPixelSize(20);
     f.setWeight(weight);
     f.setStyleHint(QFont::SansSerif);

@@ -70,6 +70,14 @@ Sample SampleAt(long long i, long long from, long long to) {
     return s;
 }
 
+// a and b mixed with `weight`/256 of b, two channels at a time.
+inline QRgb Mix(QRgb a, QRgb b, unsigned weight) {
+    const unsigned keep = 256 - weight;
+    const QRgb redBlue = (((a & 0xFF00FF) * keep + (b & 0xFF00FF) * weight) >> 8) & 0xFF00FF;
+    const QRgb alphaGreen = (((a >> 8) & 0xFF00FF) * keep + ((b >> 8) & 0xFF00FF) * weight) & 0xFF00FF00;
+    return alphaGreen | redBlue;
+}
+
 } // namespace
 
 std::optional<QSize> JpegPixelSize(const QByteArray& bytes) {
@@ -129,7 +137,7 @@ QImage DecodeJpegToSize(const QByteArray& bytes, QSize size, long limitBytes) {
         columns[x] = SampleAt(x, sw, tw);
     JSAMPARRAY rows = (*d.info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d.info),
                                                   JPOOL_IMAGE, static_cast<JDIMENSION>(sw * 4), 2);
-    auto* blended = d.Allocate<unsigned>(static_cast<std::size_t>(sw * 4));
+    auto* between = d.Allocate<QRgb>(static_cast<std::size_t>(sw));
     long long read = -1; // the last source row read, kept in rows[read & 1] beside read - 1
     for (long long y = 0; y < th; ++y) {
         const Sample row = SampleAt(y, sh, th);
@@ -140,19 +148,20 @@ QImage DecodeJpegToSize(const QByteArray& bytes, QSize size, long limitBytes) {
                 return {};
             ++read;
         }
-        const JSAMPLE* upper = rows[row.first & 1];
-        const JSAMPLE* lower = rows[next & 1];
-        const unsigned wy = static_cast<unsigned>(row.weight);
-        for (long long i = 0; i < sw * 4; ++i)
-            blended[i] = upper[i] * (256 - wy) + lower[i] * wy;
-        uchar* line = out.scanLine(static_cast<int>(y));
+        // The rows hold the destination's pixels, 32 bits each.
+        const auto* upper = reinterpret_cast<const QRgb*>(rows[row.first & 1]);
+        const auto* lower = reinterpret_cast<const QRgb*>(rows[next & 1]);
+        const QRgb* source = upper;
+        if (row.weight) {
+            for (long long i = 0; i < sw; ++i)
+                between[i] = Mix(upper[i], lower[i], static_cast<unsigned>(row.weight));
+            source = between;
+        }
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(static_cast<int>(y)));
         for (long long x = 0; x < tw; ++x) {
             const Sample& c = columns[x];
-            const unsigned* left = blended + c.first * 4LL;
-            const unsigned* right = c.hasNext ? left + 4 : left;
-            const unsigned wx = static_cast<unsigned>(c.weight);
-            for (int k = 0; k < 4; ++k)
-                line[x * 4 + k] = static_cast<uchar>((left[k] * (256 - wx) + right[k] * wx + 32768) >> 16);
+            line[x] = Mix(source[c.first], source[c.hasNext ? c.first + 1 : c.first],
+                          static_cast<unsigned>(c.weight));
         }
     }
     jpeg_abort_decompress(&d.info); // the rows below the last sample are not needed
