@@ -1,8 +1,10 @@
 #include "widgets/BackgroundPicture.h"
 #include "TestMain.h"
+#include "widgets/ScaledJpeg.h"
 #include "i18n/ResourceModule.h"
 
 #include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
@@ -51,6 +53,14 @@ QByteArray JpegClaiming(QSize size) {
     bytes[sof + 6] = char(size.height() & 0xFF);
     bytes[sof + 7] = char(size.width() >> 8);
     bytes[sof + 8] = char(size.width() & 0xFF);
+    return bytes;
+}
+
+QByteArray JpegOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 95);
     return bytes;
 }
 
@@ -168,6 +178,56 @@ private slots:
             LoadPictureFromMemory(ResourceModule::Current().LoadBinary(kPicture), {71, 53});
         QVERIFY(decoded);
         QCOMPARE(shown, decoded->image.convertToFormat(shown.format()));
+    }
+
+    // The picture as Qt's own reader scales it, within rounding: same orientation, channel
+    // order and edges, at a ratio the decoder's M/8 scaling meets exactly, one it passes, and
+    // one it cannot reach (twice and more, left to Qt's reader).
+    void decodesAsQtsReaderDoes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("scaledWhileDecoded");
+        const QByteArray program = ResourceModule::Current().LoadBinary(kPicture);
+        QImage corners(64, 48, QImage::Format_RGB32);
+        corners.fill(Qt::white);
+        QPainter(&corners).fillRect(0, 0, 16, 12, Qt::red);
+        QImage grey(40, 30, QImage::Format_Grayscale8);
+        for (int y = 0; y < grey.height(); ++y)
+            for (int x = 0; x < grey.width(); ++x)
+                grey.scanLine(y)[x] = static_cast<uchar>(x * 6);
+        QTest::newRow("window") << program << QSize(793, 567) << true;
+        QTest::newRow("one eighth") << program << QSize(400, 300) << true;
+        QTest::newRow("corner, not mirrored") << JpegOf(corners) << QSize(50, 40) << true;
+        QTest::newRow("twice and a half") << JpegOf(corners) << QSize(160, 120) << false;
+        QTest::newRow("grey") << JpegOf(grey) << QSize(33, 25) << true;
+    }
+    void decodesAsQtsReaderDoes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QFETCH(bool, scaledWhileDecoded);
+        const auto loaded = LoadPictureFromMemory(bytes, size);
+        QVERIFY(loaded);
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        reader.setScaledSize(size);
+        const QImage expected = reader.read().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(loaded->image.size(), expected.size());
+        QCOMPARE(loaded->image.format(), QImage::Format_RGB32);
+        long long total = 0;
+        int worst = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const QRgb a = loaded->image.pixel(x, y);
+                const QRgb b = expected.pixel(x, y);
+                for (int d : {qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)}) {
+                    total += std::abs(d);
+                    worst = std::max(worst, std::abs(d));
+                }
+            }
+        QVERIFY2(total < 3LL * size.width() * size.height(), qPrintable(QString::number(total)));
+        QVERIFY2(worst < 64, qPrintable(QString::number(worst)));
+        // Only JPEGs that this path leaves go through Qt's reader.
+        QCOMPARE(!DecodeJpegToSize(bytes, size, 64 << 20).isNull(), scaledWhileDecoded);
     }
 
     void loadsFromMemory_data() {
