@@ -1,16 +1,72 @@
-#include "CarRig.h"
+#include "device/DeviceJobs.h"
 #include "TestMain.h"
+#include "sim/VirtualCar.h"
+#include "sim/VirtualClock.h"
+#include "sim/WaitForFreeCar.h"
 
 #include <QTest>
 
+#include <condition_variable>
 #include <map>
+#include <mutex>
+#include <random>
 #include <thread>
 
 using namespace drivo;
-using namespace drivo::test;
 using sim::CarFault;
 
 namespace {
+
+// The virtual car behind a device context, with virtual time on both sides of the line and a
+// notifier that records every posted outcome.
+struct Posted {
+    WindowHandle target;
+    unsigned message;
+    std::intptr_t wParam, lParam;
+};
+
+class RecordingNotifier final : public JobNotifier {
+public:
+    void Post(WindowHandle target, unsigned message, std::intptr_t w, std::intptr_t l) override {
+        std::lock_guard g(mutex_);
+        posts_.push_back({target, message, w, l});
+        arrived_.notify_all();
+    }
+    // A guard against a hang, not a timing expectation: the jobs use virtual time.
+    bool WaitFor(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        return arrived_.wait_for(lock, std::chrono::seconds(60),
+                                 [&] { return posts_.size() >= count; });
+    }
+    std::vector<Posted> Posts() {
+        std::lock_guard g(mutex_);
+        return posts_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::vector<Posted> posts_;
+};
+
+struct CarRig {
+    std::shared_ptr<sim::VirtualClock> carClock = std::make_shared<sim::VirtualClock>();
+    std::shared_ptr<sim::VirtualClock> linkClock = std::make_shared<sim::VirtualClock>();
+    std::shared_ptr<sim::VirtualCar> car = std::make_shared<sim::VirtualCar>(carClock);
+    std::shared_ptr<RecordingNotifier> notifier = std::make_shared<RecordingNotifier>();
+    std::shared_ptr<DeviceContext> context = CreateDeviceContext(car, notifier, linkClock);
+};
+
+inline std::unique_ptr<SendRequest> MakeRequest(WindowHandle target) {
+    auto r = std::make_unique<SendRequest>();
+    r->target = target;
+    r->times = {500, 1000, 1500, 2000, 4000};
+    r->values = {40, 70, 100, 90, 60};
+    r->distance = RaceDistance(20000, 26);
+    r->timeMax = 4000;
+    r->returnMode = 1;
+    return r;
+}
 
 constexpr WindowHandle kWindow = 0x1234;
 constexpr int kNoFault = -1;
@@ -33,6 +89,28 @@ JobOutcome Run(const QString& job, DeviceContext& context) {
                                                 {"Version", VersionJob}};
     const auto it = jobs.find(job);
     return it != jobs.end() ? it->second(context, kWindow) : SendJob(context, MakeRequest(kWindow));
+}
+
+// Starts a random kind of job for target; returns the message its outcome must carry.
+unsigned StartRandomJob(std::mt19937& random, const std::shared_ptr<DeviceContext>& context,
+                        WindowHandle target) {
+    using Start = void (*)(std::shared_ptr<DeviceContext>, WindowHandle);
+    static const std::pair<Start, unsigned> kJobs[] = {
+        {StartBatteryJob, WM_BATTERY_DONE},   {StartConfigStateJob, WM_CONFIG_DONE},
+        {StartRaceInfoJob, WM_RACEINFO_DONE}, {StartRaceTimeJob, WM_RACETIME_DONE},
+        {StartVersionJob, WM_VERSION_DONE},   {nullptr, WM_SEND_DONE}};
+    const auto [start, message] = kJobs[std::uniform_int_distribution<int>(0, 5)(random)];
+    if (start != nullptr)
+        start(context, target);
+    else
+        StartSendJob(context, MakeRequest(target));
+    return message;
+}
+
+// Real threads, virtual time: a retry waits only for the car to be closed.
+std::shared_ptr<DeviceContext> TakingTurns(const CarRig& rig) {
+    return CreateDeviceContext(rig.car, rig.notifier,
+                               std::make_shared<sim::WaitForFreeCar>(rig.car));
 }
 
 } // namespace
@@ -81,7 +159,11 @@ private slots:
         QFETCH(Expected, expected);
         auto [job, fault, message, wParam, lParam, openAttempts] = expected;
         CarRig rig;
-        SendJob(*rig.context, MakeRequest(kWindow)); // gives the car a profile to race with
+        // Primes the car with a profile to race with: the stages, then the settings.
+        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 1);
+        QCOMPARE(
+            rig.car->ReceivedMnemonics(),
+            (std::vector<std::string>{"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"}));
         const sim::RaceResult race = rig.car->RunRace();
         QVERIFY(race.timeMs > 0 && race.maxSpeed > 0);
         wParam = wParam == -3 ? race.timeMs : wParam;
@@ -108,14 +190,6 @@ private slots:
         QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
     }
 
-    void sendGivesTheStagesThenTheSettings() {
-        CarRig rig;
-        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 1);
-        QCOMPARE(
-            rig.car->ReceivedMnemonics(),
-            (std::vector<std::string>{"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"}));
-    }
-
     // The time is kept when only the speed read fails.
     void raceInfoWithTimeButNoSpeed() {
         CarRig rig;
@@ -140,12 +214,11 @@ private slots:
         QTEST(RaceDistance(length, diameter), "revolutions");
     }
 
-    // Real threads, virtual time: jobs started together take turns on the car, and the
-    // finished jobs let go of the context their caller dropped (ASan checks the request).
+    // Jobs started together take turns on the car, and the finished jobs let go of the context
+    // their caller dropped (ASan checks the request).
     void concurrentJobsTakeTurns() {
         CarRig rig;
-        auto context = CreateDeviceContext(rig.car, rig.notifier,
-                                           std::make_shared<sim::WaitForFreeCar>(rig.car));
+        auto context = TakingTurns(rig);
         StartBatteryJob(context, 1);
         StartConfigStateJob(context, 2);
         StartRaceInfoJob(context, 3);
@@ -170,6 +243,42 @@ private slots:
             std::this_thread::yield();
         QVERIFY(watch.expired());
         QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
+    }
+
+    // The soak, meant for ThreadSanitizer: waves of random jobs while faults strike at random.
+    // Every job posts exactly one outcome of its kind, and between waves the car is closed and
+    // the lock free.
+    void concurrentJobsUnderFaults() {
+        CarRig rig;
+        auto context = TakingTurns(rig);
+        std::mt19937 random(20261208);
+        std::map<WindowHandle, unsigned> expected;
+        WindowHandle next = 1;
+        while (rig.car->FramesReceived() < 10'000) {
+            // One fault, striking after a few more frames (an unplugged car is plugged back).
+            const auto fault = CarFault(std::uniform_int_distribution<int>(0, 5)(random));
+            rig.car->ArmFault(fault, std::uniform_int_distribution<int>(0, 15)(random));
+            for (int i = 0; i < 8; ++i, ++next)
+                expected[next] = StartRandomJob(random, context, next);
+            QVERIFY2(rig.notifier->WaitFor(expected.size()), "jobs still waiting: deadlock");
+            rig.car->ClearFaults();
+            rig.car->Plug();
+            QVERIFY(!rig.car->IsOpen());
+            QVERIFY(!context->link.Mutex().IsHeld());
+        }
+        std::map<WindowHandle, int> outcomes;
+        int failed = 0;
+        for (const Posted& p : rig.notifier->Posts()) {
+            ++outcomes[p.target];
+            failed += p.wParam == -1 || (p.message == WM_SEND_DONE && p.wParam == 0) ? 1 : 0;
+            QCOMPARE(p.message, expected.at(p.target));
+        }
+        QCOMPARE(outcomes.size(), expected.size());
+        for (const auto& [target, count] : outcomes)
+            QCOMPARE(count, 1);
+        QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
+        qInfo("%d transactions from %zu jobs, %d of them failed by a fault",
+              rig.car->FramesReceived(), expected.size(), failed);
     }
 
     // The virtual car itself: only a change of presence is reported, and misuse is noticed (a

@@ -9,10 +9,6 @@
 using namespace drivo;
 
 namespace {
-std::string Line(const char* text) {
-    return std::string(text) + "\r\n";
-}
-
 struct Reply {
     std::string mnemonic;
     QByteArray bytes;
@@ -67,27 +63,24 @@ private slots:
     // Queries answer a value (-1 when refused); settings an acknowledgement (1 or 0).
     void reply_data() {
         QTest::addColumn<Reply>("reply");
-        const auto line = [](const char* t) { return QByteArray::fromStdString(Line(t)); };
-        QTest::newRow("battery") << Reply{"GVB", line("$GVB,11200,4d"), 11200};
-        QTest::newRow("upper-case digits") << Reply{"GVB", line("$GVB,11200,4D"), 11200};
-        QTest::newRow("wrong checksum") << Reply{"GVB", line("$GVB,11200,4e"), -1};
-        QTest::newRow("link error") << Reply{"GVB", line("$GVB,11200,4d"), -1, -1, FT_IO_ERROR};
-        QTest::newRow("count differs from N") << Reply{"GVB", line("$GVB,11200,4d"), -1, 14};
-        QTest::newRow("wrong mnemonic") << Reply{"GVB", line("$GRT,11200,5f"), -1};
-        QTest::newRow("config state") << Reply{"GCS", line("$GCS,1,4a"), 1};
-        QTest::newRow("GCS two digits (12 bytes)") << Reply{"GCS", line("$GCS,10,7a"), -1};
-        QTest::newRow("version 1.5") << Reply{"GSV", line("$GSV,01,05,46"), 261};
-        QTest::newRow("GSV minor unreadable") << Reply{"GSV", line("$GSV,01,xx,43"), 255};
+        QTest::newRow("battery") << Reply{"GVB", "$GVB,11200,4d\r\n", 11200};
+        QTest::newRow("upper-case digits") << Reply{"GVB", "$GVB,11200,4D\r\n", 11200};
+        QTest::newRow("wrong checksum") << Reply{"GVB", "$GVB,11200,4e\r\n", -1};
+        QTest::newRow("link error") << Reply{"GVB", "$GVB,11200,4d\r\n", -1, -1, FT_IO_ERROR};
+        QTest::newRow("count differs from N") << Reply{"GVB", "$GVB,11200,4d\r\n", -1, 14};
+        QTest::newRow("wrong mnemonic") << Reply{"GVB", "$GRT,11200,5f\r\n", -1};
+        QTest::newRow("config state") << Reply{"GCS", "$GCS,1,4a\r\n", 1};
+        QTest::newRow("GCS two digits (12 bytes)") << Reply{"GCS", "$GCS,10,7a\r\n", -1};
+        QTest::newRow("version 1.5") << Reply{"GSV", "$GSV,01,05,46\r\n", 261};
+        QTest::newRow("GSV minor unreadable") << Reply{"GSV", "$GSV,01,xx,43\r\n", 255};
         // Non-hex checksum digits count as 0: accepted exactly when the span XORs to 0.
-        QTest::newRow("non-hex digits, span XOR 0") << Reply{"GVB", line("$GVB,1234{,zz"), 1234};
+        QTest::newRow("non-hex digits, span XOR 0") << Reply{"GVB", "$GVB,1234{,zz\r\n", 1234};
         // "S" and "V" decode as 0 and the empty span XORs to 0: only the length rule refuses it.
         QTest::newRow("GSV, NUL early, L = 6")
             << Reply{"GSV", QByteArray("$GSV\r\n\0\0\0\0\0\0\0\0\0", 15), -1, 15};
-        QTest::newRow("NUL in the value") << Reply{"GVB",
-                                                   QByteArray("$GVB,1\0"
-                                                              "200,4d\r\n",
-                                                              15),
-                                                   -1};
+        QByteArray nulInValue("$GVB,11200,4d\r\n");
+        nulInValue[6] = '\0';
+        QTest::newRow("NUL in the value") << Reply{"GVB", nulInValue, -1};
         QTest::newRow("short (time-out)") << Reply{"GVB", "$GVB,112", -1};
         QTest::newRow("long, cut at N")
             << Reply{"GVB", QByteArray("$GVB,112000,7d\r\n").left(15), -1};
@@ -115,7 +108,7 @@ private slots:
     // always refused, because a single changed byte always changes the XOR.
     void arbitraryRepliesFollowTheRules() {
         std::mt19937 random(20261207);
-        const std::string valid = Line("$GVB,11200,4d");
+        const std::string valid = "$GVB,11200,4d\r\n";
         for (int i = 0; i < 20000; ++i) {
             const std::size_t length = random() % 20;
             auto buffer = std::make_unique<char[]>(length); // exact size: ASan traps overreads
