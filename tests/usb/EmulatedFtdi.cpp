@@ -94,17 +94,15 @@ struct Handler {
             return;
         }
         bus.vendorRequests_.push_back({type, request, value, index});
-        if (type & 0x80) { // vendor reads (modem status, latency): zeros
-            std::memset(data, 0, static_cast<std::size_t>(length));
-            urb.actual_length = length;
-        } else if (b.carHandle != nullptr && request == 3) {
+        if (type & 0x80) // nor vendor reads (modem status, latency)
+            urb.status = -EPIPE;
+        else if (b.carHandle != nullptr && request == 3)
             b.car->FT_SetBaudRate(b.carHandle, DecodeBaud(value, index));
-        } else if (b.carHandle != nullptr && request == 4) {
+        else if (b.carHandle != nullptr && request == 4)
             b.car->FT_SetDataCharacteristics(b.carHandle, static_cast<UCHAR>(value & 0xFF),
                                              (value >> 11 & 7) == 0 ? FT_STOP_BITS_1
                                                                     : FT_STOP_BITS_2,
                                              static_cast<UCHAR>(value >> 8 & 7));
-        }
     }
 
     void BulkOut(const unsigned char* data, usbdevfs_urb& urb) {
@@ -309,46 +307,18 @@ void EmulatedFtdiBus::MakeUnreadable(const std::string& path) {
     chmod(node.c_str(), 0);
 }
 
-void EmulatedFtdiBus::SetFault(BridgeFault fault) {
-    std::lock_guard guard(mutex_);
-    fault_ = fault;
-}
-
-std::vector<VendorRequest> EmulatedFtdiBus::VendorRequests() const {
-    std::lock_guard guard(mutex_);
-    return vendorRequests_;
-}
-
-std::string EmulatedFtdiBus::BulkOut() const {
-    std::lock_guard guard(mutex_);
-    return bulkOut_;
-}
-
-bool EmulatedFtdiBus::IsClaimed() const {
-    std::lock_guard guard(mutex_);
-    return claims_ != 0;
-}
-
 void EmulatedFtdiBus::WaitWhileClaimed() const {
     std::unique_lock lock(mutex_);
     released_.wait(lock, [this] { return claims_ == 0; });
 }
 
-// Swaps the calling thread's effective capabilities with the ones given.
-static void SwapEffectiveCapabilities(unsigned (&effective)[2]) {
+void SwapEffectiveCapabilities(unsigned (&effective)[2]) {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct caps[2] = {};
     syscall(SYS_capget, &header, caps);
     std::swap(caps[0].effective, effective[0]);
     std::swap(caps[1].effective, effective[1]);
     syscall(SYS_capset, &header, caps);
-}
-
-NoPermissionOverride::NoPermissionOverride() {
-    SwapEffectiveCapabilities(saved_);
-}
-NoPermissionOverride::~NoPermissionOverride() {
-    SwapEffectiveCapabilities(saved_);
 }
 
 } // namespace drivo::test

@@ -55,16 +55,23 @@ public:
     // Takes the read and write permission off the bridge's device node.
     void MakeUnreadable(const std::string& path);
 
-    void SetFault(BridgeFault fault);
-    std::vector<VendorRequest> VendorRequests() const;
-    std::string BulkOut() const;
-    bool IsClaimed() const;
+    void SetFault(BridgeFault fault) {
+        std::lock_guard guard(mutex_);
+        fault_ = fault;
+    }
+    std::vector<VendorRequest> VendorRequests() const { return Copy(vendorRequests_); }
+    std::string BulkOut() const { return Copy(bulkOut_); }
+    bool IsClaimed() const { return Copy(claims_) != 0; }
     void WaitWhileClaimed() const;
 
     struct Bridge;
 
 private:
     friend struct Handler;
+    template <typename T> T Copy(const T& member) const {
+        std::lock_guard guard(mutex_);
+        return member;
+    }
     UMockdevTestbed* bed_ = nullptr;
     std::shared_ptr<sim::VirtualClock> clock_;
     mutable std::mutex mutex_;
@@ -93,16 +100,16 @@ private:
     std::shared_ptr<sim::VirtualClock> clock_;
 };
 
+// Swaps the calling thread's effective capabilities with the ones given.
+void SwapEffectiveCapabilities(unsigned (&effective)[2]);
+
 // While it lives, the calling thread runs without effective capabilities, as an unprivileged
 // user would (a root test run keeps no permission override), so a node without permissions
 // cannot be opened.
-class NoPermissionOverride {
-public:
-    NoPermissionOverride();
-    ~NoPermissionOverride();
-
-private:
-    unsigned saved_[2] = {}; // none while it lives; then the ones it took away
+struct NoPermissionOverride {
+    unsigned saved[2] = {}; // none while it lives; then the ones it took away
+    NoPermissionOverride() { SwapEffectiveCapabilities(saved); }
+    ~NoPermissionOverride() { SwapEffectiveCapabilities(saved); }
 };
 
 } // namespace drivo::test
