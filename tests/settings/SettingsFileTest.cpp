@@ -7,6 +7,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace drivo;
 
 namespace {
@@ -55,65 +61,83 @@ QStringList Entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
 }
 
+RaceSettings Profile(int scale) {
+    RaceSettings s;
+    for (int i = 0; i < kStageCount; ++i) {
+        s.Time[i] = (i + 1) * 100 * scale;
+        s.Value[i] = 10 * (i + 1) + scale;
+    }
+    s.Time[kTimeMaxIndex] = 600 * scale;
+    s.WheelDiam = 40 + scale;
+    s.RaceLength = 1000 * scale;
+    return s;
+}
+
+// The child saves the two profiles in turn until it is killed; it never returns.
+[[noreturn]] void SaveForever(const std::string& path, int ready) {
+    const RaceSettings profiles[] = {Profile(1), Profile(2)};
+    const char started = 1;
+    (void)!write(ready, &started, 1);
+    for (unsigned i = 0;; ++i)
+        SaveSettings(profiles[i % 2], 1036, path);
+}
+
 } // namespace
 
 class SettingsFileTest : public QObject {
     Q_OBJECT
 private slots:
     void writesIntoExistingFiles_data() {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("before"); // null: no file
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("no file: the fifteen lines")
-            << false << QByteArray() << Expect({"[Commande]", "*"});
-        QTest::newRow("empty file") << true << QByteArray() << Expect({"[Commande]", "*"});
-        QTest::newRow("other sections and comments kept, value replaced in place")
-            << true
-            << QByteArray("; top\r\n[Other]\r\nA=1\r\n[Commande]\r\n; "
-                          "note\r\nTime1=7\r\nExtra=x\r\n\r\n[Tail]\r\nB=2\r\n")
-            << Expect({"; top", "[Other]", "A=1", "[Commande]", "; note", "Time1=200", "Extra=x",
-                       "*", "", "[Tail]", "B=2"});
-        QTest::newRow("other section, no final newline")
-            << true << QByteArray("[Other]\r\nA=1")
-            << Expect({"[Other]", "A=1", "[Commande]", "*"});
-        QTest::newRow("LF only") << true << QByteArray("[Commande]\nTime1=1\nFoo=bar\n")
-                                 << Expect({"[Commande]", "Time1=200", "Foo=bar", "*"});
-        QTest::newRow("mixed endings")
-            << true << QByteArray("[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=3")
-            << Expect({"[X]", "A=1", "[Commande]", "Foo=bar", "", "Time1=200", "*"});
-        QTest::newRow("names in another case, spaces around them")
-            << true << QByteArray("  [ commande ]\r\nTIME1 = 9\r\n\tvalue1=3\r\n")
-            << Expect({"  [ commande ]", "Time1=200", "Value1=5", "*"});
-        QTest::newRow("duplicate key: first replaced, later one kept")
-            << true << QByteArray("[Commande]\r\nTime1=1\r\nA=1\r\nTIME1=2\r\n")
-            << Expect({"[Commande]", "Time1=200", "A=1", "TIME1=2", "*"});
-        QTest::newRow("duplicate section: the first one written, the later one kept")
-            << true
-            << QByteArray("[Commande]\r\nTime1=1\r\n[Other]\r\nX=1\r\n[Commande]\r\nTime1="
-                          "2\r\nValue1=3\r\nKeep=me\r\n")
-            << Expect({"[Commande]", "Time1=200", "*", "[Other]", "X=1", "[Commande]", "Time1=2",
-                       "Value1=3", "Keep=me"});
-        QTest::newRow("keys of other sections and comments are not ours")
-            << true << QByteArray("[Other]\r\nTime1=1\r\n;Value1=2\r\n")
-            << Expect({"[Other]", "Time1=1", ";Value1=2", "[Commande]", "*"});
-        QTest::newRow("blank lines before the next section stay there")
-            << true << QByteArray("[Commande]\r\nA=1\r\n\r\n\r\n[Next]\r\n")
-            << Expect({"[Commande]", "A=1", "*", "", "", "[Next]"});
+        const auto row = [](const char* name, const QByteArray& before,
+                            const QList<QByteArray>& after) {
+            QTest::newRow(name) << before << Expect(after);
+        };
+        row("no file: the fifteen lines", QByteArray(), {"[Commande]", "*"});
+        row("empty file", "", {"[Commande]", "*"});
+        row("other sections and comments kept, value replaced in place",
+            "; top\r\n[Other]\r\nA=1\r\n[Commande]\r\n; note\r\nTime1=7\r\nExtra=x\r\n"
+            "\r\n[Tail]\r\nB=2\r\n",
+            {"; top", "[Other]", "A=1", "[Commande]", "; note", "Time1=200", "Extra=x", "*", "",
+             "[Tail]", "B=2"});
+        row("other section, no final newline", "[Other]\r\nA=1",
+            {"[Other]", "A=1", "[Commande]", "*"});
+        row("LF only", "[Commande]\nTime1=1\nFoo=bar\n",
+            {"[Commande]", "Time1=200", "Foo=bar", "*"});
+        row("mixed endings", "[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=3",
+            {"[X]", "A=1", "[Commande]", "Foo=bar", "", "Time1=200", "*"});
+        row("names in another case, spaces around them",
+            "  [ commande ]\r\nTIME1 = 9\r\n\tvalue1=3\r\n",
+            {"  [ commande ]", "Time1=200", "Value1=5", "*"});
+        row("duplicate key: first replaced, later one kept",
+            "[Commande]\r\nTime1=1\r\nA=1\r\nTIME1=2\r\n",
+            {"[Commande]", "Time1=200", "A=1", "TIME1=2", "*"});
+        row("duplicate section: the first one written, the later one kept",
+            "[Commande]\r\nTime1=1\r\n[Other]\r\nX=1\r\n[Commande]\r\nTime1=2\r\nValue1=3\r\n"
+            "Keep=me\r\n",
+            {"[Commande]", "Time1=200", "*", "[Other]", "X=1", "[Commande]", "Time1=2", "Value1=3",
+             "Keep=me"});
+        row("keys of other sections and comments are not ours",
+            "[Other]\r\nTime1=1\r\n;Value1=2\r\n",
+            {"[Other]", "Time1=1", ";Value1=2", "[Commande]", "*"});
+        row("blank lines before the next section stay there",
+            "[Commande]\r\nA=1\r\n\r\n\r\n[Next]\r\n",
+            {"[Commande]", "A=1", "*", "", "", "[Next]"});
         const QByteArray junk("\0\x01\xff junk\0", 10);
-        QTest::newRow("NUL bytes and binary junk kept")
-            << true << junk + QByteArray("\r\n[Commande]\r\nbin=\0\0\r\nTime1=1", 29)
-            << Expect({junk, "[Commande]", QByteArray("bin=\0\0", 6), "Time1=200", "*"});
+        row("NUL bytes and binary junk kept",
+            junk + QByteArray("\r\n[Commande]\r\nbin=\0\0\r\nTime1=1", 29),
+            {junk, "[Commande]", QByteArray("bin=\0\0", 6), "Time1=200", "*"});
         const QByteArray longLine = "; " + QByteArray(200000, 'x');
-        QTest::newRow("very long line") << true << longLine + "\n[Commande]\nValue5=1"
-                                        << Expect({longLine, "[Commande]", "Value5=20", "*"});
+        row("very long line", longLine + "\n[Commande]\nValue5=1",
+            {longLine, "[Commande]", "Value5=20", "*"});
     }
     void writesIntoExistingFiles() {
-        QFETCH(bool, exists);
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         QTemporaryDir dir;
         const QString path = dir.filePath("Drivo.ini");
-        if (exists)
+        if (!before.isNull())
             WriteFile(path, before);
         QVERIFY(SaveDefaults(path));
         QCOMPARE(ReadFile(path), after);
@@ -194,6 +218,74 @@ private slots:
             QCOMPARE(ReadFile(path), old);
         if (kind == "isdir")
             QVERIFY(QFileInfo(path).isDir());
+    }
+
+    // Saves killed with SIGKILL at random moments: the file is always the old or the new one,
+    // whole, with every line that is not ours, and at most one temporary file of ours is beside.
+    void killedSavesLeaveOldOrNew_data() {
+        QTest::addColumn<QByteArray>("initial");
+        QTest::newRow("foreign sections around ours")
+            << QByteArray("; kept by hand\r\n[Other]\r\nTime1=7\r\n\r\n[Commande]\r\nNote=mine\r\n"
+                          "Time1=1\r\n\r\n[Tail]\r\nx=y\r\n");
+        QTest::newRow("no file yet") << QByteArray();
+    }
+    void killedSavesLeaveOldOrNew() {
+        QFETCH(QByteArray, initial);
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QString::fromLatin1(kSettingsFileName));
+        const std::string path = ini.toStdString();
+        const auto restore = [&] {
+            QFile::remove(ini);
+            if (!initial.isEmpty())
+                WriteFile(ini, initial);
+        };
+        // The two complete files the child alternates between, each with every foreign line.
+        QList<QByteArray> accepted;
+        for (int scale : {1, 2}) {
+            restore();
+            QVERIFY(SaveSettings(Profile(scale), 1036, path));
+            accepted << ReadFile(ini);
+            for (const QByteArray& line : initial.split('\n'))
+                QVERIFY(line == "Time1=1\r" || accepted.back().contains(line));
+        }
+        QVERIFY(accepted[0] != accepted[1]);
+        restore();
+        accepted << initial; // killed before its first rename: the file as it was, or none
+
+        std::mt19937 random(20261208);
+        std::uniform_int_distribution<int> killAfterUs(0, 3000);
+        int leftTemporaries = 0;
+        for (int trial = 0; trial < 1000; ++trial) {
+            int ready[2];
+            QVERIFY(pipe(ready) == 0);
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0)
+                SaveForever(path, ready[1]);
+            char started = 0;
+            QCOMPARE(read(ready[0], &started, 1), ssize_t(1));
+            close(ready[0]);
+            close(ready[1]);
+            // Any moment is a valid one: the outcome must not depend on where the kill lands.
+            const auto until =
+                std::chrono::steady_clock::now() + std::chrono::microseconds(killAfterUs(random));
+            while (std::chrono::steady_clock::now() < until) {
+            }
+            QCOMPARE(kill(child, SIGKILL), 0);
+            int status = 0;
+            QCOMPARE(waitpid(child, &status, 0), child);
+
+            const QByteArray now = QFile::exists(ini) ? ReadFile(ini) : QByteArray();
+            const QByteArray trialNo = "trial " + QByteArray::number(trial);
+            QVERIFY2(accepted.contains(now),
+                     (trialNo + ": neither old nor new:\n" + now).constData());
+            QStringList beside = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+            beside.removeAll(QString::fromLatin1(kSettingsFileName));
+            QVERIFY2(beside.size() <= 1,
+                     qPrintable(trialNo + ": beside the settings: " + beside.join(u' ')));
+            leftTemporaries += beside.size();
+        }
+        qInfo("%d of 1000 kills left a temporary file", leftTemporaries);
     }
 };
 
