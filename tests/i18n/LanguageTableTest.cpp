@@ -6,6 +6,12 @@
 
 using namespace drivo;
 
+namespace {
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+} // namespace
+
 class LanguageTableTest : public QObject {
     Q_OBJECT
 private slots:
@@ -29,8 +35,7 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(int, id);
         QCOMPARE(int(LanguageIdOfLocale(QLocale(locale))), id);
-        const auto abbr = LanguageAbbreviation(std::uint16_t(id)).value_or("");
-        QTEST(QString::fromLatin1(abbr.data(), qsizetype(abbr.size())), "abbreviation");
+        QTEST(Latin1(LanguageAbbreviation(std::uint16_t(id)).value_or("")), "abbreviation");
     }
 
     void tableIsConsistent() {
@@ -46,10 +51,7 @@ private slots:
                 if (table[i].Language == table[j].Language)
                     QCOMPARE(PrimaryLanguage(table[i].Id), PrimaryLanguage(table[j].Id));
             }
-            const QString name =
-                QString::fromLatin1(table[i].Language.data(), qsizetype(table[i].Language.size())) +
-                "_" +
-                QString::fromLatin1(table[i].Country.data(), qsizetype(table[i].Country.size()));
+            const QString name = Latin1(table[i].Language) + "_" + Latin1(table[i].Country);
             QVERIFY2(LanguageIdOfLocale(QLocale(name)) == table[i].Id, qPrintable(name));
         }
         QCOMPARE(PrimaryLanguage(1036), kPrimaryFrench);
@@ -60,18 +62,14 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("abbreviation");
         QTest::addColumn<QString>("bundle");
-        QTest::newRow("no extension") << "/opt/drivo/drivo"
-                                      << "ENU"
-                                      << "/opt/drivo/drivoENU.rcc";
-        QTest::newRow("extension replaced") << "C:/Tools/Drivo.exe"
-                                            << "FRA"
-                                            << "C:/Tools/DrivoFRA.rcc";
-        QTest::newRow("last dot only") << "/x/drivo.bin.exe"
-                                       << "ENG"
-                                       << "/x/drivo.binENG.rcc";
-        QTest::newRow("bare name") << "drivo"
-                                   << "ENU"
-                                   << "drivoENU.rcc";
+        const auto row = [](const char* name, const char* program, const char* abbr,
+                            const char* bundle) {
+            QTest::newRow(name) << QString(program) << QString(abbr) << QString(bundle);
+        };
+        row("no extension", "/opt/drivo/drivo", "ENU", "/opt/drivo/drivoENU.rcc");
+        row("extension replaced", "C:/Tools/Drivo.exe", "FRA", "C:/Tools/DrivoFRA.rcc");
+        row("last dot only", "/x/drivo.bin.exe", "ENG", "/x/drivo.binENG.rcc");
+        row("bare name", "drivo", "ENU", "drivoENU.rcc");
     }
     void bundlePathReplacesTheProgramsExtension() {
         QFETCH(QString, program);

@@ -35,30 +35,18 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("chartStatus"); // formatted with 40 and 250
         QTest::addColumn<QString>("maxSpeed");    // formatted with 2.5
-        QTest::newRow("strings and a write-back") << "%s%s%n"
-                                                  << "%s%s%n"
-                                                  << "%s%s%n";
-        QTest::newRow("one conversion too many") << "%d %d %d"
-                                                 << "40 250 %d"
-                                                 << "%d %d %d";
-        QTest::newRow("real where an integer is due") << "%f|%d"
-                                                      << "%f|250"
-                                                      << "2.500000|%d";
-        QTest::newRow("star width") << "%*d"
-                                    << "%*d"
-                                    << "%*d";
-        QTest::newRow("huge width") << "%999999999d"
-                                    << "%999999999d"
-                                    << "%999999999d";
-        QTest::newRow("long integer, flags and width") << "%ld|%-4d|"
-                                                       << "40|250 |"
-                                                       << "%ld|%-4d|";
-        QTest::newRow("unfinished at the end") << "50%"
-                                               << "50%"
-                                               << "50%";
-        QTest::newRow("percent escapes") << "%d%%%%"
-                                         << "40%%"
-                                         << "%d%%";
+        const auto row = [](const char* name, const char* text, const char* chartStatus,
+                            const char* maxSpeed) {
+            QTest::newRow(name) << QString(text) << QString(chartStatus) << QString(maxSpeed);
+        };
+        row("strings and a write-back", "%s%s%n", "%s%s%n", "%s%s%n");
+        row("one conversion too many", "%d %d %d", "40 250 %d", "%d %d %d");
+        row("real where an integer is due", "%f|%d", "%f|250", "2.500000|%d");
+        row("star width", "%*d", "%*d", "%*d");
+        row("huge width", "%999999999d", "%999999999d", "%999999999d");
+        row("long integer, flags and width", "%ld|%-4d|", "40|250 |", "%ld|%-4d|");
+        row("unfinished at the end", "50%", "50%", "50%");
+        row("percent escapes", "%d%%%%", "40%%", "%d%%");
     }
     void bundleTextsCannotInjectConversions() {
         QFETCH(QString, text);
