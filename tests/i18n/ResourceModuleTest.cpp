@@ -3,6 +3,8 @@
 #include "i18n/StringIds.h"
 
 #include <QDataStream>
+#include <QDir>
+#include <QIcon>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +166,33 @@ private slots:
                 }
             }
         }
+    }
+
+    // Icons are decoded on demand, which must not change which picture a size gets, nor its
+    // pixels, whatever was asked before: compared with all the files decoded at once.
+    void iconsAsAllDecoded_data() {
+        QTest::addColumn<QList<int>>("asked");
+        QTest::newRow("exact sizes") << QList<int>{16, 32, 256};
+        QTest::newRow("between sizes: next larger") << QList<int>{20, 40, 100};
+        QTest::newRow("above the largest") << QList<int>{512};
+        QTest::newRow("large first, then small") << QList<int>{256, 24, 17};
+    }
+    void iconsAsAllDecoded() {
+        QFETCH(QList<int>, asked);
+        const QIcon lazy = ResourceModule().LoadIcon(128);
+        QIcon eager;
+        const QDir dir(QStringLiteral(":/drivo/icon/128")); // seven sizes, 16 to 256 pixels
+        for (const QString& name : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
+            eager.addFile(dir.filePath(name));
+        QCOMPARE(lazy.availableSizes().size(), 7);
+        for (int side : asked) {
+            const QSize size(side, side);
+            QCOMPARE(lazy.actualSize(size), eager.actualSize(size));
+            QCOMPARE(lazy.pixmap(size).toImage(), eager.pixmap(size).toImage());
+            QCOMPARE(lazy.pixmap(size, QIcon::Disabled).toImage(),
+                     eager.pixmap(size, QIcon::Disabled).toImage());
+        }
+        QCOMPARE(lazy.availableSizes().size(), 7);
     }
 };
 
