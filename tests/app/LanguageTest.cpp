@@ -3,17 +3,12 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
-#include "app/ControlIds.h"
-#include "i18n/ResourceModule.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
 
 using namespace drivo;
-using drivo::test::ScratchWorkingDir;
 
 namespace {
 
@@ -42,9 +37,9 @@ QString Built(const QString& abbr) {
     return QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo%1.rcc").arg(abbr);
 }
 
-struct Window : drivo::test::SkinWindow<> {
+struct Window : drivo::test::MainWindow<> {
     Window(std::uint16_t user, const ProgramDir& dir)
-        : SkinWindow(drivo::test::UserLanguage(user, dir.Program())) {}
+        : MainWindow(drivo::test::UserLanguage(user, dir.Program())) {}
     QString Text(int id) const {
         QWidget* w = dialog->GetDlgItem(id);
         if (auto* group = qobject_cast<QGroupBox*>(w))
@@ -87,11 +82,7 @@ void VerifyWindowSpeaks(const Window& w, const QString& languageGroup) {
 class LanguageTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { m_cwd = std::make_unique<ScratchWorkingDir>(); }
-    void cleanup() {
-        ResourceModule::Current().ReleaseBundle(); // the window leaves its bundle loaded
-        m_cwd.reset();
-    }
+    void cleanup() { ResourceModule::Current().ReleaseBundle(); } // the window leaves it loaded
 
     // The language the window speaks: F, E or G.
     void startsInTheUsersLanguage_data() {
@@ -124,7 +115,7 @@ private slots:
         VerifyWindowSpeaks(w, group);
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), time);
         QCOMPARE(int(w.dialog->LanguageId()), user);
-        QVERIFY(w.boxes.Boxes.empty());
+        QVERIFY(w.boxes.Texts.isEmpty());
     }
 
     // English user: the French flag frees the bundle, the English flag loads it again; the
@@ -146,7 +137,7 @@ private slots:
         QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
         QCOMPARE(w.dialog->LanguageId(), kEnglish);
         w.dialog->close();
-        QCOMPARE(m_cwd->SettingsValue("LanguageId"), QStringLiteral("1033"));
+        QCOMPARE(w.cwd.SettingsValue("LanguageId"), QStringLiteral("1033"));
     }
 
     // Without the English bundle the English flag keeps French; a German window keeps its
@@ -154,14 +145,13 @@ private slots:
     void englishFlagWithoutBundleKeepsFrench() {
         ProgramDir dir;
         Window w(kFrench, dir);
-        const std::vector<const PictureEntry*> before = drivo::test::PicturesOf(w.dialog.get());
-        QCOMPARE(before.size(), size_t(1));
-        const std::uint64_t first = before[0]->serial;
+        QCOMPARE(w.Pictures().size(), size_t(1));
+        const std::uint64_t first = w.Pictures()[0]->serial;
         w.Click(ctl::kEnglishFlag);
         w.Click(ctl::kEnglishFlag);
         VerifyWindowSpeaks(w, "Langue");
         // The picture was registered again, once, in the whole background area.
-        const std::vector<const PictureEntry*> after = drivo::test::PicturesOf(w.dialog.get());
+        const std::vector<const PictureEntry*> after = w.Pictures();
         QCOMPARE(after.size(), size_t(1));
         QVERIFY(after[0]->serial != first);
         QCOMPARE(QRect(after[0]->left, after[0]->top, after[0]->width, after[0]->height),
@@ -216,9 +206,6 @@ private slots:
         QVERIFY2(labels.contains(label), qPrintable(labels.join(u'|')));
         QVERIFY(icon); // icon 128 comes from the bundle too
     }
-
-private:
-    std::unique_ptr<ScratchWorkingDir> m_cwd;
 };
 
 #include "LanguageTest.moc"
