@@ -26,7 +26,7 @@ public:
     RecordingBoxes() { InstallMessageBoxes(this); }
     ~RecordingBoxes() override { InstallMessageBoxes(nullptr); }
     void Show(QWidget*, const QString& text, MessageIcon icon) override {
-        Texts << text;
+        Boxes << text;
         Icons.push_back(icon);
         if (!TakesActivation)
             return;
@@ -39,10 +39,10 @@ public:
         QCoreApplication::processEvents();
     }
     void Clear() {
-        Texts.clear();
+        Boxes.clear();
         Icons.clear();
     }
-    QStringList Texts;
+    QStringList Boxes; // their texts
     std::vector<MessageIcon> Icons;
     bool TakesActivation = false;
 };

@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(w.Indicator().State(), 1);
         QVERIFY(!w.dialog->BatteryBar()->WindowText().isEmpty());
         // A fresh car runs on its defaults: the warning, not an error.
-        QCOMPARE(w.boxes.Texts, QStringList{Text(IDS_DEFAULTS_WARNING)});
+        QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)});
         QCOMPARE(w.boxes.Icons[0], MessageIcon::Warning);
         // Once configured, the car comes back without the warning.
         w.Click(ctl::kSend);
@@ -48,7 +48,7 @@ private slots:
         w.car->Plug();
         w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
         QVERIFY(w.Outcomes(2));
-        QVERIFY(w.boxes.Texts.isEmpty());
+        QVERIFY(w.boxes.Boxes.isEmpty());
         QCOMPARE(w.Indicator().State(), 1);
     }
 
@@ -63,7 +63,7 @@ private slots:
         w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
         QCOMPARE(w.Pane0(), QString());
         QCOMPARE(w.car->FramesReceived(), frames);
-        QCOMPARE(w.boxes.Texts, QStringList{Text(IDS_DEFAULTS_WARNING)}); // the start's only
+        QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)}); // the start's only
     }
 
     // A failure shows the communication error, the red symbol and a stop box.
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(w.Indicator().State(), fault < 0 ? 1 : 0);
         QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
         QVERIFY(w.ButtonsEnabled(true));
-        QCOMPARE(w.boxes.Texts, boxIcon < 0 ? QStringList() : QStringList{pane});
+        QCOMPARE(w.boxes.Boxes, boxIcon < 0 ? QStringList() : QStringList{pane});
         QVERIFY(boxIcon < 0 || int(w.boxes.Icons[0]) == boxIcon);
     }
 
@@ -148,7 +148,7 @@ private slots:
         w.Click(ctl::kSend);
         QCOMPARE(w.car->FramesReceived("SCL"), 0);
         QVERIFY(w.ButtonsEnabled(true));
-        QCOMPARE(w.boxes.Texts.size(), 1);
+        QCOMPARE(w.boxes.Boxes.size(), 1);
     }
 
     void aboutBoxReadsTheCarsVersion_data() {
@@ -171,7 +171,7 @@ private slots:
         const QString shown = answers ? QStringLiteral("1.5") : QStringLiteral("x.x");
         QCOMPARE(about.Item<QLabel>(1073)->text(), shown);
         QCOMPARE(w.Pane0(), answers ? shown : Text(IDS_COMM_ERROR));
-        QCOMPARE(w.boxes.Texts, answers ? QStringList() : QStringList{Text(IDS_COMM_ERROR)});
+        QCOMPARE(w.boxes.Boxes, answers ? QStringList() : QStringList{Text(IDS_COMM_ERROR)});
         QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
         QCOMPARE(w.Indicator().State(), answers ? 1 : 0);
         QVERIFY(w.dialog->GetDlgItem(ctl::kBattery)->isEnabled());

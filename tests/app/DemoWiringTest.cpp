@@ -44,7 +44,7 @@ private slots:
         QVERIFY(w.Outcomes(1));
         QCoreApplication::processEvents();
         QVERIFY(!w.dialog->CarPresent());
-        QCOMPARE(w.boxes.Texts, QStringList{Text(IDS_COMM_ERROR)});
+        QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_COMM_ERROR)});
         QCOMPARE(w.Indicator().State(), 0);
         panel->Refresh();
         QVERIFY(!panel->PluggedBox()->isChecked());

@@ -117,7 +117,7 @@ private slots:
         VerifyWindowSpeaks(w, says[0]);
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), says[1]);
         QCOMPARE(int(w.dialog->LanguageId()), user);
-        QVERIFY(w.boxes.Texts.isEmpty());
+        QVERIFY(w.boxes.Boxes.isEmpty());
         CAboutDialog about(*w.dialog);
         QVERIFY(about.Create());
         QCOMPARE(about.windowTitle(), says[2]);

@@ -128,7 +128,7 @@ private slots:
             QCOMPARE(w.Skin(ctl::kFrenchFlag)->text(), QStringLiteral("Français"));
             QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
             QCOMPARE(w.dialog->commands, std::vector<int>{ctl::kExit});
-            QVERIFY(w.boxes.Texts.isEmpty());
+            QVERIFY(w.boxes.Boxes.isEmpty());
             w.dialog->close();
         }
         ResourceModule::Current().ReleaseBundle();

@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(bar->PaneText(1), QStringLiteral("07:05:09"));
         // No car on the test machine: the first connection check says so.
         QCOMPARE(bar->PaneText(0), QStringLiteral("Aucune Voltkart trouvée..."));
-        QVERIFY(w.boxes.Texts.isEmpty());
+        QVERIFY(w.boxes.Boxes.isEmpty());
     }
 
     void enterElsewhereAndEscapeDoNothing() {
@@ -96,14 +96,14 @@ private slots:
         };
         w.Field(1032)->setFocus(Qt::TabFocusReason); // as Tab reaches it: all selected
         type("500", Qt::Key_Tab);
-        QCOMPARE(w.boxes.Texts, QStringList{kFieldRange.arg(0).arg(400)});
+        QCOMPARE(w.boxes.Boxes, QStringList{kFieldRange.arg(0).arg(400)});
         QCOMPARE(QApplication::focusWidget(), w.Field(1032));
         QCOMPARE(w.Field(1032)->selectedText(), QStringLiteral("500"));
         for (int id : kFields)
             QVERIFY(id == 1032 || !w.Field(id)->hasSelectedText());
         type("300", Qt::Key(leave));
         QCOMPARE(w.dialog->Settings().Time1(), 300);
-        QCOMPARE(w.boxes.Texts.size(), 1);
+        QCOMPARE(w.boxes.Boxes.size(), 1);
     }
 
     // Typing a value into one field and pressing Enter: the outcome of the whole exchange.
@@ -148,7 +148,7 @@ private slots:
         QTest::keyClick(w.Field(field), Qt::Key_Return);
         QVERIFY(w.dialog->isVisible()); // Enter never closes
         const int stage = int(std::find(kFields.begin(), kFields.end(), field) - kFields.begin());
-        QCOMPARE(w.boxes.Texts, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(w.boxes.Boxes, message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty()) {
             QCOMPARE(w.Text(field), typed);
             if (field == 1044)
@@ -173,7 +173,7 @@ private slots:
         QVERIFY(!w.dialog->UpdateData(true));
         QCOMPARE(w.dialog->Settings().Time1(), 150);
         QCOMPARE(w.dialog->Settings().WheelDiam, 48);
-        QCOMPARE(w.boxes.Texts.size(), 1);
+        QCOMPARE(w.boxes.Boxes.size(), 1);
         QCOMPARE(w.dialog->focusWidget(), w.Field(1035));
     }
 
@@ -242,7 +242,7 @@ private slots:
             w.dialog->close();
         QCOMPARE(w.cwd.SettingsValue(written.section('=', 0, 0)), written.section('=', 1));
         QTEST(w.dialog->isVisible(), "staysOpen");
-        QCOMPARE(w.boxes.Texts.size(), int(w.dialog->isVisible()));
+        QCOMPARE(w.boxes.Boxes.size(), int(w.dialog->isVisible()));
         QVERIFY(w.Pictures().empty());
         if (w.dialog->isVisible()) // on the platform's plain surface now
             QCOMPARE(w.dialog->grab().toImage().pixelColor(20, 20),
