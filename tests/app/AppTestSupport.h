@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <mutex>
 
@@ -140,12 +142,15 @@ struct VirtualCarParts {
 };
 
 // The main window on the virtual car: nothing waits for a real time-out. Jobs run on their
-// threads; Outcomes waits for their results.
+// threads; Outcomes waits for their results, the constructor for the start's two reads.
 struct CarWindow : VirtualCarParts, MainWindow<> {
     int waited = 0;
 
     explicit CarWindow(bool plugged = true)
-        : VirtualCarParts(plugged), MainWindow({}, {car, linkSleeper, messenger}) {}
+        : VirtualCarParts(plugged), MainWindow({}, {car, linkSleeper, messenger}) {
+        if (plugged)
+            QVERIFY(Outcomes(2));
+    }
     ~CarWindow() {
         time->Hold(false);
         dialog.reset();
@@ -161,10 +166,8 @@ struct CarWindow : VirtualCarParts, MainWindow<> {
     QString Pane0() const { return dialog->StatusBar()->PaneText(0); }
     CUsbStatusIndicator& Indicator() const { return *dialog->UsbIndicator(); }
     bool ButtonsEnabled(bool enabled) const {
-        for (int id : {ctl::kBattery, ctl::kRaceInfo, ctl::kSend})
-            if (dialog->CommandButton(id)->isEnabled() != enabled)
-                return false;
-        return true;
+        return std::ranges::all_of(std::array{ctl::kBattery, ctl::kRaceInfo, ctl::kSend},
+                                   [&](int id) { return Skin(id)->isEnabled() == enabled; });
     }
     void Click(int id) { QTest::mouseClick(Skin(id), Qt::LeftButton); }
 };

@@ -1,6 +1,5 @@
-// The main window's skin: the skinned buttons over their placeholders, the background picture
-// and the flag placeholders, as the window builds them; and a window that keeps working
-// when the skin's resources are missing or broken.
+// The main window's skin as the window builds it: skinned buttons over their placeholders, the
+// background picture, the flag placeholders; and a working window when the skin is broken.
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "tools/art/ContrastRatio.h"

@@ -206,10 +206,9 @@ private slots:
         QCOMPARE(w.Text(1039), QStringLiteral("5000"));
     }
 
-    // Every way out writes Drivo.ini from the record as it is then and releases the picture,
-    // even when a field refuses and the window stays. A mouse click on Exit takes the focus
-    // first, so the typed field is taken before the window closes; a click that moves no focus
-    // (the placeholder's) and the close box take nothing.
+    // Every way out writes Drivo.ini from the record as it then is and releases the picture, even
+    // when a field refuses and the window stays. A click on Exit takes the focus, and so the
+    // typed field, first; the placeholder's click (no focus moves) and the close box take nothing.
     void closingWritesTheFile_data() {
         QTest::addColumn<QString>("way");
         QTest::addColumn<int>("field");
