@@ -34,8 +34,7 @@ public:
         QVERIFY(in.open(QIODevice::ReadOnly));
         QFile out(m_dir.filePath("drivo" + abbr + ".rcc"));
         QVERIFY(out.open(QIODevice::WriteOnly));
-        const QByteArray content = in.readAll();
-        out.write(length < 0 ? content : content.left(length));
+        out.write(in.read(length < 0 ? in.size() : length));
     }
 
 private:
