@@ -1,11 +1,15 @@
 // The start-up baseline: a bare Qt dialog with a few line edits, built with the same flags as
 // the programs, printing the wall clock (ns since the epoch) once its first frame is shown.
+// With --window it has the main window's size and paints a picture of that size kept in
+// memory, as the main window does: what any window of that size with its picture costs.
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -33,11 +37,30 @@ private:
     bool m_seen = false;
 };
 
+class PictureDialog final : public QDialog {
+public:
+    QImage picture;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!picture.isNull())
+            QPainter(this).drawImage(0, 0, picture);
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QDialog dialog;
+    PictureDialog dialog;
+    if (argc == 2 && QByteArray(argv[1]) == "--window") {
+        const QSize window(793, 567); // the main window at 96 dpi
+        dialog.setFixedSize(window);
+        dialog.picture = QImage(window, QImage::Format_RGB32);
+        for (int y = 0; y < window.height(); ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(dialog.picture.scanLine(y)), window.width(),
+                        qRgb(200, 220, y % 256));
+    }
     auto* form = new QFormLayout(&dialog);
     for (const char* label : {"Time", "Value", "Wheel", "Length"})
         form->addRow(QString::fromLatin1(label), new QLineEdit(&dialog));

@@ -237,7 +237,9 @@ void CProfileChart::DrawBackdrop(QPainter& p) {
         p.fillRect(m_surfaceRect, QColor::fromRgb(m_background));
         if (m_gridVisible)
             m_grid.Draw(p, 0, top, m_surfaceRect.width(), bottom);
-        m_backdrop = m_surface.copy();
+        // Kept once the same backdrop is drawn a second time: a chart that is only shown, as
+        // at start, never pays for the copy.
+        m_backdrop = key == m_backdropKey ? m_surface.copy() : QImage();
         m_backdropKey = key;
     }
     m_drawn.clear();

@@ -23,8 +23,9 @@ namespace {
 // that texts laid out for it still fit their rectangles.
 QFont TemplateFont(const DialogTemplate& t) {
     QFont font;
-    font.setFamily(InstalledFamily({t.FontFamily, QStringLiteral("Liberation Sans"),
-                                    QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans Condensed")}));
+    font.setFamily(
+        InstalledFamily({t.FontFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                         QStringLiteral("DejaVu Sans Condensed")}));
     font.setPixelSize(std::max(1, t.FontPoints * 96 / 72));
     return font;
 }

@@ -74,7 +74,8 @@ Sample SampleAt(long long i, long long from, long long to) {
 inline QRgb Mix(QRgb a, QRgb b, unsigned weight) {
     const unsigned keep = 256 - weight;
     const QRgb redBlue = (((a & 0xFF00FF) * keep + (b & 0xFF00FF) * weight) >> 8) & 0xFF00FF;
-    const QRgb alphaGreen = (((a >> 8) & 0xFF00FF) * keep + ((b >> 8) & 0xFF00FF) * weight) & 0xFF00FF00;
+    const QRgb alphaGreen =
+        (((a >> 8) & 0xFF00FF) * keep + ((b >> 8) & 0xFF00FF) * weight) & 0xFF00FF00;
     return alphaGreen | redBlue;
 }
 

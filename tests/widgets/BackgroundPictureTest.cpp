@@ -1,7 +1,7 @@
 #include "widgets/BackgroundPicture.h"
 #include "TestMain.h"
-#include "widgets/ScaledJpeg.h"
 #include "i18n/ResourceModule.h"
+#include "widgets/ScaledJpeg.h"
 
 #include <QBuffer>
 #include <QImageReader>
