@@ -1,6 +1,6 @@
-#include "framework/DialogTemplate.h"
 #include "TestMain.h"
 #include "framework/CDialog.h"
+#include "framework/DialogTemplate.h"
 
 #include <QLineEdit>
 #include <QPushButton>
