@@ -1,10 +1,11 @@
 #pragma once
-// Test helpers for the main dialog: recorded message boxes and a working directory of its own
-// for the settings file the window writes on close.
+// Test helpers for the main window: recorded message boxes, a working directory of its own for
+// the settings file the window writes on close, and the virtual car on a virtual clock.
 #include "app/CMainDialog.h"
 #include "app/ControlIds.h"
 #include "framework/MessageBoxes.h"
 #include "i18n/ResourceModule.h"
+#include "i18n/StringIds.h"
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
 #include "sim/WaitForFreeCar.h"
@@ -15,22 +16,20 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <mutex>
 
 namespace drivo::test {
-
-struct RecordedBox {
-    QString Text;
-    MessageIcon Icon;
-};
 
 class RecordingBoxes final : public MessageBoxSink {
 public:
     RecordingBoxes() { InstallMessageBoxes(this); }
     ~RecordingBoxes() override { InstallMessageBoxes(nullptr); }
     void Show(QWidget*, const QString& text, MessageIcon icon) override {
-        Boxes.push_back({text, icon});
+        Boxes << text;
+        Icons.push_back(icon);
         if (!TakesActivation)
             return;
         // A window of its own takes the activation and, closed, leaves it to nobody, as on an
@@ -41,7 +40,12 @@ public:
         box.hide();
         QCoreApplication::processEvents();
     }
-    std::vector<RecordedBox> Boxes;
+    void Clear() {
+        Boxes.clear();
+        Icons.clear();
+    }
+    QStringList Boxes; // their texts
+    std::vector<MessageIcon> Icons;
     bool TakesActivation = false;
 };
 
@@ -50,8 +54,6 @@ class ScratchWorkingDir {
 public:
     ScratchWorkingDir() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
     ~ScratchWorkingDir() { QDir::setCurrent(m_previous); }
-
-    bool IsValid() const { return m_dir.isValid(); }
     // The value of one key of ./Drivo.ini, or a null string.
     QString SettingsValue(const QString& key) const {
         QFile f(m_dir.filePath("Drivo.ini"));
@@ -80,27 +82,26 @@ inline LanguageEnvironment UserLanguage(std::uint16_t user, const QString& progr
     return language;
 }
 
-// The main window in a language, its background picture decoded.
-template <class Dialog = CMainDialog> struct SkinWindow {
+// The main window, shown with its background picture decoded, closing into a scratch directory.
+template <class Dialog = CMainDialog> struct MainWindow {
+    ScratchWorkingDir cwd;
     RecordingBoxes boxes;
     std::unique_ptr<Dialog> dialog;
-    explicit SkinWindow(LanguageEnvironment language = {})
-        : dialog(std::make_unique<Dialog>(nullptr, DeviceServices{}, std::move(language))) {
+    explicit MainWindow(LanguageEnvironment language = {}, DeviceServices services = {})
+        : dialog(std::make_unique<Dialog>(nullptr, std::move(services), std::move(language))) {
         dialog->Create();
         dialog->show();
         FinishPictureDecoding();
     }
     CSkinButton* Skin(int id) const { return dialog->CommandButton(id); }
+    std::vector<const PictureEntry*> Pictures() const {
+        std::vector<const PictureEntry*> mine;
+        for (const PictureEntry* e = PictureListHead(); e; e = e->next)
+            if (e->owner == dialog.get())
+                mine.push_back(e);
+        return mine;
+    }
 };
-
-// The background pictures registered for a window.
-inline std::vector<const PictureEntry*> PicturesOf(const QWidget* window) {
-    std::vector<const PictureEntry*> mine;
-    for (const PictureEntry* e = PictureListHead(); e; e = e->next)
-        if (e->owner == window)
-            mine.push_back(e);
-    return mine;
-}
 
 // The car's time: virtual, and standing still while a test holds it, so that an exchange
 // stays open (and every other one waits for the car) until the test lets it go on.
@@ -127,25 +128,28 @@ private:
     sim::VirtualClock m_clock;
 };
 
-// The main window on the virtual car, whose time is virtual: nothing waits for a real
-// time-out. Jobs run on their threads; Outcomes waits for their results.
-struct CarWindow {
+// The virtual car, made before the window that talks to it.
+struct VirtualCarParts {
     std::shared_ptr<CarTime> time = std::make_shared<CarTime>();
     std::shared_ptr<sim::VirtualCar> car = std::make_shared<sim::VirtualCar>(time);
     // The connection check starts two jobs at once: the second waits for the car to be free.
     std::shared_ptr<sim::WaitForFreeCar> linkSleeper = std::make_shared<sim::WaitForFreeCar>(car);
     std::shared_ptr<CWindowMessenger> messenger = std::make_shared<CWindowMessenger>();
-    RecordingBoxes boxes;
-    std::unique_ptr<CMainDialog> dialog;
-    int waited = 0;
-
-    explicit CarWindow(bool plugged = true) {
+    explicit VirtualCarParts(bool plugged) {
         if (!plugged)
             car->Unplug();
-        dialog =
-            std::make_unique<CMainDialog>(nullptr, DeviceServices{car, linkSleeper, messenger});
-        dialog->Create();
-        dialog->show();
+    }
+};
+
+// The main window on the virtual car: nothing waits for a real time-out. Jobs run on their
+// threads; Outcomes waits for their results, the constructor for the start's two reads.
+struct CarWindow : VirtualCarParts, MainWindow<> {
+    int waited = 0;
+
+    explicit CarWindow(bool plugged = true)
+        : VirtualCarParts(plugged), MainWindow({}, {car, linkSleeper, messenger}) {
+        if (plugged)
+            QVERIFY(Outcomes(2));
     }
     ~CarWindow() {
         time->Hold(false);
@@ -162,20 +166,10 @@ struct CarWindow {
     QString Pane0() const { return dialog->StatusBar()->PaneText(0); }
     CUsbStatusIndicator& Indicator() const { return *dialog->UsbIndicator(); }
     bool ButtonsEnabled(bool enabled) const {
-        for (int id : {ctl::kBattery, ctl::kRaceInfo, ctl::kSend})
-            if (dialog->CommandButton(id)->isEnabled() != enabled)
-                return false;
-        return true;
+        return std::ranges::all_of(std::array{ctl::kBattery, ctl::kRaceInfo, ctl::kSend},
+                                   [&](int id) { return Skin(id)->isEnabled() == enabled; });
     }
-    void Click(int id) {
-        QTest::mouseClick(static_cast<QPushButton*>(dialog->CommandButton(id)), Qt::LeftButton);
-    }
-    QStringList BoxTexts() const {
-        QStringList texts;
-        for (const auto& b : boxes.Boxes)
-            texts << b.Text;
-        return texts;
-    }
+    void Click(int id) { QTest::mouseClick(Skin(id), Qt::LeftButton); }
 };
 
 } // namespace drivo::test

@@ -5,15 +5,13 @@
 #include "TestMain.h"
 #include "demo/CCarPanel.h"
 #include "demo/PanelPlacement.h"
-#include "i18n/StringIds.h"
 
 #include <QCheckBox>
 #include <QScreen>
 
 using namespace drivo;
+using namespace drivo::test;
 using drivo::sim::CarFault;
-using drivo::test::CarWindow;
-using drivo::test::Text;
 
 class DemoWiringTest : public QObject {
     Q_OBJECT
@@ -21,7 +19,6 @@ private slots:
     void panelAndCarPlugInAndOut() {
         CarWindow w;
         const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
-        QVERIFY(w.Outcomes(2));
         auto* panel = w.dialog->findChild<CCarPanel*>();
         QVERIFY(panel);
         QCoreApplication::processEvents(); // the panel opens once the window is up
@@ -39,14 +36,14 @@ private slots:
         QVERIFY(w.Outcomes(2)); // the battery and configuration reads of a new car
 
         // The car unplugs itself in the middle of an exchange.
-        w.boxes.Boxes.clear();
+        w.boxes.Clear();
         panel->FaultBox(CarFault::UnplugMidTransaction)->click();
         w.Click(ctl::kBattery);
         QVERIFY(w.ButtonsEnabled(false));
         QVERIFY(w.Outcomes(1));
         QCoreApplication::processEvents();
         QVERIFY(!w.dialog->CarPresent());
-        QCOMPARE(w.BoxTexts(), QStringList{Text(IDS_COMM_ERROR)});
+        QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_COMM_ERROR)});
         QCOMPARE(w.Indicator().State(), 0);
         panel->Refresh();
         QVERIFY(!panel->PluggedBox()->isChecked());

@@ -3,48 +3,47 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
-#include "app/ControlIds.h"
-#include "i18n/ResourceModule.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
 
 using namespace drivo;
-using drivo::test::ScratchWorkingDir;
 
 namespace {
 
 constexpr std::uint16_t kFrench = 1036, kEnglish = 1033, kGerman = 1031, kGermanNeutral = 7,
                         kUnknown = 1024;
 
+// The language group, the race time, the About box's title and its firmware label.
+const QStringList kSaysFrench = {"Langue", "Temps chronométré: 0 ms", "About Drivo",
+                                 "Embarqué version:"};
+const QStringList kSaysEnglish = {"Language", "Race time: 0 ms", "About Drivo",
+                                  "Firmware version:"};
+const QStringList kSaysGerman = {"Sprache", "Gemessene Zeit: 0 ms", "Über Drivo",
+                                 "Firmware-Version:"};
+
 // A folder holding the program "drivo" and the bundles a test puts beside it.
 class ProgramDir {
 public:
     QString Program() const { return m_dir.filePath("drivo"); }
-    // Copies a bundle as drivo<abbr>.rcc, cut to `length` bytes when given.
-    void Put(const QString& abbr, const QString& source, qsizetype length = -1) const {
-        QFile in(source);
+    // Copies a bundle (the built one by default) as drivo<abbr>.rcc, cut to `length` bytes.
+    void Put(const QString& abbr, qsizetype length = -1, const QString& source = {}) const {
+        QFile in(source.isEmpty() ? QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo%1.rcc").arg(abbr)
+                                  : source);
         QVERIFY(in.open(QIODevice::ReadOnly));
         QFile out(m_dir.filePath("drivo" + abbr + ".rcc"));
         QVERIFY(out.open(QIODevice::WriteOnly));
-        const QByteArray content = in.readAll();
-        out.write(length < 0 ? content : content.left(length));
+        out.write(in.read(length < 0 ? in.size() : length));
     }
 
 private:
     QTemporaryDir m_dir;
 };
 
-QString Built(const QString& abbr) {
-    return QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo%1.rcc").arg(abbr);
-}
-
-struct Window : drivo::test::SkinWindow<> {
+struct Window : drivo::test::MainWindow<> {
     Window(std::uint16_t user, const ProgramDir& dir)
-        : SkinWindow(drivo::test::UserLanguage(user, dir.Program())) {}
+        : MainWindow(drivo::test::UserLanguage(user, dir.Program())) {}
     QString Text(int id) const {
         QWidget* w = dialog->GetDlgItem(id);
         if (auto* group = qobject_cast<QGroupBox*>(w))
@@ -87,51 +86,55 @@ void VerifyWindowSpeaks(const Window& w, const QString& languageGroup) {
 class LanguageTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { m_cwd = std::make_unique<ScratchWorkingDir>(); }
-    void cleanup() {
-        ResourceModule::Current().ReleaseBundle(); // the window leaves its bundle loaded
-        m_cwd.reset();
-    }
+    void cleanup() { ResourceModule::Current().ReleaseBundle(); } // the window leaves it loaded
 
-    // The language the window speaks: F, E or G.
+    // The language the window and its About box speak (icon 128 from the same module).
     void startsInTheUsersLanguage_data() {
         QTest::addColumn<int>("user");
         QTest::addColumn<bool>("bundles"); // English and German beside the program
         QTest::addColumn<int>("length");   // of each bundle; -1 whole
-        QTest::addColumn<char>("speaks");
-        QTest::newRow("French user, no French bundle") << int(kFrench) << true << -1 << 'F';
-        QTest::newRow("English user") << int(kEnglish) << true << -1 << 'E';
-        QTest::newRow("German user") << int(kGerman) << true << -1 << 'G';
-        QTest::newRow("English user, no bundle") << int(kEnglish) << false << -1 << 'F';
-        QTest::newRow("English user, truncated bundle") << int(kEnglish) << true << 900 << 'F';
+        QTest::addColumn<QStringList>("says");
+        QTest::newRow("French user, no French bundle") << int(kFrench) << true << -1 << kSaysFrench;
+        QTest::newRow("English user") << int(kEnglish) << true << -1 << kSaysEnglish;
+        QTest::newRow("German user") << int(kGerman) << true << -1 << kSaysGerman;
+        QTest::newRow("English user, no bundle") << int(kEnglish) << false << -1 << kSaysFrench;
+        QTest::newRow("English user, truncated bundle")
+            << int(kEnglish) << true << 900 << kSaysFrench;
         QTest::newRow("German, a country the table lacks")
-            << int(kGermanNeutral) << true << -1 << 'G';
-        QTest::newRow("language the table lacks") << int(kUnknown) << true << -1 << 'F';
+            << int(kGermanNeutral) << true << -1 << kSaysGerman;
+        QTest::newRow("language the table lacks") << int(kUnknown) << true << -1 << kSaysFrench;
     }
     void startsInTheUsersLanguage() {
         QFETCH(int, user);
         QFETCH(bool, bundles);
         QFETCH(int, length);
-        QFETCH(char, speaks);
+        QFETCH(QStringList, says);
         ProgramDir dir;
         for (const QString& abbr : bundles ? QStringList{"ENU", "DEU"} : QStringList{})
-            dir.Put(abbr, Built(abbr), length);
+            dir.Put(abbr, length);
         Window w(std::uint16_t(user), dir);
-        const QString group = speaks == 'E' ? "Language" : speaks == 'G' ? "Sprache" : "Langue";
-        const QString time = speaks == 'E'   ? "Race time: 0 ms"
-                             : speaks == 'G' ? "Gemessene Zeit: 0 ms"
-                                             : "Temps chronométré: 0 ms";
-        VerifyWindowSpeaks(w, group);
-        QCOMPARE(w.Text(ctl::kRaceTimeLabel), time);
+        VerifyWindowSpeaks(w, says[0]);
+        QCOMPARE(w.Text(ctl::kRaceTimeLabel), says[1]);
         QCOMPARE(int(w.dialog->LanguageId()), user);
-        QVERIFY(w.boxes.Boxes.empty());
+        QVERIFY(w.boxes.Boxes.isEmpty());
+        CAboutDialog about(*w.dialog);
+        QVERIFY(about.Create());
+        QCOMPARE(about.windowTitle(), says[2]);
+        QStringList labels;
+        bool icon = false;
+        for (QLabel* label : about.findChildren<QLabel*>()) {
+            labels << label->text();
+            icon = icon || !label->pixmap().isNull();
+        }
+        QVERIFY2(labels.contains(says[3]), qPrintable(labels.join(u'|')));
+        QVERIFY(icon);
     }
 
     // English user: the French flag frees the bundle, the English flag loads it again; the
     // flags never change the user's language, nor what the settings file keeps.
     void flagsSwitchAndAreNotRemembered() {
         ProgramDir dir;
-        dir.Put("ENU", Built("ENU"));
+        dir.Put("ENU");
         Window w(kEnglish, dir);
         w.dialog->SetRaceTime(1234);
         w.Click(ctl::kFrenchFlag);
@@ -146,22 +149,20 @@ private slots:
         QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
         QCOMPARE(w.dialog->LanguageId(), kEnglish);
         w.dialog->close();
-        QCOMPARE(m_cwd->SettingsValue("LanguageId"), QStringLiteral("1033"));
+        QCOMPARE(w.cwd.SettingsValue("LanguageId"), QStringLiteral("1033"));
     }
 
-    // Without the English bundle the English flag keeps French; a German window keeps its
-    // flags as they are.
+    // Without the English bundle the English flag keeps French.
     void englishFlagWithoutBundleKeepsFrench() {
         ProgramDir dir;
         Window w(kFrench, dir);
-        const std::vector<const PictureEntry*> before = drivo::test::PicturesOf(w.dialog.get());
-        QCOMPARE(before.size(), size_t(1));
-        const std::uint64_t first = before[0]->serial;
+        QCOMPARE(w.Pictures().size(), size_t(1));
+        const std::uint64_t first = w.Pictures()[0]->serial;
         w.Click(ctl::kEnglishFlag);
         w.Click(ctl::kEnglishFlag);
         VerifyWindowSpeaks(w, "Langue");
         // The picture was registered again, once, in the whole background area.
-        const std::vector<const PictureEntry*> after = drivo::test::PicturesOf(w.dialog.get());
+        const std::vector<const PictureEntry*> after = w.Pictures();
         QCOMPARE(after.size(), size_t(1));
         QVERIFY(after[0]->serial != first);
         QCOMPARE(QRect(after[0]->left, after[0]->top, after[0]->width, after[0]->height),
@@ -174,7 +175,7 @@ private slots:
     // conversions that do not fit their arguments stay in the text.
     void hostileBundleNeitherCrashesNorInjects() {
         ProgramDir dir;
-        dir.Put("ENU", QStringLiteral(DRIVO_TEST_BUNDLE_HOSTILE));
+        dir.Put("ENU", -1, QStringLiteral(DRIVO_TEST_BUNDLE_HOSTILE));
         Window w(kFrench, dir);
         w.Click(ctl::kEnglishFlag);
         QCOMPARE(w.Text(ctl::kLanguageGroup), QStringLiteral("Hostile"));
@@ -185,40 +186,6 @@ private slots:
         w.Click(ctl::kFrenchFlag); // the item comes back, still after one separator
         QCOMPARE(w.Menu(), QStringList({"-", "&About Drivo..."}));
     }
-
-    void aboutBoxOpensInTheBundlesLanguage_data() {
-        QTest::addColumn<int>("user");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("French") << int(kFrench) << "About Drivo"
-                                << "Embarqué version:";
-        QTest::newRow("English") << int(kEnglish) << "About Drivo"
-                                 << "Firmware version:";
-        QTest::newRow("German") << int(kGerman) << "Über Drivo"
-                                << "Firmware-Version:";
-    }
-    void aboutBoxOpensInTheBundlesLanguage() {
-        QFETCH(int, user);
-        ProgramDir dir;
-        dir.Put("ENU", Built("ENU"));
-        dir.Put("DEU", Built("DEU"));
-        Window w(std::uint16_t(user), dir);
-        CAboutDialog about(*w.dialog);
-        QVERIFY(about.Create());
-        QTEST(about.windowTitle(), "title");
-        QStringList labels;
-        bool icon = false;
-        for (QLabel* label : about.findChildren<QLabel*>()) {
-            labels << label->text();
-            icon = icon || !label->pixmap().isNull();
-        }
-        QFETCH(QString, label);
-        QVERIFY2(labels.contains(label), qPrintable(labels.join(u'|')));
-        QVERIFY(icon); // icon 128 comes from the bundle too
-    }
-
-private:
-    std::unique_ptr<ScratchWorkingDir> m_cwd;
 };
 
 #include "LanguageTest.moc"

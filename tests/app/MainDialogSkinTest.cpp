@@ -1,23 +1,14 @@
-// The main window's skin: the skinned buttons over their placeholders, the background picture
-// and the flag placeholders, as the window builds them; and a window that keeps working
-// when the skin's resources are missing or broken.
+// The main window's skin as the window builds it: skinned buttons over their placeholders, the
+// background picture, the flag placeholders; and a working window when the skin is broken.
 #include "AppTestSupport.h"
 #include "TestMain.h"
-#include "app/ControlIds.h"
-#include "i18n/ResourceModule.h"
 #include "tools/art/ContrastRatio.h"
-#include "widgets/BackgroundPicture.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QTest>
 
 using namespace drivo;
-using drivo::test::PicturesOf;
-using drivo::test::RecordingBoxes;
-using drivo::test::ScratchWorkingDir;
-using drivo::test::SkinWindow;
-using drivo::test::UserLanguage;
+using namespace drivo::test;
 
 namespace {
 
@@ -38,19 +29,12 @@ public:
 class MainDialogSkinTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        m_cwd = std::make_unique<ScratchWorkingDir>();
-        QVERIFY(m_cwd->IsValid());
-    }
-    void cleanup() {
-        m_cwd.reset();
-        QCOMPARE(PictureCount(), 0);
-    }
+    void cleanup() { QCOMPARE(PictureCount(), 0); }
 
     // Hidden, they hold the languages' states: for a French user French checked and pushed in,
     // with the icons.
     void flagPlaceholdersHoldTheLanguage() {
-        SkinWindow w(UserLanguage(1036));
+        MainWindow w(UserLanguage(1036));
         auto* french = w.dialog->Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
         auto* english = w.dialog->Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
         QVERIFY(french && english && french->isHidden() && english->isHidden());
@@ -72,7 +56,7 @@ private slots:
     }
     void skinnedButtonsStandForTheirPlaceholders() {
         QFETCH(int, id);
-        SkinWindow<RecordingDialog> w;
+        MainWindow<RecordingDialog> w;
         QWidget* placeholder = w.dialog->GetDlgItem(id);
         CSkinButton* skin = w.Skin(id);
         QVERIFY(skin && placeholder && skin != placeholder && placeholder->isHidden());
@@ -88,7 +72,7 @@ private slots:
     // Tab runs through the template's controls first; the skinned buttons come last, in the
     // order they were made.
     void skinnedButtonsComeLastInTheTabOrder() {
-        SkinWindow w;
+        MainWindow w;
         QList<QWidget*> chain;
         for (QWidget* c = w.dialog->nextInFocusChain(); c != w.dialog.get();
              c = c->nextInFocusChain())
@@ -105,7 +89,7 @@ private slots:
     // Every text the window writes on its picture stays readable: 4.5:1 at least against
     // each pixel of the picture behind it.
     void labelsKeepTheirContrastOnThePicture() {
-        SkinWindow w;
+        MainWindow w;
         QList<QWidget*> texts;
         for (QWidget* c : w.dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if ((qobject_cast<QLabel*>(c) || qobject_cast<QCheckBox*>(c)) && c->isVisible())
@@ -136,21 +120,18 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QFile::copy(DRIVO_TEST_BUNDLE_BROKEN_SKIN, dir.filePath("drivoENU.rcc")));
         {
-            SkinWindow<RecordingDialog> w(UserLanguage(1033, dir.filePath("drivo")));
+            MainWindow<RecordingDialog> w(UserLanguage(1033, dir.filePath("drivo")));
             QVERIFY(w.dialog->isVisible());
-            QVERIFY(PicturesOf(w.dialog.get()).empty());
+            QVERIFY(w.Pictures().empty());
             QCOMPARE(w.Skin(ctl::kSend)->text(), QStringLiteral("Envoi"));
             QCOMPARE(w.Skin(ctl::kFrenchFlag)->text(), QStringLiteral("Français"));
             QTest::mouseClick(w.Skin(ctl::kExit), Qt::LeftButton);
             QCOMPARE(w.dialog->commands, std::vector<int>{ctl::kExit});
-            QVERIFY(w.boxes.Boxes.empty());
+            QVERIFY(w.boxes.Boxes.isEmpty());
             w.dialog->close();
         }
         ResourceModule::Current().ReleaseBundle();
     }
-
-private:
-    std::unique_ptr<ScratchWorkingDir> m_cwd;
 };
 
 #include "MainDialogSkinTest.moc"

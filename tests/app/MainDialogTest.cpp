@@ -1,23 +1,16 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
-#include "app/ControlIds.h"
 #include "framework/FrameworkTexts.h"
 #include "i18n/UserLanguage.h"
-#include "widgets/BackgroundPicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QWindow>
 #include <algorithm>
 
 using namespace drivo;
-using drivo::test::PicturesOf;
-using drivo::test::RecordingBoxes;
-using drivo::test::ScratchWorkingDir;
 
 namespace {
 
@@ -26,14 +19,9 @@ const QList<double> kDefaultEndTimes = {200, 400, 600, 800, 1000};
 // Time1..Time5, TimeMax, RaceLength, WheelDiam.
 const std::vector<int> kFields = {1032, 1034, 1035, 1036, 1037, 1044, 1039, 1040};
 
-struct Window {
-    RecordingBoxes boxes;
-    std::unique_ptr<CMainDialog> dialog = std::make_unique<CMainDialog>();
-
+struct Window : drivo::test::MainWindow<> {
     Window() {
         dialog->SetClock([] { return QTime(7, 5, 9); });
-        dialog->Create();
-        dialog->show();
     }
     CProfileChart& Chart() const { return dialog->Chart(); }
     QList<double> ChartEndTimes() const {
@@ -56,13 +44,6 @@ struct Window {
 class MainDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    // Each test closes its windows in a working directory of its own, where Drivo.ini lands.
-    void init() {
-        m_cwd = std::make_unique<ScratchWorkingDir>();
-        QVERIFY(m_cwd->IsValid());
-    }
-    void cleanup() { m_cwd.reset(); }
-
     void startsWithDefaultsAndCaretInRaceLength() {
         Window w;
         const QStringList shown = {"200", "400", "600", "800", "1000", "1000", "5000", "48"};
@@ -79,7 +60,7 @@ private slots:
         QCOMPARE(bar->PaneText(1), QStringLiteral("07:05:09"));
         // No car on the test machine: the first connection check says so.
         QCOMPARE(bar->PaneText(0), QStringLiteral("Aucune Voltkart trouvée..."));
-        QVERIFY(w.boxes.Boxes.empty());
+        QVERIFY(w.boxes.Boxes.isEmpty());
     }
 
     void enterElsewhereAndEscapeDoNothing() {
@@ -90,7 +71,7 @@ private slots:
         QTest::keyClick(box, Qt::Key_Escape);
         QTest::keyClick(w.Field(1039), Qt::Key_Escape);
         QVERIFY(w.dialog->isVisible());
-        QVERIFY(m_cwd->SettingsValue("Time1").isNull()); // nothing closed
+        QVERIFY(w.cwd.SettingsValue("Time1").isNull()); // nothing closed
     }
 
     // Keys typed through the window: a refusal asks once and puts the caret back, selected in
@@ -115,15 +96,14 @@ private slots:
         };
         w.Field(1032)->setFocus(Qt::TabFocusReason); // as Tab reaches it: all selected
         type("500", Qt::Key_Tab);
-        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
-        QCOMPARE(w.boxes.Boxes[0].Text, kFieldRange.arg(0).arg(400));
+        QCOMPARE(w.boxes.Boxes, QStringList{kFieldRange.arg(0).arg(400)});
         QCOMPARE(QApplication::focusWidget(), w.Field(1032));
         QCOMPARE(w.Field(1032)->selectedText(), QStringLiteral("500"));
         for (int id : kFields)
             QVERIFY(id == 1032 || !w.Field(id)->hasSelectedText());
         type("300", Qt::Key(leave));
         QCOMPARE(w.dialog->Settings().Time1(), 300);
-        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
+        QCOMPARE(w.boxes.Boxes.size(), 1);
     }
 
     // Typing a value into one field and pressing Enter: the outcome of the whole exchange.
@@ -133,29 +113,25 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message"); // empty: accepted
         const QList<int> defaults = {200, 400, 600, 800, 1000, 1000};
-        QTest::newRow("time1 above its neighbour")
-            << defaults << 1032 << "500" << kFieldRange.arg(0).arg(400);
-        QTest::newRow("time2 between neighbours") << defaults << 1034 << "450"
-                                                  << "";
         const QList<int> late = {200, 400, 600, 800, 3500, 4000};
-        QTest::newRow("time5 3500, max below it") << late << 1044 << "100"
-                                                  << "";
+        const QList<int> mid = {200, 400, 600, 800, 2500, 4000};
+        // Neighbours out of order: the first pass does not check, the second does.
+        const QList<int> unordered = {700, 800, 600, 800, 1000, 1000};
+        const auto range = [](int lower, int upper) { return kFieldRange.arg(lower).arg(upper); };
+        const QString ok;
+        QTest::newRow("time1 above its neighbour") << defaults << 1032 << "500" << range(0, 400);
+        QTest::newRow("time2 between neighbours") << defaults << 1034 << "450" << ok;
+        QTest::newRow("time5 3500, max below it") << late << 1044 << "100" << ok;
         QTest::newRow("time5 3500, max 4001 (fixed limit)")
             << late << 1044 << "4001" << RangeIntMessage(0, 4000);
-        const QList<int> mid = {200, 400, 600, 800, 2500, 4000};
-        QTest::newRow("time5 2500, max 2499")
-            << mid << 1044 << "2499" << kFieldRange.arg(2500).arg(4000);
-        QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500"
-                                              << "";
-        QTest::newRow("time5 2500, max 4001")
-            << mid << 1044 << "4001" << kFieldRange.arg(2500).arg(4000);
+        QTest::newRow("time5 2500, max 2499") << mid << 1044 << "2499" << range(2500, 4000);
+        QTest::newRow("time5 2500, max 2500") << mid << 1044 << "2500" << ok;
+        QTest::newRow("time5 2500, max 4001") << mid << 1044 << "4001" << range(2500, 4000);
         QTest::newRow("race length 30001: second pass")
             << defaults << 1039 << "30001" << RangeIntMessage(0, 30000);
         QTest::newRow("race length 32001: first pass")
-            << defaults << 1039 << "32001" << kFieldRange.arg(0).arg(32000);
+            << defaults << 1039 << "32001" << range(0, 32000);
         QTest::newRow("empty time field") << defaults << 1035 << "" << ParseIntMessage();
-        // Neighbours out of order: the first pass does not check, the second does.
-        const QList<int> unordered = {700, 800, 600, 800, 1000, 1000};
         QTest::newRow("unchecked neighbour, 4500")
             << unordered << 1035 << "4500" << RangeIntMessage(0, 4000);
     }
@@ -172,8 +148,8 @@ private slots:
         QTest::keyClick(w.Field(field), Qt::Key_Return);
         QVERIFY(w.dialog->isVisible()); // Enter never closes
         const int stage = int(std::find(kFields.begin(), kFields.end(), field) - kFields.begin());
+        QCOMPARE(w.boxes.Boxes, message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty()) {
-            QVERIFY(w.boxes.Boxes.empty());
             QCOMPARE(w.Text(field), typed);
             if (field == 1044)
                 QCOMPARE(w.Chart().Plot().TimeFullScale(), typed.toDouble());
@@ -181,9 +157,7 @@ private slots:
                 QCOMPARE(w.Chart().GetBarEndTime(stage), typed.toDouble());
             return;
         }
-        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
-        QCOMPARE(w.boxes.Boxes[0].Text, message);
-        QCOMPARE(w.boxes.Boxes[0].Icon, MessageIcon::Exclamation);
+        QCOMPARE(w.boxes.Icons[0], MessageIcon::Exclamation);
         QCOMPARE(w.dialog->focusWidget(), w.Field(field));
         QCOMPARE(w.Field(field)->selectedText(), w.Text(field));
         QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes); // a refused exchange leaves the chart
@@ -199,7 +173,7 @@ private slots:
         QVERIFY(!w.dialog->UpdateData(true));
         QCOMPARE(w.dialog->Settings().Time1(), 150);
         QCOMPARE(w.dialog->Settings().WheelDiam, 48);
-        QCOMPARE(w.boxes.Boxes.size(), size_t(1));
+        QCOMPARE(w.boxes.Boxes.size(), 1);
         QCOMPARE(w.dialog->focusWidget(), w.Field(1035));
     }
 
@@ -232,10 +206,9 @@ private slots:
         QCOMPARE(w.Text(1039), QStringLiteral("5000"));
     }
 
-    // Every way out writes Drivo.ini from the record as it is then and releases the picture,
-    // even when a field refuses and the window stays. A mouse click on Exit takes the focus
-    // first, so the typed field is taken before the window closes; a click that moves no focus
-    // (the placeholder's) and the close box take nothing.
+    // Every way out writes Drivo.ini from the record as it then is and releases the picture, even
+    // when a field refuses and the window stays. A click on Exit takes the focus, and so the
+    // typed field, first; the placeholder's click (no focus moves) and the close box take nothing.
     void closingWritesTheFile_data() {
         QTest::addColumn<QString>("way");
         QTest::addColumn<int>("field");
@@ -255,8 +228,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         Window w;
-        FinishPictureDecoding();
-        QCOMPARE(PicturesOf(w.dialog.get()).size(), size_t(1));
+        QCOMPARE(w.Pictures().size(), size_t(1));
         w.dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
         w.Type(field, typed);
@@ -267,10 +239,10 @@ private slots:
             w.dialog->Item<QPushButton>(ctl::kExit)->click();
         else
             w.dialog->close();
-        QCOMPARE(m_cwd->SettingsValue(written.section('=', 0, 0)), written.section('=', 1));
+        QCOMPARE(w.cwd.SettingsValue(written.section('=', 0, 0)), written.section('=', 1));
         QTEST(w.dialog->isVisible(), "staysOpen");
-        QCOMPARE(w.boxes.Boxes.size(), size_t(w.dialog->isVisible()));
-        QVERIFY(PicturesOf(w.dialog.get()).empty());
+        QCOMPARE(w.boxes.Boxes.size(), int(w.dialog->isVisible()));
+        QVERIFY(w.Pictures().empty());
         if (w.dialog->isVisible()) // on the platform's plain surface now
             QCOMPARE(w.dialog->grab().toImage().pixelColor(20, 20),
                      w.dialog->palette().color(QPalette::Window));
@@ -292,9 +264,7 @@ private slots:
 
     void rendersOnItsPictureAtTemplatePlaces() {
         Window w;
-        FinishPictureDecoding();
-        w.dialog
-            ->grab(); // the chart's first paint only renders its surface; the next one copies it
+        w.dialog->grab(); // the chart's first paint renders its surface, the next copies it
         const QImage image = w.dialog->grab().toImage();
         QCOMPARE(image.size(), QSize(793, 567));
         QCOMPARE(w.dialog->GetDlgItem(1039)->geometry(), QRect(103, 170, 78, 20));
@@ -307,9 +277,6 @@ private slots:
         const QColor blue = image.pixelColor(inBar);
         QVERIFY2(blue.blue() > 150 && blue.red() < 150, qPrintable(blue.name()));
     }
-
-private:
-    std::unique_ptr<ScratchWorkingDir> m_cwd;
 };
 
 #include "MainDialogTest.moc"

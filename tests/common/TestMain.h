@@ -4,20 +4,27 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace drivo::test {
 
-using Factory = std::function<std::unique_ptr<QObject>()>;
-std::vector<Factory>& Registry();
+struct Suite {
+    std::string name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+std::vector<Suite>& Registry();
 
 struct Registrar {
-    explicit Registrar(Factory f) { Registry().push_back(std::move(f)); }
+    explicit Registrar(Suite suite) { Registry().push_back(std::move(suite)); }
 };
 
 } // namespace drivo::test
 
 // Put DRIVO_TEST(ClassName) after the class (in its .cpp, after the moc include if any).
 #define DRIVO_TEST(Class)                                                                          \
-    static const ::drivo::test::Registrar drivoRegistrar_##Class{                                  \
-        [] { return std::unique_ptr<QObject>(new Class); }}
+    static const ::drivo::test::Registrar drivoRegistrar_##Class {                                 \
+        {                                                                                          \
+#Class, [] { return std::unique_ptr<QObject>(new Class); }                             \
+        }                                                                                          \
+    }

@@ -1,7 +1,6 @@
 #include "framework/FrameworkTexts.h"
 #include "TestMain.h"
 
-#include <QCoreApplication>
 #include <QTest>
 
 using namespace drivo;
