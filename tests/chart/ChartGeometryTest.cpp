@@ -12,15 +12,9 @@ using namespace drivo::test;
 
 namespace {
 
-PlotLayoutInput Input(double timeMax, qsizetype bars, bool tl = true, bool vl = true) {
-    PlotLayoutInput in;
-    in.chartWidth = kChartW;
-    in.chartHeight = kChartH;
-    in.timeLabels = tl;
-    in.valueLabels = vl;
-    in.timeFullScale = timeMax;
-    in.barCount = std::size_t(bars);
-    return in;
+PlotLayoutInput Input(double timeMax, qsizetype bars, bool tl = true, bool vl = true,
+                      QSize size = {kChartW, kChartH}) {
+    return {size.width(), size.height(), tl, vl, timeMax, 100.0, std::size_t(bars)};
 }
 
 } // namespace
@@ -97,11 +91,8 @@ private slots:
     void undefinedScales() {
         QFETCH(double, timeMax);
         QFETCH(int, bars);
-        PlotLayoutInput in = Input(timeMax, bars);
         QFETCH(QSize, size);
-        in.chartWidth = size.width();
-        in.chartHeight = size.height();
-        const PlotGeometry g = LayoutPlot(in);
+        const PlotGeometry g = LayoutPlot(Input(timeMax, bars, true, true, size));
         QVERIFY(!g.CanPlaceBars());
         // Whatever asks anyway gets finite pixels, not a division by zero.
         const BarRect r = g.BarRectangle(0, 1e300, 1e300);

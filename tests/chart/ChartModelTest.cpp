@@ -65,7 +65,6 @@ private slots:
         p.Time = {150, 400, 1000, 2400, 4000, 4000};
         p.Value = {1, 2, 3, 4, 100};
         ChartFixture f(p);
-        QCOMPARE(f.chart.CreationRect(), QRect(274, 159, kChartW, kChartH));
         QCOMPARE(f.chart.BarCount(), 5);
         QCOMPARE(f.chart.GetBarValue(4), 100.0);
         QCOMPARE(f.chart.GetBarDuration(0), 150.0); // the first from 0, later from the previous end
@@ -109,13 +108,10 @@ private slots:
         row("top below the baseline", false, {80, 220}, {80, 260}, Z::Top, 0, 0, 200, 200);
         row("top in whole percent", false, {80, 226}, {80, 150}, Z::Top, 0, 37, 200, 200);
         row("right to the far left", false, {126, 228}, {0, 228}, Z::Right, 0, 5, 50, 50);
-        row("right stops before the next end", false, {119, 228}, {470, 228}, Z::Right, 0, 5, 350,
-            350);
-        row("last right beyond the axis", false, {458, 228}, {477, 228}, Z::Right, 4, 20, 1000,
-            200);
+        row("right stops at the next end", false, {119, 228}, {470, 228}, Z::Right, 0, 5, 350, 350);
+        row("last right past the axis", false, {458, 228}, {477, 228}, Z::Right, 4, 20, 1000, 200);
         row("corner", false, {123, 223}, {200, 150}, Z::Corner, 0, 37, 350, 350);
-        row("close neighbours: previous + 50", true, {148, 228}, {300, 228}, Z::Right, 1, 10, 250,
-            50);
+        row("close neighbours: prev + 50", true, {148, 228}, {300, 228}, Z::Right, 1, 10, 250, 50);
     }
     void drag() {
         QFETCH(bool, closeNeighbours);

@@ -160,19 +160,17 @@ private slots:
     void redrawAfterChangeAsFresh_data() {
         using Change = std::function<void(CProfileChart&)>;
         QTest::addColumn<Change>("change");
-        QTest::newRow("bar value") << Change([](CProfileChart& c) { c.SetBarValue(2, 35); });
-        QTest::newRow("bar time") << Change([](CProfileChart& c) { c.SetBarEndTime(1, 300); });
-        QTest::newRow("bar under the title")
-            << Change([](CProfileChart& c) { c.SetBarValue(4, 150); });
-        QTest::newRow("title") << Change([](CProfileChart& c) { c.SetTitle("I in %"); });
-        QTest::newRow("background")
-            << Change([](CProfileChart& c) { c.SetBackgroundColor(qRgb(240, 240, 240)); });
-        QTest::newRow("highlight") << Change([](CProfileChart& c) { c.SetHighlightedBar(3); });
-        QTest::newRow("no grid") << Change([](CProfileChart& c) { c.ShowGrid(false, false); });
-        QTest::newRow("grid rows")
-            << Change([](CProfileChart& c) { c.SetGridDivisions(4, 0, false, 0); });
-        QTest::newRow("no time labels")
-            << Change([](CProfileChart& c) { c.ShowTimeLabels(false, false); });
+#define CHANGE(name, ...) QTest::newRow(name) << Change([](CProfileChart& c) { c.__VA_ARGS__; })
+        CHANGE("bar value", SetBarValue(2, 35));
+        CHANGE("bar time", SetBarEndTime(1, 300));
+        CHANGE("bar under the title", SetBarValue(4, 150));
+        CHANGE("title", SetTitle("I in %"));
+        CHANGE("background", SetBackgroundColor(qRgb(240, 240, 240)));
+        CHANGE("highlight", SetHighlightedBar(3));
+        CHANGE("no grid", ShowGrid(false, false));
+        CHANGE("grid rows", SetGridDivisions(4, 0, false, 0));
+        CHANGE("no time labels", ShowTimeLabels(false, false));
+#undef CHANGE
     }
     void redrawAfterChangeAsFresh() {
         QFETCH(std::function<void(CProfileChart&)>, change);

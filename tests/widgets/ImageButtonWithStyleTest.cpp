@@ -16,37 +16,30 @@ namespace {
 using Button = CImageButtonWithStyle;
 using Check = std::function<bool(const CThemeApi&)>;
 
-// A library that paints the themed background red over the whole item and records the
-// state it was asked for.
+// Puts the process-wide theme access on a library that paints the themed background red over
+// the whole item and records the states asked for (or on none), and the application's style
+// back afterwards.
 struct RecordingTheme {
     static inline std::vector<int> states;
-    static ThemeLibrary Make() {
-        ThemeLibrary l;
-        l.Export<&CThemeApi::IsAppThemed>("IsAppThemed", [] { return true; });
-        l.Export<&CThemeApi::IsThemeActive>("IsThemeActive", [] { return true; });
-        l.Export<&CThemeApi::OpenThemeData>("OpenThemeData", [](QWidget*, const QString&) {
+    ThemeLibrary lib;
+    explicit RecordingTheme(bool on = true) {
+        states.clear();
+        lib.Export<&CThemeApi::IsAppThemed>("IsAppThemed", [] { return true; });
+        lib.Export<&CThemeApi::IsThemeActive>("IsThemeActive", [] { return true; });
+        lib.Export<&CThemeApi::OpenThemeData>("OpenThemeData", [](QWidget*, const QString&) {
             return reinterpret_cast<HTHEME>(&states);
         });
-        l.Export<&CThemeApi::CloseThemeData>("CloseThemeData", [](HTHEME) { return kThemeOk; });
-        l.Export<&CThemeApi::DrawThemeBackground>(
+        lib.Export<&CThemeApi::CloseThemeData>("CloseThemeData", [](HTHEME) { return kThemeOk; });
+        lib.Export<&CThemeApi::DrawThemeBackground>(
             "DrawThemeBackground",
             [](HTHEME, QPainter* dc, int, int state, const QRect* r, const QRect*) {
                 states.push_back(state);
                 dc->fillRect(*r, Qt::red);
                 return kThemeOk;
             });
-        return l;
+        CThemeApi::Instance().LoadLibrary(on ? &lib : nullptr);
     }
-};
-
-// Runs with the process-wide theme access on another library (or none) and puts the
-// application's style back afterwards.
-struct ThemeSwitch {
-    explicit ThemeSwitch(const ThemeLibrary* library) {
-        RecordingTheme::states.clear();
-        CThemeApi::Instance().LoadLibrary(library);
-    }
-    ~ThemeSwitch() { CThemeApi::Instance().LoadLibrary(); }
+    ~RecordingTheme() { CThemeApi::Instance().LoadLibrary(); }
 };
 
 } // namespace
@@ -72,11 +65,9 @@ private slots:
     void imagePlacement() {
         QFETCH(int, size);
         QFETCH(unsigned, style);
-        QFETCH(int, left);
-        QFETCH(int, top);
         const QRect r(10, 20, 40, 30);
-        QCOMPARE(Button::ImageLeft(size, r, style), left);
-        QCOMPARE(Button::ImageTop(size, r, style), top);
+        QTEST(Button::ImageLeft(size, r, style), "left");
+        QTEST(Button::ImageTop(size, r, style), "top");
     }
 
     // Disabled before pressed before hot before default.
@@ -87,12 +78,10 @@ private slots:
         QTest::addColumn<int>("state"); // 0: the framework draws
         QTest::addColumn<bool>("themed");
         const unsigned all = Button::kStateSelected | Button::kStateHot;
-        QTest::newRow("disabled wins")
-            << (Button::kIcon | Button::kDefPushButton) << false << all << 4 << true;
-        QTest::newRow("pressed default")
-            << (Button::kIcon | Button::kDefPushButton) << true << all << 3 << true;
-        QTest::newRow("hot default")
-            << (Button::kIcon | Button::kDefPushButton) << true << Button::kStateHot << 2 << true;
+        const unsigned icon = Button::kIcon | Button::kDefPushButton;
+        QTest::newRow("disabled wins") << icon << false << all << 4 << true;
+        QTest::newRow("pressed default") << icon << true << all << 3 << true;
+        QTest::newRow("hot default") << icon << true << Button::kStateHot << 2 << true;
         QTest::newRow("default") << (Button::kBitmap | Button::kDefPushButton) << true << 0u << 5
                                  << true;
         QTest::newRow("normal") << unsigned(Button::kBitmap) << true << 0u << 1 << true;
@@ -106,8 +95,7 @@ private slots:
         QFETCH(unsigned, itemState);
         QFETCH(int, state);
         QFETCH(bool, themed);
-        const ThemeLibrary library = RecordingTheme::Make();
-        ThemeSwitch on(themed ? &library : nullptr);
+        RecordingTheme theme(themed);
         Button button(nullptr, 1, style);
         button.setEnabled(enabled);
         QImage surface(20, 20, QImage::Format_RGB32);
@@ -124,8 +112,7 @@ private slots:
 
     // A monochrome icon (and-mask over xor-mask, 8 x 16) is 8 x 8: centred in 20 x 20 at (6, 6).
     void monochromeIconIsHalfItsMask() {
-        const ThemeLibrary library = RecordingTheme::Make();
-        ThemeSwitch on(&library);
+        RecordingTheme theme;
         QImage mask(8, 16, QImage::Format_Mono);
         mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
         mask.fill(0);

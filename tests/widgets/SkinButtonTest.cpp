@@ -24,9 +24,7 @@ constexpr QRgb kParent = 0xffc00000;
 QImage Face(QRgb color) {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(color);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x)
-            image.setPixel(x, y, kMagenta);
+    QPainter(&image).fillRect(0, 0, 2, 2, QColor(kMagenta));
     return image;
 }
 
@@ -105,43 +103,26 @@ private slots:
         QTest::addColumn<Call>("call");
         QTest::addColumn<unsigned>("status");
         QTest::addColumn<bool>("imagesKept");
-        QRgb out = 0;
-        QTest::newRow("slot 6") << Call([](CSkinButton& b) { return b.SetStateColor(6, 0); }) << 3u
-                                << true;
-        QTest::newRow("get slot 6")
-            << Call([out](CSkinButton& b) mutable { return b.GetStateColor(6, &out); }) << 3u
-            << true;
-        QTest::newRow("shade slot 6")
-            << Call([](CSkinButton& b) { return b.ShadeStateColor(6, 1); }) << 3u << true;
-        QTest::newRow("shade 256")
-            << Call([](CSkinButton& b) { return b.ShadeStateColor(2, 256); }) << 5u << true;
-        QTest::newRow("shade -256")
-            << Call([](CSkinButton& b) { return b.ShadeStateColor(2, -256); }) << 5u << true;
-        QTest::newRow("alignment 4")
-            << Call([](CSkinButton& b) { return b.SetImageAlignment(4); }) << 4u << true;
-        QTest::newRow("pressed style 2")
-            << Call([](CSkinButton& b) { return b.SetPressedShift(2); }) << 6u << true;
-        QTest::newRow("background, not transparent")
-            << Call([](CSkinButton& b) { return b.SetParentBackground(Face(kBlue)); }) << 5u
-            << true;
-        QTest::newRow("menu without submenu")
-            << Call([](CSkinButton& b) { return b.SetPopupMenu(new QMenu, nullptr); }) << 1u
-            << true;
-        QTest::newRow("cursor missing")
-            << Call([](CSkinButton& b) { return b.SetCursorResource(9999); }) << 1u << true;
-        QTest::newRow("null bitmap")
-            << Call([](CSkinButton& b) { return b.SetBitmapPair(QImage(), kMagenta); }) << 1u
-            << false;
-        QTest::newRow("empty normal bitmap") << Call([](CSkinButton& b) {
-            return b.SetBitmapPair(Face(kGreen), kMagenta, QImage(0, 0, QImage::Format_RGB32), 0);
-        }) << 1u << false;
-        QTest::newRow("missing resource")
-            << Call([](CSkinButton& b) { return b.SetBitmapPair(9999, kMagenta, 0, 0); }) << 1u
-            << false;
-        QTest::newRow("null icon")
-            << Call([](CSkinButton& b) { return b.SetIconPair(SkinIcon{}); }) << 1u << false;
-        QTest::newRow("no first bitmap: fine, no image")
-            << Call([](CSkinButton& b) { return b.SetBitmapPair(std::nullopt, 0); }) << 0u << false;
+#define ROW(name, status, kept, ...)                                                               \
+    QTest::newRow(name) << Call([](CSkinButton& b) { __VA_ARGS__; }) << status##u << kept
+        // clang-format off
+        ROW("slot 6", 3, true, return b.SetStateColor(6, 0));
+        ROW("get slot 6", 3, true, QRgb c; return b.GetStateColor(6, &c));
+        ROW("shade slot 6", 3, true, return b.ShadeStateColor(6, 1));
+        ROW("shade 256", 5, true, return b.ShadeStateColor(2, 256));
+        ROW("shade -256", 5, true, return b.ShadeStateColor(2, -256));
+        ROW("alignment 4", 4, true, return b.SetImageAlignment(4));
+        ROW("pressed style 2", 6, true, return b.SetPressedShift(2));
+        ROW("background, not transparent", 5, true, return b.SetParentBackground(Face(kBlue)));
+        ROW("menu without submenu", 1, true, return b.SetPopupMenu(new QMenu, nullptr));
+        ROW("cursor missing", 1, true, return b.SetCursorResource(9999));
+        ROW("null bitmap", 1, false, return b.SetBitmapPair(QImage(), kMagenta));
+        ROW("empty normal bitmap", 1, false, return b.SetBitmapPair(Face(kGreen), kMagenta, QImage(0, 0, QImage::Format_RGB32), 0));
+        ROW("missing resource", 1, false, return b.SetBitmapPair(9999, kMagenta, 0, 0));
+        ROW("null icon", 1, false, return b.SetIconPair(SkinIcon{}));
+        ROW("no first bitmap: fine, no image", 0, false, return b.SetBitmapPair(std::nullopt, 0));
+        // clang-format on
+#undef ROW
     }
     void statusCodes() {
         QFETCH(Call, call);
@@ -207,9 +188,8 @@ private slots:
         CSkinButton button;
         button.resize(100, 40);
         QCOMPARE(button.SetImageAlignment(std::uint8_t(align)), 0u);
-        QRect moved(0, 0, 100, 40);
-        QTEST(button.PlaceImage(title, QRect(0, 0, 100, 40), moved, pressed, 20, 10).topLeft(),
-              "image");
+        QRect moved = button.rect();
+        QTEST(button.PlaceImage(title, button.rect(), moved, pressed, 20, 10).topLeft(), "image");
         QTEST(moved, "caption");
     }
 
@@ -220,16 +200,15 @@ private slots:
         QTest::addColumn<unsigned>("style");
         QTest::addColumn<QRgb>("face");
         const QRgb grey = qRgb(112, 112, 112); // 0.587 * 192
-        QTest::newRow("normal") << "normal" << unsigned(CButton::kPushButton) << kBlue;
-        QTest::newRow("hovered") << "hover" << unsigned(CButton::kPushButton) << kGreen;
-        QTest::newRow("hovered, then left")
-            << "hover leave" << unsigned(CButton::kPushButton) << kBlue;
-        QTest::newRow("pressed") << "press" << unsigned(CButton::kPushButton) << kGreen;
-        QTest::newRow("disabled") << "disabled" << unsigned(CButton::kPushButton) << grey;
-        QTest::newRow("disabled, hovered")
-            << "disabled hover" << unsigned(CButton::kPushButton) << grey;
-        QTest::newRow("check box, hovered") << "hover" << unsigned(CButton::kCheckBox) << kBlue;
-        QTest::newRow("check box, checked") << "checked" << unsigned(CButton::kCheckBox) << kGreen;
+        const unsigned push = CButton::kPushButton, box = CButton::kCheckBox;
+        QTest::newRow("normal") << "normal" << push << kBlue;
+        QTest::newRow("hovered") << "hover" << push << kGreen;
+        QTest::newRow("hovered, then left") << "hover leave" << push << kBlue;
+        QTest::newRow("pressed") << "press" << push << kGreen;
+        QTest::newRow("disabled") << "disabled" << push << grey;
+        QTest::newRow("disabled, hovered") << "disabled hover" << push << grey;
+        QTest::newRow("check box, hovered") << "hover" << box << kBlue;
+        QTest::newRow("check box, checked") << "checked" << box << kGreen;
     }
     void facesByState() {
         QFETCH(QString, state);
@@ -260,8 +239,11 @@ private slots:
             QTest::mouseRelease(rig.button, Qt::LeftButton, {}, {20, 15});
     }
 
-    void focusRectangleOnFlatWhenAsked() {
+    // Focused, a flat face shows its focus rectangle when asked; disabled, it hands the focus on.
+    void focusRectangleAndHandOver() {
         Rig rig;
+        auto* next = new QLineEdit(&rig.parent);
+        next->show();
         rig.button->setFocusPolicy(Qt::StrongFocus);
         rig.parent.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&rig.parent));
@@ -271,6 +253,8 @@ private slots:
         rig.button->SetFlatFocusRect(true);
         QCOMPARE(rig.Pixel({3, 3}), plain ^ 0x00ffffff);
         QCOMPARE(rig.Pixel({4, 3}), plain); // dotted
+        rig.button->setEnabled(false);
+        QVERIFY(next->hasFocus());
     }
 
     void transparentFaceKeepsItsCopyUntilSetTransparent() {
@@ -298,20 +282,6 @@ private slots:
         QTest::mouseDClick(rig.button, Qt::LeftButton, {}, {20, 15});
         QTest::mouseRelease(rig.button, Qt::LeftButton, {}, {20, 15});
         QCOMPARE(clicks, 2);
-    }
-
-    void disabledButtonHandsTheFocusOn() {
-        QWidget parent;
-        auto* button = new CSkinButton(&parent);
-        auto* next = new QLineEdit(&parent);
-        button->setFocusPolicy(Qt::StrongFocus);
-        parent.show();
-        parent.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&parent));
-        button->setFocus();
-        QVERIFY(button->hasFocus());
-        button->setEnabled(false);
-        QVERIFY(next->hasFocus());
     }
 
     void popupMenuTellsTheCallbackAndPostsTheCommand() {
