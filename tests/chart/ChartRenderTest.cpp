@@ -17,14 +17,6 @@ constexpr QRgb kFrame = 0xFF9B9B9B;    // |255 - 100|
 
 #define COMPARE_RGB(actual, expected) QCOMPARE(QColor(actual), QColor(expected))
 
-int CountColor(const QImage& img, const QRect& r, QRgb c) {
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += img.pixel(x, y) == c ? 1 : 0;
-    return n;
-}
-
 } // namespace
 
 class ChartRenderTest : public QObject {
@@ -150,8 +142,11 @@ private slots:
                 f.chart.Reset();
             const QImage& img = f.Render();
             // Right of the percent labels and below the title only grid and background remain.
-            const QRect plot(100, 20, 370, 230);
-            QCOMPARE(CountColor(img, plot, kWhite) + CountColor(img, plot, kGridGrey), 370 * 230);
+            int others = 0;
+            for (int y = 20; y < 250; ++y)
+                for (int x = 100; x < 470; ++x)
+                    others += img.pixel(x, y) != kWhite && img.pixel(x, y) != kGridGrey;
+            QCOMPARE(others, 0);
         }
     }
 

@@ -197,7 +197,6 @@ private slots:
     void decodesAsQtsReaderDoes() {
         QFETCH(QByteArray, bytes);
         QFETCH(QSize, size);
-        QFETCH(bool, scaledWhileDecoded);
         const auto loaded = LoadPictureFromMemory(bytes, size);
         QVERIFY(loaded);
         QBuffer buffer(&bytes);
@@ -220,7 +219,7 @@ private slots:
         QVERIFY2(total < 3LL * size.width() * size.height(), qPrintable(QString::number(total)));
         QVERIFY2(worst < 64, qPrintable(QString::number(worst)));
         // Only JPEGs that this path leaves go through Qt's reader.
-        QCOMPARE(!DecodeJpegToSize(bytes, size, 64 << 20).isNull(), scaledWhileDecoded);
+        QTEST(!DecodeJpegToSize(bytes, size, 64 << 20).isNull(), "scaledWhileDecoded");
     }
 
     void loadsFromMemory_data() {
@@ -235,9 +234,8 @@ private slots:
     }
     void loadsFromMemory() {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, picture);
         const auto loaded = LoadPictureFromMemory(bytes, {793, 567});
-        QCOMPARE(loaded.has_value(), picture);
+        QTEST(loaded.has_value(), "picture");
         if (loaded)
             QCOMPARE(loaded->image.size(), QSize(793, 567));
     }

@@ -3,7 +3,6 @@
 #include "widgets/CThemeApi.h"
 #include "widgets/ThemeLibrary.h"
 
-#include <QBrush>
 #include <QFont>
 #include <QRegion>
 #include <QTest>
