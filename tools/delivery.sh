@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # What CI checks after the tests: a normal build (no sanitizers), the quick figures (send
-# round trip, chart redraw, 60 s of reply fuzzing), then the Debian package built, installed
+# round trip, chart redraw, 60 s of each fuzzer), then the Debian package built, installed
 # with apt-get, its files checked and validated, and the installed drivo-demo started.
 set -euo pipefail
 cd "$(dirname "$0")/.."
