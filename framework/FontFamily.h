@@ -7,8 +7,8 @@
 
 namespace drivo {
 
-// The first of `wanted` that is installed (matched without case), else the platform's default
-// family, as the font system would have fallen back to it.
+// The first of `wanted` that is installed (matched without case), else the family of the
+// application's default font.
 QString InstalledFamily(const QStringList& wanted);
 
 } // namespace drivo
