@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <type_traits>
 
 namespace drivo {
 
@@ -75,21 +76,27 @@ std::string Padded(int value, int width) {
     return wide < 0 ? "-" + digits : digits;
 }
 
+constexpr int kStageFieldWidths[] = {2, 5, 3};
+constexpr int kFiveDigits[] = {5};
+constexpr int kOneDigit[] = {1};
+
+constexpr CommandInfo kCommands[] = {
+    {"GVB", CommandKind::Query, {}, 15},
+    {"GCS", CommandKind::Query, {}, 11},
+    {"GRT", CommandKind::Query, {}, 15},
+    {"GMS", CommandKind::Query, {}, 15},
+    {"GSV", CommandKind::Query, {}, 15},
+    {"SCL", CommandKind::Setting, kStageFieldWidths, kAcknowledgementLength},
+    {"SST", CommandKind::Setting, kFiveDigits, kAcknowledgementLength},
+    {"SAD", CommandKind::Setting, kFiveDigits, kAcknowledgementLength},
+    {"SRM", CommandKind::Setting, kOneDigit, kAcknowledgementLength},
+};
+static_assert(std::is_trivially_destructible_v<CommandInfo>);
+
 } // namespace
 
-const std::vector<CommandInfo>& CommandTable() {
-    static const std::vector<CommandInfo> table = {
-        {"GVB", CommandKind::Query, {}, 15},
-        {"GCS", CommandKind::Query, {}, 11},
-        {"GRT", CommandKind::Query, {}, 15},
-        {"GMS", CommandKind::Query, {}, 15},
-        {"GSV", CommandKind::Query, {}, 15},
-        {"SCL", CommandKind::Setting, {2, 5, 3}, kAcknowledgementLength},
-        {"SST", CommandKind::Setting, {5}, kAcknowledgementLength},
-        {"SAD", CommandKind::Setting, {5}, kAcknowledgementLength},
-        {"SRM", CommandKind::Setting, {1}, kAcknowledgementLength},
-    };
-    return table;
+std::span<const CommandInfo> CommandTable() {
+    return kCommands;
 }
 
 const CommandInfo* FindCommand(std::string_view mnemonic) {

@@ -8,7 +8,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace drivo {
 
@@ -18,14 +17,16 @@ inline constexpr std::size_t kAcknowledgementLength = 6;
 
 enum class CommandKind { Query, Setting };
 
+// Constant data with nothing to destroy: a detached job may still read it while the program's
+// exit runs the destructors of everything else.
 struct CommandInfo {
     std::string_view mnemonic;
     CommandKind kind;
-    std::vector<int> fieldWidths; // decimal, zero-padded; empty for queries
-    std::size_t answerLength;     // N: value reply length, or 6 for an acknowledgement
+    std::span<const int> fieldWidths; // decimal, zero-padded; empty for queries
+    std::size_t answerLength;         // N: value reply length, or 6 for an acknowledgement
 };
 
-const std::vector<CommandInfo>& CommandTable();
+std::span<const CommandInfo> CommandTable();
 // Null when the mnemonic is not in the table.
 const CommandInfo* FindCommand(std::string_view mnemonic);
 

@@ -4,6 +4,7 @@
 #include "sim/VirtualClock.h"
 #include "sim/WaitForFreeCar.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <condition_variable>
@@ -243,6 +244,18 @@ private slots:
             std::this_thread::yield();
         QVERIFY(watch.expired());
         QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
+    }
+
+    // Closing during a send: the program exits while the job is mid-transaction, and the job
+    // still finishes and posts (a sanitizer run fails the program if it read freed memory).
+    void jobOutlivesTheProgramsExit() {
+        QProcess program;
+        program.start(QStringLiteral(DRIVO_EXIT_DURING_JOB), {});
+        QVERIFY(program.waitForFinished(120'000));
+        QCOMPARE(program.readAllStandardError(), QByteArray());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(program.readAllStandardOutput(), QByteArray("send outcome 1\n"));
     }
 
     // The soak, meant for ThreadSanitizer: waves of random jobs while faults strike at random.
