@@ -118,6 +118,7 @@ private:
     void SaveSettings();
     // The device context of the jobs and the window's place in the messenger; the link mutex.
     void ConnectDevice();
+    void RenewHandle();
     void DisconnectDevice();
     void CreateLinkMutex();
     void CloseLinkMutex();

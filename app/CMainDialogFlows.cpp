@@ -2,11 +2,11 @@
 // connection check. Everything here runs on the window thread; jobs report through the
 // messenger.
 #include "CAboutDialog.h"
-#include "framework/DeviceChange.h"
 #include "CMainDialog.h"
 #include "ControlIds.h"
-#include "framework/MessageBoxes.h"
 #include "device/DeviceJobs.h"
+#include "framework/DeviceChange.h"
+#include "framework/MessageBoxes.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
@@ -24,6 +24,15 @@ constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
 void CMainDialog::ConnectDevice() {
     m_device = std::make_shared<DeviceContext>(m_services.driver, m_services.messenger,
                                                m_services.sleeper);
+    RenewHandle();
+}
+
+// Jobs report to the handle they were started with. A new handle makes the messenger drop
+// whatever the jobs started before still report, so their outcomes cannot undo what a later
+// connection check has shown.
+void CMainDialog::RenewHandle() {
+    if (m_handle != 0)
+        m_services.messenger->Unregister(m_handle);
     m_handle = m_services.messenger->Register(
         this, [this](unsigned message, std::intptr_t w, std::intptr_t l) {
             OnDeviceMessage(message, w, l);
@@ -238,6 +247,7 @@ void CMainDialog::CheckConnection() {
         return;
     }
     m_carPresent = false;
+    RenewHandle(); // the car is gone: what its jobs still report is out of date
     // A bridge the user may not open is most likely the car without its udev rule: say so.
     SetStatusText(LoadResourceString(inaccessible > 0 ? IDS_CAR_INACCESSIBLE : IDS_NO_CAR_FOUND));
     ShowOutcome(false);

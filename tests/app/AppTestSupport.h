@@ -157,10 +157,11 @@ struct CarWindow : VirtualCarParts, MainWindow<> {
         messenger->Shutdown();
         QVERIFY(car->Violations().empty());
     }
-    // Waits until n more job outcomes reached the window thread.
+    // Waits until n more job outcomes reached the window thread (the limit only guards
+    // against a hang).
     bool Outcomes(int n) {
         waited += n;
-        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 5000) &&
+        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 60000) &&
                messenger->Arrived() == waited;
     }
     QString Pane0() const { return dialog->StatusBar()->PaneText(0); }

@@ -13,6 +13,18 @@ using namespace drivo;
 using namespace drivo::test;
 using drivo::sim::CarFault;
 
+namespace {
+
+void ExpectNoCar(CarWindow& w) {
+    QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
+    QCOMPARE(w.Indicator().State(), 0);
+    QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
+    QVERIFY(w.ButtonsEnabled(false));
+    QCOMPARE(w.dialog->BatteryBar()->BarColor(), QColor(128, 128, 128));
+}
+
+} // namespace
+
 class DemoWiringTest : public QObject {
     Q_OBJECT
 private slots:
@@ -43,10 +55,36 @@ private slots:
         QVERIFY(w.Outcomes(1));
         QCoreApplication::processEvents();
         QVERIFY(!w.dialog->CarPresent());
-        QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_COMM_ERROR)});
-        QCOMPARE(w.Indicator().State(), 0);
+        ExpectNoCar(w); // the failed read, reported after the car was found gone, is dropped
+        QVERIFY(w.boxes.Boxes.isEmpty());
         panel->Refresh();
         QVERIFY(!panel->PluggedBox()->isChecked());
+    }
+
+    // A hot-plug storm from the panel's box: the reads that each short-lived car started report
+    // after the last check found no car, and change nothing; Send then starts nothing.
+    void hotPlugStormEndsAsTheLastCheck() {
+        CarWindow w;
+        const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
+        QCheckBox* plugged = w.dialog->findChild<CCarPanel*>()->PluggedBox();
+        const auto toggle = [&] {
+            plugged->click();
+            QCoreApplication::processEvents();
+        };
+        for (int i = 0; i < 100; ++i) {
+            toggle(); // out
+            if (i == 99)
+                w.time->Hold(true); // the last car's two reads stay open until it is gone
+            toggle();               // in: the battery and configuration reads start
+        }
+        toggle();
+        w.time->Hold(false);
+        QVERIFY(w.Outcomes(200));
+        QCoreApplication::processEvents();
+        ExpectNoCar(w);
+        const int frames = w.car->FramesReceived();
+        w.Click(ctl::kSend);
+        QCOMPARE(w.car->FramesReceived(), frames);
     }
 
     void panelBesideTheWindow_data() {
