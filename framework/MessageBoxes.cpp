@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <algorithm>
+#include <vector>
 
 namespace drivo {
 
@@ -18,17 +20,31 @@ public:
 private:
     static QMessageBox::Icon ToQt(MessageIcon icon) {
         switch (icon) {
-        case MessageIcon::None: return QMessageBox::NoIcon;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Stop: return QMessageBox::Critical;
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
         case MessageIcon::Warning:
-        case MessageIcon::Exclamation: break;
+        case MessageIcon::Exclamation:
+            break;
         }
         return QMessageBox::Warning;
     }
 };
 
 MessageBoxSink* g_installed = nullptr;
+
+// The boxes open now, by icon and text (window thread only). A box is modal but its loop
+// still delivers job outcomes; the same box again while it is open is dropped, so a burst of
+// outcomes never stacks a pile of boxes for the user to click away.
+struct OpenBox {
+    MessageIcon icon;
+    QString text;
+    bool operator==(const OpenBox&) const = default;
+};
+std::vector<OpenBox> g_open;
 
 } // namespace
 
@@ -37,11 +53,18 @@ MessageBoxSink& MessageBoxes() {
     return g_installed ? *g_installed : real;
 }
 
-void InstallMessageBoxes(MessageBoxSink* sink) { g_installed = sink; }
+void InstallMessageBoxes(MessageBoxSink* sink) {
+    g_installed = sink;
+}
 
 void ShowMessageBox(QWidget* owner, const QString& text, MessageIcon icon) {
+    const OpenBox box{icon, text};
+    if (std::ranges::find(g_open, box) != g_open.end())
+        return;
     const QPointer<QWidget> guard(owner);
+    g_open.push_back(box);
     MessageBoxes().Show(owner, text, icon);
+    g_open.erase(std::ranges::find(g_open, box));
     // The owner may lie under another modal dialog (an outcome reported while the About box is
     // open): that one gets the keys.
     QWidget* target = QApplication::activeModalWidget();

@@ -23,7 +23,8 @@ void InstallMessageBoxes(MessageBoxSink* sink);
 
 // Shows the box, then gives the activation back to the owner's window, as the platform's
 // boxes do: without a window manager to do it, the keys typed next would reach a window that
-// does not know it has the focus, and leaving a field by Tab would go unnoticed.
+// does not know it has the focus, and leaving a field by Tab would go unnoticed. While a box
+// is open, the same box (text and icon) again is dropped.
 void ShowMessageBox(QWidget* owner, const QString& text,
                     MessageIcon icon = MessageIcon::Exclamation);
 
