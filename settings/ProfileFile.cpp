@@ -3,18 +3,26 @@
 #include "settings/AsciiCase.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <optional>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace drivo {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using Line = ProfileFile::Line;
+using Attributes = ProfileFile::Attributes;
+
+constexpr std::string_view kNewLineEnd = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 std::string_view Trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -45,30 +53,49 @@ std::optional<std::string_view> KeyName(std::string_view line) {
     return Trim(trimmed.substr(0, eq));
 }
 
-// CR LF, a lone LF and a lone CR all end a line; a last line without ending is kept.
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            lines.push_back(std::move(current));
-            current.clear();
-        } else {
-            current.push_back(c);
+// CR LF, a lone LF and a lone CR all end a line, which keeps the ending it had; a last line
+// without ending is kept without one.
+std::vector<Line> SplitLines(std::string_view text) {
+    std::vector<Line> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            lines.push_back({std::string(text), {}});
+            break;
         }
+        const std::size_t size = text.substr(end).starts_with(kNewLineEnd) ? 2 : 1;
+        lines.push_back({std::string(text.substr(0, end)), std::string(text.substr(end, size))});
+        text.remove_prefix(end + size);
     }
-    if (!current.empty())
-        lines.push_back(std::move(current));
     return lines;
 }
 
-// No write bit at all: marked read-only, which the platform's writer respects for every user.
-bool IsReadOnly(fs::perms p) {
-    return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
-           fs::perms::none;
+bool ReadAll(int fd, std::string& text) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            return true;
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            text.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno != EINTR)
+            return false;
+        if (n > 0)
+            text.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+fs::path DirectoryOf(const fs::path& target) {
+    return target.has_parent_path() ? target.parent_path() : fs::path(".");
 }
 
 // A save writes the target's name, a dot, 16 lower-case hex digits and ".tmp", then renames it.
@@ -95,7 +122,7 @@ bool IsTemporaryOf(std::string_view entry, std::string_view target) {
 // A save killed between writing its temporary file and the rename leaves that file behind;
 // the next save removes it before writing its own, so at most one ever lies there.
 void RemoveLeftTemporaries(const fs::path& target) {
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path dir = DirectoryOf(target);
     const std::string name = target.filename().string();
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
@@ -106,13 +133,39 @@ void RemoveLeftTemporaries(const fs::path& target) {
     }
 }
 
-bool WriteNewFile(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "wbx"); // exclusive: never reuse someone's file
-    if (!f)
+// The old file's owner and group, or the group alone, as far as the user may give them; then
+// its mode, which also brings back the set-id bits a change of owner clears.
+void KeepAttributes(int fd, const Attributes& old) {
+    if (::fchown(fd, old.uid, old.gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.gid) != 0) {
+        // The saving user's owner and group stay.
+    }
+    ::fchmod(fd, old.mode);
+}
+
+// A new file (never someone's existing one) with the text synced to disk, so the rename that
+// follows cannot put an empty file in place even if the power fails. Private until it has the
+// old file's owner and mode; without an old file it gets the usual mode from the umask.
+bool WriteNewFile(const std::string& path, std::string_view text,
+                  const std::optional<Attributes>& old) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
+    if (fd < 0)
         return false;
-    const bool written =
-        std::fwrite(text.data(), 1, text.size(), f) == text.size() && std::fflush(f) == 0;
-    return std::fclose(f) == 0 && written;
+    if (old)
+        KeepAttributes(fd, *old);
+    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+    if (::close(fd) == 0 && written)
+        return true;
+    ::unlink(path.c_str());
+    return false;
+}
+
+// The rename is only lasting once the directory that records it is on disk too.
+void SyncDirectoryOf(const fs::path& target) {
+    const int fd = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 } // namespace
@@ -129,26 +182,43 @@ ProfileFile::ProfileFile(std::string path, WriteCheck mayWrite)
     : m_path(std::move(path)), m_mayWrite(mayWrite) {}
 
 bool ProfileFile::Load() {
+    m_byteOrderMark.clear();
     m_lines.clear();
+    m_attributes.reset();
     m_writable = false;
-    std::error_code ec;
-    const fs::file_status status = fs::status(m_path, ec);
-    if (status.type() == fs::file_type::not_found) {
-        m_writable = true;
-        return true;
+    struct stat entry {};
+    if (::lstat(m_path.c_str(), &entry) != 0) {
+        m_writable = errno == ENOENT;
+        return m_writable;
     }
-    if (ec || status.type() != fs::file_type::regular || IsReadOnly(status.permissions()) ||
-        !m_mayWrite(m_path))
+    if (!S_ISREG(entry.st_mode)) // a device or a pipe is not even opened
         return false;
-    std::ifstream in(m_path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    struct stat file {};
+    std::string text;
+    const bool ours = ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && file.st_nlink == 1 &&
+                      (file.st_mode & 0222) != 0 && ReadAll(fd, text);
+    ::close(fd);
+    if (!ours || !m_mayWrite(m_path))
         return false;
-    m_lines = SplitLines(text);
+    std::string_view rest = text;
+    if (rest.starts_with(kByteOrderMark)) {
+        m_byteOrderMark = kByteOrderMark;
+        rest.remove_prefix(kByteOrderMark.size());
+    }
+    m_lines = SplitLines(rest);
+    m_attributes = Attributes{file.st_uid, file.st_gid, file.st_mode & 07777u};
     m_writable = true;
     return true;
+}
+
+// A new line ends in CR LF; a last line without ending gets one when a line goes after it.
+void ProfileFile::Insert(std::vector<Line>::iterator at, std::string text) {
+    if (at == m_lines.end() && !m_lines.empty() && m_lines.back().end.empty())
+        m_lines.back().end = kNewLineEnd;
+    m_lines.insert(at, Line{std::move(text), std::string(kNewLineEnd)});
 }
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key,
@@ -156,66 +226,52 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
     std::string entry;
     entry.append(key).append("=").append(value);
 
-    const auto header = std::find_if(m_lines.begin(), m_lines.end(), [&](const std::string& line) {
-        const auto name = SectionName(line);
+    const auto header = std::find_if(m_lines.begin(), m_lines.end(), [&](const Line& line) {
+        const auto name = SectionName(line.text);
         return name && EqualsNoCase(*name, section);
     });
     if (header == m_lines.end()) {
-        m_lines.push_back("[" + std::string(section) + "]");
-        m_lines.push_back(std::move(entry));
+        Insert(m_lines.end(), "[" + std::string(section) + "]");
+        Insert(m_lines.end(), std::move(entry));
         return;
     }
-    const auto end = std::find_if(std::next(header), m_lines.end(), [](const std::string& line) {
-        return SectionName(line).has_value();
+    const auto end = std::find_if(std::next(header), m_lines.end(), [](const Line& line) {
+        return SectionName(line.text).has_value();
     });
     // A new key goes after the section's last non-blank line, before the blank lines that
     // separate it from the next section.
     auto at = std::next(header);
     for (auto line = std::next(header); line != end; ++line) {
-        const auto name = KeyName(*line);
+        const auto name = KeyName(line->text);
         if (name && EqualsNoCase(*name, key)) {
-            *line = std::move(entry);
+            line->text = std::move(entry);
             return;
         }
-        if (!Trim(*line).empty())
+        if (!Trim(line->text).empty())
             at = std::next(line);
     }
-    m_lines.insert(at, std::move(entry));
+    Insert(at, std::move(entry));
 }
 
 std::string ProfileFile::Text() const {
-    std::string text;
-    for (const std::string& line : m_lines)
-        text.append(line).append("\r\n");
+    std::string text = m_byteOrderMark;
+    for (const Line& line : m_lines)
+        text.append(line.text).append(line.end);
     return text;
 }
 
 bool ProfileFile::Commit() const {
     if (!m_writable)
         return false;
-    std::error_code ec;
-    fs::path target = m_path;
-    // Replace what a link points to, not the link itself.
-    if (fs::is_symlink(target, ec)) {
-        target = fs::canonical(target, ec);
-        if (ec)
-            return false;
-    }
-    const fs::file_status old = fs::status(target, ec);
-    RemoveLeftTemporaries(target);
-    const std::string temporary = TemporaryName(target);
-    if (!WriteNewFile(temporary, Text())) {
-        fs::remove(temporary, ec);
+    RemoveLeftTemporaries(m_path);
+    const std::string temporary = TemporaryName(m_path);
+    if (!WriteNewFile(temporary, Text(), m_attributes))
+        return false;
+    if (::rename(temporary.c_str(), m_path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
         return false;
     }
-    if (old.type() == fs::file_type::regular)
-        fs::permissions(temporary, old.permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
+    SyncDirectoryOf(m_path);
     return true;
 }
 

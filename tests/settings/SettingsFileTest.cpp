@@ -10,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <random>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,16 +24,20 @@ const QList<QByteArray> kDefaultKeys = {
     "Value3=20",    "Time4=800",    "Value4=20",       "Time5=1000",     "Value5=20",
     "TimeMax=1000", "WheelDiam=48", "RaceLength=5000", "LanguageId=1036"};
 
-// Lines joined with CR LF; "*" stands for the default key lines not listed explicitly.
-QByteArray Expect(const QList<QByteArray>& lines) {
+// Lines joined with CR LF, but a piece that ends in its own CR or LF is taken as it is; "*"
+// stands for the default key lines that no piece holds.
+QByteArray Expect(const QList<QByteArray>& pieces) {
+    QList<QByteArray> listed;
+    for (QByteArray piece : pieces)
+        listed += piece.replace('\r', '\n').split('\n');
     QByteArray text;
-    for (const QByteArray& line : lines) {
-        if (line == "*") {
+    for (const QByteArray& piece : pieces) {
+        if (piece == "*") {
             for (const QByteArray& key : kDefaultKeys)
-                if (!lines.contains(key))
+                if (!listed.contains(key))
                     text += key + "\r\n";
         } else {
-            text += line + "\r\n";
+            text += piece.endsWith('\r') || piece.endsWith('\n') ? piece : piece + "\r\n";
         }
     }
     return text;
@@ -90,12 +95,17 @@ private slots:
     void writesIntoExistingFiles_data() {
         QTest::addColumn<QByteArray>("before"); // null: no file
         QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<int>("mode");  // 0: as created
+        QTest::addColumn<int>("owner"); // user and group id; -1: the saving user's
         const auto row = [](const char* name, const QByteArray& before,
-                            const QList<QByteArray>& after) {
-            QTest::newRow(name) << before << Expect(after);
+                            const QList<QByteArray>& after, int mode = 0, int owner = -1) {
+            QTest::newRow(name) << before << Expect(after) << mode << owner;
         };
         row("no file: the fifteen lines", QByteArray(), {"[Commande]", "*"});
         row("empty file", "", {"[Commande]", "*"});
+        row("private file stays private", "", {"[Commande]", "*"}, 0600);
+        row("another user's file keeps its owner, group and mode", "", {"[Commande]", "*"}, 0660,
+            4321);
         row("other sections and comments kept, value replaced in place",
             "; top\r\n[Other]\r\nA=1\r\n[Commande]\r\n; note\r\nTime1=7\r\nExtra=x\r\n"
             "\r\n[Tail]\r\nB=2\r\n",
@@ -103,10 +113,18 @@ private slots:
              "[Tail]", "B=2"});
         row("other section, no final newline", "[Other]\r\nA=1",
             {"[Other]", "A=1", "[Commande]", "*"});
-        row("LF only", "[Commande]\nTime1=1\nFoo=bar\n",
-            {"[Commande]", "Time1=200", "Foo=bar", "*"});
-        row("mixed endings", "[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=3",
-            {"[X]", "A=1", "[Commande]", "Foo=bar", "", "Time1=200", "*"});
+        row("LF only", "[Commande]\nTime1=1\nFoo=bar\n", {"[Commande]\nTime1=200\nFoo=bar\n", "*"});
+        row("mixed endings; the last line ended since ours follow",
+            "[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=3",
+            {"[X]\rA=1\n[Commande]\r\nFoo=bar\n\rTime1=200", "*"});
+        QTest::newRow("each line keeps its ending, the last one none")
+            << QByteArray("[Other]\rA=1\n\r\n[Commande]\rTime1=1\n[Tail]\nB=2\r\rC=3")
+            << Expect({"[Other]\rA=1\n\r\n[Commande]\rTime1=200\n", "*", "[Tail]\nB=2\r\rC=3"})
+                   .chopped(2)
+            << 0 << -1;
+        row("byte order mark kept, the section behind it found",
+            "\xEF\xBB\xBF[Commande]\nTime1=1\n", {"\xEF\xBB\xBF[Commande]\nTime1=200\n", "*"});
+        row("byte order mark alone", "\xEF\xBB\xBF", {"\xEF\xBB\xBF[Commande]", "*"});
         row("names in another case, spaces around them",
             "  [ commande ]\r\nTIME1 = 9\r\n\tvalue1=3\r\n",
             {"  [ commande ]", "Time1=200", "Value1=5", "*"});
@@ -130,20 +148,32 @@ private slots:
             {junk, "[Commande]", QByteArray("bin=\0\0", 6), "Time1=200", "*"});
         const QByteArray longLine = "; " + QByteArray(200000, 'x');
         row("very long line", longLine + "\n[Commande]\nValue5=1",
-            {longLine, "[Commande]", "Value5=20", "*"});
+            {longLine + "\n[Commande]\nValue5=20", "*"});
     }
     void writesIntoExistingFiles() {
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
+        QFETCH(int, mode);
+        QFETCH(int, owner);
+        if (owner >= 0 && geteuid() != 0)
+            QSKIP("only root gives a file away");
         QTemporaryDir dir;
         const QString path = dir.filePath("Drivo.ini");
+        const QByteArray name = path.toLocal8Bit();
         if (!before.isNull())
             WriteFile(path, before);
-        QVERIFY(SaveDefaults(path));
-        QCOMPARE(ReadFile(path), after);
-        // A second close gives the same file: nothing is duplicated.
-        QVERIFY(SaveDefaults(path));
-        QCOMPARE(ReadFile(path), after);
+        QVERIFY(mode == 0 || chmod(name, mode) == 0);
+        QVERIFY(owner < 0 || chown(name, owner, owner) == 0);
+        struct stat was {};
+        stat(name, &was);
+        for (int close = 0; close < 2; ++close) { // the second gives the same: nothing doubled
+            QVERIFY(SaveDefaults(path));
+            QCOMPARE(ReadFile(path), after);
+            struct stat now {};
+            QCOMPARE(stat(name, &now), 0);
+            QVERIFY(before.isNull() || (now.st_mode == was.st_mode && now.st_uid == was.st_uid &&
+                                        now.st_gid == was.st_gid));
+        }
         QCOMPARE(Entries(dir.path()), QStringList{"Drivo.ini"}); // no temporary left behind
     }
 
@@ -195,6 +225,10 @@ private slots:
         QTest::newRow("file the user may not write") << "foreign";
         QTest::newRow("path is a directory") << "isdir";
         QTest::newRow("directory missing") << "missing";
+        // A link would make the save a way to edit any other file; a hard link would be split.
+        QTest::newRow("symbolic link to another file") << "symlink";
+        QTest::newRow("symbolic link to nothing") << "dangling";
+        QTest::newRow("hard link: the file has another name") << "hardlink";
     }
     void failedWriteIsSilentAndKeepsTheOldFile() {
         QFETCH(QString, kind);
@@ -205,8 +239,15 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir("Drivo.ini"));
         if (kind == "missing")
             path = dir.filePath("absent/Drivo.ini");
-        if (kind == "file" || kind == "foreign")
-            WriteFile(path, old);
+        const QString other = dir.filePath("passwd");
+        const bool oldFile = QStringList{"file", "foreign", "symlink", "hardlink"}.contains(kind);
+        const bool symbolic = kind == "symlink" || kind == "dangling";
+        if (oldFile)
+            WriteFile(kind == "file" || kind == "foreign" ? path : other, old);
+        if (symbolic)
+            QCOMPARE(symlink("passwd", qPrintable(path)), 0);
+        if (kind == "hardlink")
+            QCOMPARE(link(qPrintable(other), qPrintable(path)), 0);
         if (kind == "file")
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
         const WriteCheck mayWrite =
@@ -214,8 +255,10 @@ private slots:
         const QStringList entries = Entries(dir.path());
         QVERIFY(!SaveDefaults(path, mayWrite));
         QCOMPARE(Entries(dir.path()), entries); // no temporary left behind
-        if (kind == "file" || kind == "foreign")
+        if (oldFile)
             QCOMPARE(ReadFile(path), old);
+        if (symbolic)
+            QCOMPARE(QFile::symLinkTarget(path), other);
         if (kind == "isdir")
             QVERIFY(QFileInfo(path).isDir());
     }
@@ -231,7 +274,9 @@ private slots:
     }
     void killedSavesLeaveOldOrNew() {
         QFETCH(QByteArray, initial);
-        QTemporaryDir dir;
+        // In memory a save's syncs cost nothing, so the kills land in the saving rather than
+        // in the wait for the disk; a rename is just as atomic there.
+        QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/drivo-XXXXXX" : QString());
         const QString ini = dir.filePath(QString::fromLatin1(kSettingsFileName));
         const std::string path = ini.toStdString();
         const auto restore = [&] {
