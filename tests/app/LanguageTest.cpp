@@ -171,8 +171,9 @@ private slots:
         QCOMPARE(w.dialog->LanguageId(), kFrench);
     }
 
-    // A bundle is data: an empty 101 removes the About item, a missing id shows no text, and
-    // conversions that do not fit their arguments stay in the text.
+    // A bundle is data: an empty 101 removes the About item, a missing id shows no text,
+    // conversions that do not fit their arguments stay in the text, and an About box no screen
+    // could show does not open.
     void hostileBundleNeitherCrashesNorInjects() {
         ProgramDir dir;
         dir.Put("ENU", -1, QStringLiteral(DRIVO_TEST_BUNDLE_HOSTILE));
@@ -183,6 +184,7 @@ private slots:
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), QStringLiteral("0 ms %s%n"));
         QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("%d %n m/s"));
         QCOMPARE(w.Menu(), QStringList({"-"}));
+        QVERIFY(!CAboutDialog(*w.dialog).Create());
         w.Click(ctl::kFrenchFlag); // the item comes back, still after one separator
         QCOMPARE(w.Menu(), QStringList({"-", "&About Drivo..."}));
     }
