@@ -62,12 +62,6 @@ QByteArray OneEntryBundle(quint16 flags, const QByteArray& entry, quint32 flagsO
 
 const QByteArray kPlainStrings = R"({"1047":"x"})";
 
-// kPlainStrings with a padding string, size bytes in all.
-QByteArray PaddedStrings(qsizetype size) {
-    const QByteArray head = "{\"1047\":\"x\",\"1\":\"", tail = "\"}";
-    return head + QByteArray(size - head.size() - tail.size(), 'p') + tail;
-}
-
 // A zstd frame header (single segment, 8-byte content size) claiming size bytes, then an
 // empty last block.
 QByteArray ZstdClaiming(quint64 size) {
@@ -131,20 +125,21 @@ private slots:
         QVERIFY(module.LoadDialogTemplate(1).isEmpty() && module.LoadBinary(1).isEmpty());
     }
 
-    // The refused rows above differ from the plain one in one point only. A string longer
-    // than any text of a window, or a table larger than any language's, loads as missing.
+    // The refused rows above differ from the plain one in one point only; a string or a table
+    // larger than any language's loads as missing.
     void handMadeBundleLoads_data() {
         QTest::addColumn<QByteArray>("strings");
-        QTest::addColumn<QString>("text"); // string 1047 as loaded
-        const QString longest(ResourceModule::kMaxStringLength, u'x');
+        QTest::addColumn<QString>("text");    // string 1047 as loaded
+        const auto padded = [](qint64 size) { // 1047 "x" and a padding string, size bytes in all
+            return "{\"1047\":\"x\",\"1\":\"" + QByteArray(size - 19, 'p') + "\"}";
+        };
         QTest::newRow("plain") << kPlainStrings << "x";
-        QTest::newRow("longest string") << "{\"1047\":\"" + longest.toUtf8() + "\"}" << longest;
-        QTest::newRow("string one longer")
-            << "{\"1047\":\"x" + longest.toUtf8() + "\"}" << QString();
-        QTest::newRow("largest table") << PaddedStrings(ResourceModule::kMaxTextFileSize) << "x";
-        QTest::newRow("table one byte larger")
-            << PaddedStrings(ResourceModule::kMaxTextFileSize + 1) << QString();
-        QTest::newRow("table of 60 MB") << PaddedStrings(60 * 1000 * 1000) << QString();
+        QTest::newRow("string above the limit")
+            << "{\"1047\":\"" + QByteArray(ResourceModule::kMaxStringLength + 1, 'x') + "\"}"
+            << QString();
+        QTest::newRow("table 1 byte above")
+            << padded(ResourceModule::kMaxTextFileSize + 1) << QString();
+        QTest::newRow("table of 60 MB") << padded(60 * 1000 * 1000) << QString();
     }
     void handMadeBundleLoads() {
         QFETCH(QByteArray, strings);
