@@ -1,26 +1,54 @@
 #include "DialogTemplate.h"
 
+#include "i18n/ResourceModule.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
 
 namespace drivo {
 
 namespace {
 
-const QStringList kKinds = {"frame",    "static",   "button", "edit",
+const QStringList kKinds = {"frame",    "static",   "button",   "edit",
                             "progress", "groupbox", "checkbox", "icon"};
 
-bool ReadInts(const QJsonValue& v, int count, int* out) {
-    const QJsonArray a = v.toArray();
-    if (a.size() != count)
+struct Range {
+    int Min, Max;
+};
+constexpr Range kPosition{-kMaxDialogUnits, kMaxDialogUnits};
+constexpr Range kExtent{0, kMaxDialogUnits};
+constexpr Range kWindowExtent{1, kMaxDialogUnits};
+constexpr Range kFontPoints{1, kMaxFontPoints};
+
+// A whole number within range: 2.5 or 2e9 is no coordinate, rather than one rounded or cut.
+bool ReadInt(const QJsonValue& v, Range range, int& out) {
+    const double d = v.toDouble();
+    if (!v.isDouble() || d < range.Min || d > range.Max || d != std::trunc(d))
         return false;
-    for (int i = 0; i < count; ++i) {
-        if (!a[i].isDouble())
+    out = int(d);
+    return true;
+}
+
+bool ReadInts(const QJsonValue& v, std::initializer_list<Range> ranges, int* out) {
+    const QJsonArray a = v.toArray();
+    if (a.size() != qsizetype(ranges.size()))
+        return false;
+    int i = 0;
+    for (const Range& range : ranges) {
+        if (!ReadInt(a[i], range, out[i]))
             return false;
-        out[i] = a[i].toInt();
+        ++i;
     }
     return true;
+}
+
+bool ReadText(const QJsonValue& v, QString& out) {
+    out = v.toString();
+    return out.size() <= ResourceModule::kMaxStringLength;
 }
 
 QStringList ReadStrings(const QJsonValue& v) {
@@ -34,14 +62,23 @@ std::optional<ControlTemplate> ReadControl(const QJsonObject& o) {
     ControlTemplate c;
     int r[4] = {};
     c.Kind = o.value("kind").toString();
-    if (!kKinds.contains(c.Kind) || !ReadInts(o.value("rect"), 4, r))
+    if (!kKinds.contains(c.Kind) ||
+        !ReadInts(o.value("rect"), {kPosition, kPosition, kExtent, kExtent}, r) ||
+        !ReadText(o.value("text"), c.Text))
         return std::nullopt;
     c.Id = o.value("id").toInt(kNoControlId);
-    c.Text = o.value("text").toString();
     c.Rect = QRect(r[0], r[1], r[2], r[3]);
     c.Visible = o.value("visible").toBool(true);
     c.Styles = ReadStrings(o.value("styles"));
     return c;
+}
+
+// The toolkit's largest widget size: any edge beyond it is clamped there, which also leaves
+// room for every width and height computed from two edges.
+constexpr qint64 kMaxPixels = (1 << 24) - 1;
+
+int Scale(qint64 units, int pixels, int perUnits) {
+    return int(std::clamp(units * pixels / perUnits, -kMaxPixels, kMaxPixels));
 }
 
 } // namespace
@@ -54,16 +91,19 @@ std::optional<DialogTemplate> ParseDialogTemplate(const QByteArray& json) {
     const QJsonObject root = doc.object();
     DialogTemplate t;
     int size[2] = {};
-    if (!ReadInts(root.value("size"), 2, size))
+    const QJsonObject font = root.value("font").toObject();
+    const QJsonValue points = font.value("points");
+    const QJsonArray controls = root.value("controls").toArray();
+    if (!ReadInts(root.value("size"), {kWindowExtent, kWindowExtent}, size) ||
+        !ReadText(root.value("title"), t.Title) ||
+        (!points.isUndefined() && !ReadInt(points, kFontPoints, t.FontPoints)) ||
+        controls.size() > kMaxTemplateControls)
         return std::nullopt;
     t.Id = root.value("id").toInt();
-    t.Title = root.value("title").toString();
     t.Size = QSize(size[0], size[1]);
-    const QJsonObject font = root.value("font").toObject();
     t.FontFamily = font.value("family").toString();
-    t.FontPoints = font.value("points").toInt(8);
     t.Styles = ReadStrings(root.value("styles"));
-    for (const QJsonValue& v : root.value("controls").toArray()) {
+    for (const QJsonValue& v : controls) {
         auto control = ReadControl(v.toObject());
         if (!control)
             return std::nullopt;
@@ -72,16 +112,22 @@ std::optional<DialogTemplate> ParseDialogTemplate(const QByteArray& json) {
     return t;
 }
 
-int DialogUnitsToPixelsX(int x) { return x * 6 / 4; }
-int DialogUnitsToPixelsY(int y) { return y * 13 / 8; }
+int DialogUnitsToPixelsX(qint64 x) {
+    return Scale(x, 6, 4);
+}
+int DialogUnitsToPixelsY(qint64 y) {
+    return Scale(y, 13, 8);
+}
 
 QRect DialogUnitsToPixels(const QRect& du) {
     // Both corners are converted, as the platform maps a rectangle, so that neighbouring
-    // controls that touch in dialog units still touch in pixels.
-    const int left = DialogUnitsToPixelsX(du.x());
-    const int top = DialogUnitsToPixelsY(du.y());
-    const int right = DialogUnitsToPixelsX(du.x() + du.width());
-    const int bottom = DialogUnitsToPixelsY(du.y() + du.height());
+    // controls that touch in dialog units still touch in pixels. The far edges come from
+    // right() and bottom(), as width() and height() themselves overflow on a rectangle that
+    // reaches across the whole int range.
+    const int left = DialogUnitsToPixelsX(du.left());
+    const int top = DialogUnitsToPixelsY(du.top());
+    const int right = DialogUnitsToPixelsX(qint64(du.right()) + 1);
+    const int bottom = DialogUnitsToPixelsY(qint64(du.bottom()) + 1);
     return QRect(left, top, right - left, bottom - top);
 }
 

@@ -33,9 +33,10 @@ const uchar* Bytes(const QByteArray& data) {
     return reinterpret_cast<const uchar*>(data.constData());
 }
 
-QByteArray ReadAll(const QString& path) {
+// Nothing for a file above maxSize, judged before reading it.
+QByteArray ReadAll(const QString& path, qint64 maxSize) {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return f.open(QIODevice::ReadOnly) && f.size() <= maxSize ? f.readAll() : QByteArray();
 }
 
 // The whole content of a regular file of at most maxSize bytes; nothing for anything else.
@@ -121,12 +122,14 @@ void ResourceModule::ReleaseBundle() {
 
 void ResourceModule::LoadStrings() {
     m_strings.clear();
-    const QJsonObject table = QJsonDocument::fromJson(ReadAll(m_root + "/strings.json")).object();
+    const QJsonObject table =
+        QJsonDocument::fromJson(ReadAll(m_root + "/strings.json", kMaxTextFileSize)).object();
     for (auto it = table.begin(); it != table.end(); ++it) {
         bool ok = false;
         const int id = it.key().toInt(&ok);
-        if (ok && it.value().isString())
-            m_strings.insert(id, it.value().toString());
+        const QString text = it.value().toString();
+        if (ok && it.value().isString() && text.size() <= kMaxStringLength)
+            m_strings.insert(id, text);
     }
 }
 
@@ -152,7 +155,7 @@ QIcon ResourceModule::LoadIcon(int id) const {
 }
 
 QByteArray ResourceModule::LoadDialogTemplate(int id) const {
-    return ReadAll(QStringLiteral("%1/dialog/%2.json").arg(m_root).arg(id));
+    return ReadAll(QStringLiteral("%1/dialog/%2.json").arg(m_root).arg(id), kMaxTextFileSize);
 }
 
 QByteArray ResourceModule::LoadBinary(int id) const {
@@ -162,7 +165,7 @@ QByteArray ResourceModule::LoadBinary(int id) const {
     const QString prefix = QStringLiteral("%1.").arg(id);
     for (const QString& name : dir.entryList(QDir::Files))
         if (name.startsWith(prefix))
-            return ReadAll(dir.filePath(name));
+            return ReadAll(dir.filePath(name), kMaxBundleSize);
     return {};
 }
 

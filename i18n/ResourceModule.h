@@ -13,6 +13,11 @@ class ResourceModule {
 public:
     // Far above any language bundle; a larger file is refused unread.
     static constexpr qint64 kMaxBundleSize = 64 * 1024 * 1024;
+    // Far above any string table or dialog template; a larger one is refused unread, as
+    // parsing a file of tens of megabytes takes gigabytes.
+    static constexpr qint64 kMaxTextFileSize = 1024 * 1024;
+    // Far above any text of a window; a longer string counts as missing.
+    static constexpr qsizetype kMaxStringLength = 4096;
 
     // The process-wide module every window looks its resources up in.
     static ResourceModule& Current();
@@ -31,7 +36,8 @@ public:
     void ReleaseBundle();
     bool HasBundle() const { return !m_bundlePath.isEmpty(); }
 
-    // A missing id gives the empty text / a null image / an empty icon / empty data.
+    // A missing id gives the empty text / a null image / an empty icon / empty data; so does
+    // a string table or a template above kMaxTextFileSize.
     QString LoadResourceString(int id) const;
     // A bitmap at the screen's pixel ratio when the module has it drawn at 2x.
     QImage LoadBitmap(int id) const;

@@ -183,6 +183,7 @@ private slots:
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), QStringLiteral("0 ms %s%n"));
         QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("%d %n m/s"));
         QCOMPARE(w.Menu(), QStringList({"-"}));
+        QVERIFY(!CAboutDialog(*w.dialog).Create()); // 30000 x 30000 units: not opened
         w.Click(ctl::kFrenchFlag); // the item comes back, still after one separator
         QCOMPARE(w.Menu(), QStringList({"-", "&About Drivo..."}));
     }

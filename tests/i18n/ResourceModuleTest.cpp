@@ -125,11 +125,29 @@ private slots:
         QVERIFY(module.LoadDialogTemplate(1).isEmpty() && module.LoadBinary(1).isEmpty());
     }
 
-    void handMadeBundleLoads() { // the refused rows above differ from it in one point only
+    // The refused rows above differ from the plain one in one point only; a string or a table
+    // larger than any language's loads as missing.
+    void handMadeBundleLoads_data() {
+        QTest::addColumn<QByteArray>("strings");
+        QTest::addColumn<QString>("text");    // string 1047 as loaded
+        const auto padded = [](qint64 size) { // 1047 "x" and a padding string, size bytes in all
+            return "{\"1047\":\"x\",\"1\":\"" + QByteArray(size - 19, 'p') + "\"}";
+        };
+        QTest::newRow("plain") << kPlainStrings << "x";
+        QTest::newRow("string above the limit")
+            << "{\"1047\":\"" + QByteArray(ResourceModule::kMaxStringLength + 1, 'x') + "\"}"
+            << QString();
+        QTest::newRow("table 1 byte above")
+            << padded(ResourceModule::kMaxTextFileSize + 1) << QString();
+        QTest::newRow("table of 60 MB") << padded(60 * 1000 * 1000) << QString();
+    }
+    void handMadeBundleLoads() {
+        QFETCH(QByteArray, strings);
+        QFETCH(QString, text);
         QTemporaryDir dir;
         ResourceModule module;
-        QVERIFY(module.LoadBundle(WriteBundle(dir, OneEntryBundle(0, kPlainStrings, 0))));
-        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), QStringLiteral("x"));
+        QVERIFY(module.LoadBundle(WriteBundle(dir, OneEntryBundle(0, strings, 0))));
+        QCOMPARE(module.LoadResourceString(IDS_CHART_STATUS), text);
     }
 
     // A bundle without some ids gives them empty, not in French; a damaged copy of it, cut
