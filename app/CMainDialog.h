@@ -196,6 +196,9 @@ private:
     WindowHandle m_handle = 0;
     bool m_carPresent = false;
     std::vector<QPointer<CSkinButton>> m_skinButtons; // over 1038, 1041, 1042, 8, 1054, 1055
+    // The command button that had the keyboard when the command buttons were disabled, and
+    // the control the disabling handed it to.
+    QPointer<QWidget> m_focusOwner, m_focusHandedTo;
 
     QMenu* m_windowMenu = nullptr;
     std::function<QTime()> m_clock;

@@ -55,9 +55,24 @@ void CMainDialog::CloseLinkMutex() {
 }
 
 void CMainDialog::EnableCommandButtons(bool enable) {
-    for (int id : kCommandIds)
-        if (QWidget* button = CommandButton(id))
+    QWidget* const focused = focusWidget();
+    for (int id : kCommandIds) {
+        if (QWidget* button = CommandButton(id)) {
+            if (!enable && button == focused)
+                m_focusOwner = button;
             button->setEnabled(enable);
+        }
+    }
+    if (!enable) {
+        if (m_focusOwner && m_focusOwner == focused)
+            m_focusHandedTo = focusWidget();
+        return;
+    }
+    // The button that had the keyboard gets it back, unless the user has moved it since: a
+    // second Space repeats the command instead of pressing whatever came next.
+    if (m_focusOwner && focusWidget() == m_focusHandedTo)
+        m_focusOwner->setFocus(Qt::OtherFocusReason);
+    m_focusOwner = m_focusHandedTo = nullptr;
 }
 
 void CMainDialog::EnablePlaceholders(bool enable) {

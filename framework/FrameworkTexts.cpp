@@ -5,21 +5,32 @@
 namespace drivo {
 
 namespace {
-bool IsFrench(const QLocale& locale) {
-    return locale.language() == QLocale::French;
+struct Texts {
+    const char16_t* parseInt;
+    const char16_t* rangeInt; // %1 lower, %2 upper bound
+};
+
+// One entry per language the program ships a bundle for, English for every other.
+Texts TextsFor(const QLocale& locale) {
+    switch (locale.language()) {
+    case QLocale::French:
+        return {u"Veuillez entrer un entier.",
+                u"Veuillez entrer un entier compris entre %1 et %2."};
+    case QLocale::German:
+        return {u"Bitte geben Sie eine ganze Zahl ein.",
+                u"Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein."};
+    default:
+        return {u"Please enter an integer.", u"Please enter an integer between %1 and %2."};
+    }
 }
 } // namespace
 
 QString ParseIntMessage(const QLocale& system) {
-    return IsFrench(system) ? QStringLiteral("Veuillez entrer un entier.")
-                            : QStringLiteral("Please enter an integer.");
+    return QString::fromUtf16(TextsFor(system).parseInt);
 }
 
 QString RangeIntMessage(std::int64_t lower, std::int64_t upper, const QLocale& system) {
-    const QString text = IsFrench(system)
-                             ? QStringLiteral("Veuillez entrer un entier compris entre %1 et %2.")
-                             : QStringLiteral("Please enter an integer between %1 and %2.");
-    return text.arg(lower).arg(upper);
+    return QString::fromUtf16(TextsFor(system).rangeInt).arg(lower).arg(upper);
 }
 
 std::unique_ptr<QTranslator> LoadToolkitTranslations(const QLocale& system) {

@@ -1,6 +1,6 @@
 #pragma once
 // The framework's own texts follow the system's language, as the toolkit's do, whatever
-// language the window shows: French for a French system, English otherwise.
+// language the window shows: French or German for such a system, English otherwise.
 #include <QLocale>
 #include <QString>
 #include <QTranslator>

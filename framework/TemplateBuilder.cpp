@@ -39,11 +39,13 @@ QWidget* CreateStatic(const ControlTemplate& c, QWidget* parent) {
     return label;
 }
 
-// A static icon names its icon resource in its text.
+// A static icon names its icon resource in its text. Icons are square: asked for the largest
+// square the control holds, an icon drawn at that size is shown as drawn, not resampled.
 QWidget* CreateIcon(const ControlTemplate& c, QWidget* parent) {
     auto* label = new QLabel(parent);
     const QSize size = DialogUnitsToPixels(c.Rect.size());
-    label->setPixmap(ResourceModule::Current().LoadIcon(c.Text.toInt()).pixmap(size));
+    const int side = std::min(size.width(), size.height());
+    label->setPixmap(ResourceModule::Current().LoadIcon(c.Text.toInt()).pixmap(QSize(side, side)));
     return label;
 }
 

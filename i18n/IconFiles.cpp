@@ -1,6 +1,7 @@
 #include "IconFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIconEngine>
 #include <QImageReader>
@@ -26,8 +27,9 @@ public:
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return Serving(size).actualSize(size, mode, state);
     }
+    // Sizes reach an engine in device pixels, already scaled by the screen's ratio.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return Serving(size).pixmap(size, mode, state);
+        return Serving(size).pixmap(size, 1.0, mode, state);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
@@ -66,7 +68,11 @@ private:
 } // namespace
 
 QImage ReadPngFile(const QString& path) {
-    QImageReader reader(path, "png");
+    // Opened here: a reader told the format probes even a file it could not open, and warns.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&file, "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }

@@ -12,7 +12,7 @@ namespace drivo {
 QIcon IconFromSizedFiles(const QString& dir);
 
 // A PNG file read as PNG: naming the format, and not guessing it, spares loading every image
-// plugin to ask it whether it knows the file.
+// plugin to ask it whether it knows the file. A null image when it cannot be read.
 QImage ReadPngFile(const QString& path);
 
 } // namespace drivo

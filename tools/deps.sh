@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           qt6-translations-l10n libftdi1-dev libudev-dev libjpeg-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core umockdev libumockdev-dev)
+          fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
 # Packaging and its checks, the fuzzer (tools/delivery.sh).
 packages+=(dpkg-dev file desktop-file-utils appstream clang libfuzzer-14-dev bc time)
 missing=()

@@ -7,6 +7,7 @@
 #include "framework/DeviceChange.h"
 #include "i18n/SafeFormat.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +108,32 @@ private slots:
         QVERIFY(w.ButtonsEnabled(true));
         QCOMPARE(w.boxes.Boxes, boxIcon < 0 ? QStringList() : QStringList{pane});
         QVERIFY(boxIcon < 0 || int(w.boxes.Icons[0]) == boxIcon);
+    }
+
+    // Space on Envoyer hands the keyboard to Quitter while the send runs, and the send's end
+    // gives it back unless the user moved it: a second Space sends again, never closes.
+    void keyboardCommandGetsItsButtonBack_data() {
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("left on Quitter") << false;
+        QTest::newRow("moved to a field") << true;
+    }
+    void keyboardCommandGetsItsButtonBack() {
+        QFETCH(bool, moved);
+        CarWindow w;
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        w.Skin(ctl::kSend)->setFocus(Qt::TabFocusReason);
+        w.time->Hold(true); // the send stays open until let go
+        QTest::keyClick(w.dialog->windowHandle(), Qt::Key_Space);
+        QCOMPARE(QApplication::focusWidget(), w.Skin(ctl::kExit));
+        QWidget* const field = w.dialog->GetDlgItem(ctl::kWheelDiam);
+        if (moved)
+            field->setFocus(Qt::TabFocusReason);
+        w.time->Hold(false);
+        QVERIFY(w.Outcomes(1));
+        QCOMPARE(QApplication::focusWidget(), moved ? field : w.Skin(ctl::kSend));
+        QTest::keyClick(w.dialog->windowHandle(), Qt::Key_Space);
+        QVERIFY(w.dialog->isVisible() && w.Outcomes(moved ? 0 : 1));
+        QCOMPARE(w.car->FramesReceived("SRM"), moved ? 1 : 2);
     }
 
     // A send refused at its third stage stops there; the next one carries the settings and the

@@ -3,10 +3,15 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
+#include "i18n/IconFiles.h"
 
+#include <QCheckBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 
 using namespace drivo;
 
@@ -81,6 +86,29 @@ void VerifyWindowSpeaks(const Window& w, const QString& languageGroup) {
     QCOMPARE(w.dialog->Chart().Title(), LoadResourceString(1066));
 }
 
+// Every label, check box and field of a window holds its whole text, drawn with the font the
+// package brings: a label or box asks for its text's width measured with its font's metrics
+// (plus frame, indent or indicator), a field for the text, its frame and 2-pixel margins.
+void VerifyTextsFit(const QWidget& window) {
+    const QString family = QFontInfo(window.font()).family();
+    QVERIFY2(family == "Liberation Sans" || family == "Arimo",
+             qPrintable(family + ", not the package's font (fonts-liberation2, tools/deps.sh)"));
+    for (QWidget* c : window.findChildren<QWidget*>()) {
+        const auto* edit = qobject_cast<QLineEdit*>(c);
+        if (!c->property(kControlIdProperty).isValid() || c->isHidden() ||
+            !(edit || qobject_cast<QLabel*>(c) || qobject_cast<QCheckBox*>(c)))
+            continue;
+        const int frame = c->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const int needed = edit ? c->fontMetrics().horizontalAdvance(edit->text()) + 2 * frame + 4
+                                : c->sizeHint().width();
+        QVERIFY2(needed <= c->width(), qPrintable(QStringLiteral("control %1 (%2): %3 > %4")
+                                                      .arg(ControlIdOf(c))
+                                                      .arg(c->property("text").toString())
+                                                      .arg(needed)
+                                                      .arg(c->width())));
+    }
+}
+
 } // namespace
 
 class LanguageTest : public QObject {
@@ -88,7 +116,8 @@ class LanguageTest : public QObject {
 private slots:
     void cleanup() { ResourceModule::Current().ReleaseBundle(); } // the window leaves it loaded
 
-    // The language the window and its About box speak (icon 128 from the same module).
+    // The language the window and its About box speak (icon 128 from the same module), each
+    // text inside its control.
     void startsInTheUsersLanguage_data() {
         QTest::addColumn<int>("user");
         QTest::addColumn<bool>("bundles"); // English and German beside the program
@@ -121,13 +150,17 @@ private slots:
         QVERIFY(about.Create());
         QCOMPARE(about.windowTitle(), says[2]);
         QStringList labels;
-        bool icon = false;
+        bool icon = false; // its 30-pixel drawing, shown as drawn
+        const QImage drawn = ReadPngFile(QStringLiteral(":/drivo/icon/128/30.png"))
+                                 .convertToFormat(QImage::Format_ARGB32_Premultiplied);
         for (QLabel* label : about.findChildren<QLabel*>()) {
             labels << label->text();
-            icon = icon || !label->pixmap().isNull();
+            icon = icon || label->pixmap().toImage().convertToFormat(drawn.format()) == drawn;
         }
         QVERIFY2(labels.contains(says[3]), qPrintable(labels.join(u'|')));
         QVERIFY(icon);
+        VerifyTextsFit(*w.dialog);
+        VerifyTextsFit(about);
     }
 
     // English user: the French flag frees the bundle, the English flag loads it again; the

@@ -22,11 +22,10 @@ private slots:
                                  << "Please enter an integer."
                                  << "Please enter an integer between -5 and 400."
                                  << "Cancel";
-        QTest::newRow("German: English texts, German buttons")
-            << "de_DE"
-            << "Please enter an integer."
-            << "Please enter an integer between -5 and 400."
-            << "Abbrechen";
+        QTest::newRow("German") << "de_DE"
+                                << "Bitte geben Sie eine ganze Zahl ein."
+                                << "Bitte geben Sie eine ganze Zahl zwischen -5 und 400 ein."
+                                << "Abbrechen";
     }
     void followTheSystemLanguage() {
         QFETCH(QString, locale);

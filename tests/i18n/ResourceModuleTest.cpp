@@ -5,6 +5,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QIcon>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,6 +122,7 @@ private slots:
         QVERIFY(!module.LoadBundle("/nonexistent/drivoENU.rcc"));
         QVERIFY(!module.HasBundle());
         QCOMPARE(module.Root(), QStringLiteral(":/drivo"));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("."))); // nor a warning for them
         QVERIFY(module.LoadBitmap(1).isNull() && module.LoadIcon(1).isNull()); // missing items
         QVERIFY(module.LoadDialogTemplate(1).isEmpty() && module.LoadBinary(1).isEmpty());
     }
@@ -187,30 +189,34 @@ private slots:
     }
 
     // Icons are decoded on demand, which must not change which picture a size gets, nor its
-    // pixels, whatever was asked before: compared with all the files decoded at once.
+    // pixels, whatever was asked before, nor on a screen of two device pixels per pixel:
+    // compared with all the files decoded at once.
     void iconsAsAllDecoded_data() {
         QTest::addColumn<QList<int>>("asked");
-        QTest::newRow("exact sizes") << QList<int>{16, 32, 256};
-        QTest::newRow("between sizes: next larger") << QList<int>{20, 40, 100};
-        QTest::newRow("above the largest") << QList<int>{512};
-        QTest::newRow("large first, then small") << QList<int>{256, 24, 17};
+        QTest::addColumn<double>("ratio");
+        QTest::newRow("exact sizes") << QList<int>{16, 32, 256} << 1.0;
+        QTest::newRow("between sizes: next larger") << QList<int>{20, 40, 100} << 1.0;
+        QTest::newRow("above the largest") << QList<int>{512} << 1.0;
+        QTest::newRow("large first, then small") << QList<int>{256, 24, 17} << 1.0;
+        QTest::newRow("200 %") << QList<int>{30, 32, 24} << 2.0;
     }
     void iconsAsAllDecoded() {
         QFETCH(QList<int>, asked);
+        QFETCH(double, ratio);
         const QIcon lazy = ResourceModule().LoadIcon(128);
         QIcon eager;
-        const QDir dir(QStringLiteral(":/drivo/icon/128")); // seven sizes, 16 to 256 pixels
+        const QDir dir(QStringLiteral(":/drivo/icon/128")); // nine sizes, 16 to 256 pixels
         for (const QString& name : dir.entryList({QStringLiteral("*.png")}, QDir::Files))
             eager.addFile(dir.filePath(name));
-        QCOMPARE(lazy.availableSizes().size(), 7);
+        QCOMPARE(lazy.availableSizes().size(), 9);
         for (int side : asked) {
             const QSize size(side, side);
             QCOMPARE(lazy.actualSize(size), eager.actualSize(size));
-            QCOMPARE(lazy.pixmap(size).toImage(), eager.pixmap(size).toImage());
+            QCOMPARE(lazy.pixmap(size, ratio).toImage(), eager.pixmap(size, ratio).toImage());
             QCOMPARE(lazy.pixmap(size, QIcon::Disabled).toImage(),
                      eager.pixmap(size, QIcon::Disabled).toImage());
         }
-        QCOMPARE(lazy.availableSizes().size(), 7);
+        QCOMPARE(lazy.availableSizes().size(), 9);
     }
 };
 

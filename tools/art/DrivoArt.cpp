@@ -1,6 +1,7 @@
 // Draws Drivo's own pictures with QPainter so that they can be regenerated and reviewed:
 //   bitmap/131.png   the USB indicator strip, 150 x 80, 24 bits, white background
-//   icon/128/N.png   the program icon, a small race car, N = 16 ... 256
+//   icon/128/N.png   the program icon, a small race car, N = 16 ... 256; 30 and 60 are the
+//                    About box's icon control (20 x 20 dialog units) at 100 % and 200 %
 //   the main window's skin (SkinArt.cpp) and its background picture (BackgroundArt.cpp)
 // Usage: drivo_art <res folder>
 #include "ArtCommon.h"
@@ -84,7 +85,7 @@ void DrawWheel(QPainter& p, QPointF centre, double radius, int size) {
     p.drawEllipse(centre, radius, radius);
     p.setBrush(QColor(176, 180, 188));
     p.drawEllipse(centre, radius * 0.52, radius * 0.52);
-    if (size >= 32) {
+    if (size >= 30) {
         p.setBrush(QColor(92, 96, 104));
         p.drawEllipse(centre, radius * 0.2, radius * 0.2);
     }
@@ -105,7 +106,7 @@ void PaintCar(QPainter& p, int size, double stretch, double grow) {
     shaped.translate(0, -155);
     const auto centre = [&](double x, double y) { return shaped.map(QPointF(x, y)); };
     p.setTransform(shaped * square);
-    const bool detailed = size >= 32;
+    const bool detailed = size >= 30;
     p.setPen(Qt::NoPen);
 
     if (size >= 48) { // ground shadow
@@ -208,7 +209,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(appArgc, argv);
     const QDir res(QString::fromLocal8Bit(argv[1]));
     bool ok = Save(UsbStrip(), res.filePath("bitmap/131.png"));
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+    for (const int size : {16, 24, 30, 32, 48, 60, 64, 128, 256})
         ok = Save(CarIcon(size), res.filePath(QStringLiteral("icon/128/%1.png").arg(size))) && ok;
     ok = SaveSkinArt(res) && ok;
     ok = SaveBackgroundArt(res) && ok;
