@@ -1,16 +1,16 @@
 #pragma once
 // The main window: template 102, the settings fields, the status bar with its clock, the
 // race results and the battery display, and the ways the window closes.
+#include "DeviceServices.h"
+#include "chart/CProfileChart.h"
+#include "device/DeviceContext.h"
 #include "framework/CDialog.h"
 #include "framework/CStatusBar.h"
 #include "framework/CToolTipCtrl.h"
-#include "DeviceServices.h"
-#include "device/DeviceContext.h"
 #include "i18n/LanguageSelection.h"
-#include "chart/CProfileChart.h"
 #include "settings/RaceSettings.h"
-#include "widgets/CPercentProgress.h"
 #include "widgets/CImageButtonWithStyle.h"
+#include "widgets/CPercentProgress.h"
 #include "widgets/CSkinButton.h"
 #include "widgets/CUsbStatusIndicator.h"
 
@@ -125,6 +125,8 @@ private:
     // Skin: buttons, background picture, flags.
     void CreateSkinButtons();
     void DeleteSkinButtons();
+    // Faces and spoken names of the skinned buttons, in the current language.
+    void ApplySkinFaces();
     void RegisterBackground();
     void ReleaseBackground();
     void DrawBackgroundPictures(QPainter& painter);

@@ -52,6 +52,7 @@ void CMainDialog::ApplyLanguage(std::uint16_t languageId) {
     update();
     SetFlagPlaceholders(languageId);
     WriteLanguageTexts();
+    ApplySkinFaces(); // named after the placeholders' new texts
     ShowRaceResults();
     SetAboutItem();
     m_chart.SetTitle(LoadResourceString(IDS_CHART_TITLE));

@@ -48,7 +48,7 @@ void CStatusBar::SetPaneInfo(int index, int id, bool stretch, int width) {
 
 void CStatusBar::SetPaneText(int index, const QString& text) {
     if (index >= 0 && index < PaneCount())
-        m_panes[index].Label->setText(text);
+        m_panes[index].Label->setText(QString(text).replace(u'\r', u' ').replace(u'\n', u' '));
 }
 
 QString CStatusBar::PaneText(int index) const {

@@ -16,6 +16,7 @@ public:
     void SetIndicators(const std::vector<int>& ids);
     // width 0 with stretch: takes the rest of the bar.
     void SetPaneInfo(int index, int id, bool stretch, int width);
+    // Line breaks become spaces: a pane shows one line.
     void SetPaneText(int index, const QString& text);
     QString PaneText(int index) const;
     // The set width of a fixed pane; the laid-out width of a stretching one.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QResource>
@@ -65,6 +66,56 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxSize) {
     }
     ::close(fd);
     return content;
+}
+QString BitmapPath(const QString& root, int id, const char* scale = "") {
+    return QStringLiteral("%1/bitmap/%2%3.bmp").arg(root).arg(id).arg(QLatin1String(scale));
+}
+
+quint32 LittleEndian(const uchar* bytes, int count) {
+    quint32 value = 0;
+    while (count-- > 0)
+        value = value << 8 | bytes[count];
+    return value;
+}
+
+// The pixels of a BMP file of the kind the art tool writes (24 bits, uncompressed, rows
+// bottom-up); null for any other kind.
+QImage DecodeBitmap(const uchar* bytes, qint64 size) {
+    constexpr qint64 kHeaders = 54; // file header, then an info header of 40 bytes or more
+    if (size < kHeaders || bytes[0] != 'B' || bytes[1] != 'M' || LittleEndian(bytes + 14, 4) < 40 ||
+        LittleEndian(bytes + 26, 2) != 1 || LittleEndian(bytes + 28, 2) != 24 ||
+        LittleEndian(bytes + 30, 4) != 0)
+        return {};
+    const qint64 offset = LittleEndian(bytes + 10, 4);
+    const auto width = qint32(LittleEndian(bytes + 18, 4));
+    const auto height = qint32(LittleEndian(bytes + 22, 4));
+    const qint64 stride = (qint64(width) * 3 + 3) / 4 * 4;
+    if (width <= 0 || height <= 0 || offset < kHeaders || offset > size ||
+        (size - offset) / stride < height)
+        return {};
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) { // none when it could not be allocated
+        const uchar* in = bytes + offset + (height - 1 - y) * stride;
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, in += 3)
+            out[x] = qRgb(in[2], in[1], in[0]);
+    }
+    return image;
+}
+
+// A BMP file: the art tool's kind straight from the resource's bytes, which the modules keep
+// uncompressed (Qt's reader goes through colour masks for every pixel), any other by Qt's
+// reader.
+QImage ReadBitmapFile(const QString& path) {
+    const QResource file(path);
+    if (file.data() && file.compressionAlgorithm() == QResource::NoCompression) {
+        QImage image = DecodeBitmap(file.data(), file.size());
+        if (!image.isNull())
+            return image;
+    }
+    QImageReader reader(path, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 } // namespace
 
@@ -137,17 +188,22 @@ QString ResourceModule::LoadResourceString(int id) const {
     return m_strings.value(id);
 }
 
-QImage ResourceModule::LoadBitmap(int id) const {
+QImage ResourceModule::LoadBitmap(int id, From from) const {
+    const QString& root = from == From::Program ? kBuiltInRoot : m_root;
     // On a screen of more than one device pixel per pixel, the bitmap's double-size drawing
-    // (<id>@2x.png) when the module has one, so that it stays sharp.
+    // (<id>@2x.bmp) when the module has one, so that it stays sharp.
     if (qGuiApp && qGuiApp->devicePixelRatio() > 1.0) {
-        QImage sharp = ReadPngFile(QStringLiteral("%1/bitmap/%2@2x.png").arg(m_root).arg(id));
+        QImage sharp = ReadBitmapFile(BitmapPath(root, id, "@2x"));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2.0);
             return sharp;
         }
     }
-    return ReadPngFile(QStringLiteral("%1/bitmap/%2.png").arg(m_root).arg(id));
+    return ReadBitmapFile(BitmapPath(root, id));
+}
+
+bool ResourceModule::HasBitmap(int id) const {
+    return QResource(BitmapPath(m_root, id)).isValid();
 }
 
 QIcon ResourceModule::LoadIcon(int id) const {

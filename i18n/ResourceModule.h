@@ -36,11 +36,17 @@ public:
     void ReleaseBundle();
     bool HasBundle() const { return !m_bundlePath.isEmpty(); }
 
+    // Where a bitmap is looked up: this module, or the program's own resources whatever
+    // bundle is loaded.
+    enum class From { CurrentModule, Program };
+
     // A missing id gives the empty text / a null image / an empty icon / empty data; so does
     // a string table or a template above kMaxTextFileSize.
     QString LoadResourceString(int id) const;
     // A bitmap at the screen's pixel ratio when the module has it drawn at 2x.
-    QImage LoadBitmap(int id) const;
+    QImage LoadBitmap(int id, From from = From::CurrentModule) const;
+    // Whether the module holds the bitmap, readable or not.
+    bool HasBitmap(int id) const;
     QIcon LoadIcon(int id) const;
     QByteArray LoadDialogTemplate(int id) const;
     QByteArray LoadBinary(int id) const;

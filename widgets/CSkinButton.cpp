@@ -296,8 +296,9 @@ void CSkinButton::EnsureTip() {
     if (m_tip)
         return;
     m_tip = std::make_unique<CToolTipCtrl>();
-    m_tip->Create(this);
+    m_tip->Create(this, m_tipStyle);
     m_tip->Activate(false);
+    m_tip->SetMaxTipWidth(kMaxTipWidth);
 }
 
 void CSkinButton::SetTipText(const QString& text, bool activate) {
@@ -359,12 +360,11 @@ void CSkinButton::CopyParentBackground(QPainter& dc) {
 unsigned CSkinButton::SetLink(const QString& link) {
     QByteArray bytes = link.toUtf8();
     if (bytes.size() > kLinkBytes) {
-        bytes.truncate(kLinkBytes);
-        // Never keep half of a character.
-        while (!bytes.isEmpty() && (uchar(bytes.back()) & 0xC0) == 0x80)
-            bytes.chop(1);
-        if (!bytes.isEmpty() && uchar(bytes.back()) >= 0xC0)
-            bytes.chop(1);
+        // Cut before the character that crosses the limit, never inside it.
+        qsizetype cut = kLinkBytes;
+        while (cut > 0 && (uchar(bytes[cut]) & 0xC0) == 0x80)
+            --cut;
+        bytes.truncate(cut);
     }
     m_link = bytes;
     return kOk;

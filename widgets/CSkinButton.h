@@ -67,7 +67,8 @@ public:
     static constexpr unsigned kDlgCodeButton = 0x2000;
     static constexpr unsigned kDlgCodeDefPushButton = 0x10;
     static constexpr unsigned kDlgCodeUndefPushButton = 0x20;
-    static constexpr unsigned kBalloonStyle = 0x40;
+    static constexpr unsigned kBalloonStyle = CToolTipCtrl::kBalloonStyle;
+    static constexpr int kMaxTipWidth = 400; // pixels; longer tips wrap
     static constexpr int kLinkBytes = 260;
 
     // The style's type says check-box mode (bit 2) or default button (type 1); the button is

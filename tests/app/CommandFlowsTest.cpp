@@ -66,6 +66,18 @@ private slots:
         QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)}); // the start's only
     }
 
+    // A car on its defaults: pane 0, one line high, shows both lines of the warning.
+    void defaultsWarningFillsPane0() {
+        CarWindow w;
+        w.boxes.Clear();
+        w.messenger->Post(w.dialog->Handle(), WM_CONFIG_DONE, 0, 0);
+        QVERIFY(w.Outcomes(1));
+        QCOMPARE(w.Pane0(), QStringLiteral("Attention, paramètres par défaut actuellement chargés. "
+                                           "Important -  Respectez le temps de pause de 30s "
+                                           "entre chaque test & course "));
+        QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)}); // two lines
+    }
+
     // A failure shows the communication error, the red symbol and a stop box.
     void commandOutcomes_data() {
         QTest::addColumn<int>("command");

@@ -109,6 +109,44 @@ void VerifyTextsFit(const QWidget& window) {
     }
 }
 
+// Whether the button shows the face: each of its pixels but the transparent ones, centred.
+bool Shows(CSkinButton* button, const QImage& face) {
+    const QImage shown = button->grab().toImage();
+    const QPoint at((button->width() - face.width()) / 2, (button->height() - face.height()) / 2);
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x) {
+            const QPoint p = at + QPoint(x, y);
+            if (face.pixel(x, y) != 0xffff00ff && shown.rect().contains(p) &&
+                shown.pixel(p) != face.pixel(x, y))
+                return false;
+        }
+    return true;
+}
+
+// The command buttons show the faces of the current module or of the program and are named as
+// their placeholders are; the flags keep their names.
+void VerifyFaces(const Window& w, bool moduleFaces, const QStringList& names) {
+    const std::pair<int, int> buttons[] = {
+        {ctl::kSend, 150}, {ctl::kRaceInfo, 153}, {ctl::kBattery, 156}, {ctl::kExit, 159}};
+    for (int i = 0; i < 4; ++i) {
+        CSkinButton* button = w.dialog->CommandButton(buttons[i].first);
+        button->setEnabled(true); // no car: disabled, they would show grey copies
+        const QImage face = ResourceModule::Current().LoadBitmap(
+            buttons[i].second,
+            moduleFaces ? ResourceModule::From::CurrentModule : ResourceModule::From::Program);
+        QVERIFY(!face.isNull() && Shows(button, face));
+        QVERIFY(button->text().isEmpty());
+        QCOMPARE(button->accessibleName(), names[i]);
+    }
+    QCOMPARE(w.dialog->CommandButton(ctl::kFrenchFlag)->accessibleName(),
+             QStringLiteral("Français"));
+    QCOMPARE(w.dialog->CommandButton(ctl::kEnglishFlag)->accessibleName(),
+             QStringLiteral("English"));
+}
+
+const QStringList kNamesFrench = {"Envoi", "Infos course", "Etat de charge", "Exit"};
+const QStringList kNamesEnglish = {"Send", "Race info", "Battery state", "Exit"};
+
 } // namespace
 
 class LanguageTest : public QObject {
@@ -183,6 +221,36 @@ private slots:
         QCOMPARE(w.dialog->LanguageId(), kEnglish);
         w.dialog->close();
         QCOMPARE(w.cwd.SettingsValue("LanguageId"), QStringLiteral("1033"));
+    }
+
+    // A bundle's own faces at start and after each switch both ways; the program's for a
+    // bundle without faces and for French. The spoken names follow each switch.
+    void facesAndNamesFollowTheLanguage_data() {
+        QTest::addColumn<int>("user");
+        QTest::addColumn<QString>("english"); // drivoENU.rcc: the built one, or this one
+        QTest::addColumn<bool>("faces");      // of the user's bundle
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("English user") << int(kEnglish) << QString() << true << kNamesEnglish;
+        QTest::newRow("German user") << int(kGerman) << QString() << true
+                                     << QStringList{"Senden", "Renninfo", "Ladezustand", "Exit"};
+        QTest::newRow("English bundle without faces")
+            << int(kEnglish) << QStringLiteral(DRIVO_TEST_BUNDLE_HOSTILE) << false
+            << QStringList{"", "", "", "Exit"};
+    }
+    void facesAndNamesFollowTheLanguage() {
+        QFETCH(int, user);
+        QFETCH(QString, english);
+        QFETCH(bool, faces);
+        QFETCH(QStringList, names);
+        ProgramDir dir;
+        dir.Put("ENU", -1, english);
+        dir.Put("DEU");
+        Window w(std::uint16_t(user), dir);
+        VerifyFaces(w, faces, names);
+        w.Click(ctl::kFrenchFlag);
+        VerifyFaces(w, false, kNamesFrench);
+        w.Click(ctl::kEnglishFlag);
+        VerifyFaces(w, english.isEmpty(), english.isEmpty() ? kNamesEnglish : names);
     }
 
     // Without the English bundle the English flag keeps French.

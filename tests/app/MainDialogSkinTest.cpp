@@ -112,8 +112,8 @@ private slots:
         }
     }
 
-    // A language bundle with a broken picture and no skin bitmaps: the window still opens
-    // and works, each button saying in words what it does; nothing is reported.
+    // A language bundle whose picture and button faces are no pictures: the window still opens
+    // and works, each button saying in the bundle's words what it does; nothing is reported.
     void brokenSkinLeavesAWorkingWindow() {
         // Current from the start, and the user's language, so the window applies it again.
         QVERIFY(ResourceModule::Current().LoadBundle(DRIVO_TEST_BUNDLE_BROKEN_SKIN));

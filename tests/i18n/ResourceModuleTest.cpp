@@ -5,6 +5,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <QIcon>
+#include <QImageReader>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -186,6 +187,24 @@ private slots:
                 }
             }
         }
+    }
+
+    // Bitmaps are read in place; what they give is what Qt's own reader gives.
+    void bitmapsAsQtReadsThem_data() {
+        QTest::addColumn<QString>("bundle");
+        QTest::addColumn<int>("id");
+        QTest::newRow("program, USB strip") << QString() << 131;
+        QTest::newRow("English bundle, race results face") << DRIVO_TEST_BUNDLE_ENU << 153;
+    }
+    void bitmapsAsQtReadsThem() {
+        QFETCH(QString, bundle);
+        QFETCH(int, id);
+        ResourceModule module;
+        QVERIFY(bundle.isEmpty() || module.LoadBundle(bundle));
+        const QImage read = module.LoadBitmap(id);
+        QImageReader qt(module.Root() + QStringLiteral("/bitmap/%1.bmp").arg(id), "bmp");
+        QCOMPARE(read.format(), QImage::Format_RGB32);
+        QCOMPARE(read, qt.read().convertToFormat(QImage::Format_RGB32));
     }
 
     // Icons are decoded on demand, which must not change which picture a size gets, nor its

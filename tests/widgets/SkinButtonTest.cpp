@@ -313,6 +313,12 @@ private slots:
         QDesktopServices::setUrlHandler(QStringLiteral("drivo-test"), &receiver, "open");
         rig.button->SetLink(QStringLiteral("drivo-test://") + QString(300, 'x'));
         QCOMPARE(rig.button->Link().toUtf8().size(), 260);
+        // A character ending at byte 260 is kept; one crossing it is left out whole.
+        const QString e = QStringLiteral("é");
+        rig.button->SetLink(QString(258, 'x') + e + 'x');
+        QCOMPARE(rig.button->Link(), QString(258, 'x') + e);
+        rig.button->SetLink(QString(259, 'x') + e);
+        QCOMPARE(rig.button->Link(), QString(259, 'x'));
         rig.button->SetLink(QStringLiteral("drivo-test://car"));
         QTest::mouseClick(rig.button, Qt::LeftButton, {}, {20, 15});
         QDesktopServices::unsetUrlHandler(QStringLiteral("drivo-test"));
@@ -323,6 +329,21 @@ private slots:
         QVERIFY(rig.button->toolTip().isEmpty());
         rig.button->ActivateTip(true);
         QCOMPARE(rig.button->toolTip(), QStringLiteral("Envoyer"));
+        // The button's own tip wraps at 400 pixels; asked for, it is a balloon.
+        for (const bool balloon : {false, true}) {
+            CSkinButton button;
+            button.resize(40, 30);
+            if (balloon)
+                button.UseBalloonTip();
+            button.SetTipText(QStringLiteral("Envoi des paramètres de commande ").repeated(8));
+            QHelpEvent help(QEvent::ToolTip, {5, 5}, button.mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(&button, &help);
+            const QWidget* tip = button.ToolTip()->ShownTip();
+            QVERIFY(tip && tip->width() <= 400 && tip->height() > 3 * tip->fontMetrics().height());
+            QCOMPARE(tip->mask().isEmpty(), !balloon); // a balloon is cut to its round corners
+            QVERIFY(!balloon || (!tip->mask().contains(QPoint(0, 0)) &&
+                                 tip->mask().contains(tip->rect().center())));
+        }
         QCOMPARE(rig.button->FitToImage(), 0u);
         QCOMPARE(rig.button->size(), QSize(20, 10));
     }

@@ -1,5 +1,5 @@
 // Draws Drivo's own pictures with QPainter so that they can be regenerated and reviewed:
-//   bitmap/131.png   the USB indicator strip, 150 x 80, 24 bits, white background
+//   bitmap/131.bmp   the USB indicator strip, 150 x 80, 24 bits, white background
 //   icon/128/N.png   the program icon, a small race car, N = 16 ... 256; 30 and 60 are the
 //                    About box's icon control (20 x 20 dialog units) at 100 % and 200 %
 //   the main window's skin (SkinArt.cpp) and its background picture (BackgroundArt.cpp)
@@ -208,7 +208,7 @@ int main(int argc, char** argv) {
     int appArgc = 1;
     QGuiApplication app(appArgc, argv);
     const QDir res(QString::fromLocal8Bit(argv[1]));
-    bool ok = Save(UsbStrip(), res.filePath("bitmap/131.png"));
+    bool ok = Save(UsbStrip(), res.filePath("bitmap/131.bmp"), "BMP");
     for (const int size : {16, 24, 30, 32, 48, 60, 64, 128, 256})
         ok = Save(CarIcon(size), res.filePath(QStringLiteral("icon/128/%1.png").arg(size))) && ok;
     ok = SaveSkinArt(res) && ok;

@@ -1,15 +1,19 @@
 // The main window's skin, drawn in the program icon's style (rounded shapes, a light top
 // edge, a dark outline):
-//   bitmap/150..161.png  the command button faces (normal, hover and pressed, darker)
-//   bitmap/141, 142.png  the round English and French flags of the language buttons
+//   bitmap/150..161.bmp  the command button faces (normal, hover and pressed, darker), with
+//                        the program's French words; lang/<ABBR>/bitmap/ the same faces with
+//                        the words of a language bundle
+//   bitmap/141, 142.bmp  the round English and French flags of the language buttons
 //   icon/139, 140/N.png  the same flags as icons for the language placeholders
-// Every bitmap also comes as <id>@2x.png for a 200 % screen. Bitmaps are 24-bit; the
-// pixels around a round shape are magenta, the skin's transparent colour, so that the
-// window's picture shows there. Nothing inside a shape is ever magenta.
+// Every bitmap also comes as <id>@2x.bmp for a 200 % screen. Bitmaps are 24-bit BMP, stored
+// as they are, so that the window's start reads them without inflating anything; the pixels
+// around a round shape are magenta, the skin's transparent colour, so that the window's
+// picture shows there. Nothing inside a shape is ever magenta.
 #include "ArtCommon.h"
 #include "ContrastRatio.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <cmath>
@@ -26,10 +30,14 @@ struct Face {
     int normalId; // the hover face is normalId + 1, the darker one normalId + 2
     QSize size;
     QRectF pill; // where the button shows it: the window crops the bitmap to the button
+    FaceColours normal, hover;
+};
+
+// What a face says, in one language.
+struct Words {
     QStringList lines;
     QString family;
     double pixelSize;
-    FaceColours normal, hover;
 };
 
 // The window paints its picture around a button; edges are blended towards its light tone.
@@ -37,7 +45,7 @@ const QColor kBackdrop(246, 247, 250);
 
 // Deep enough that the white word keeps 4.5:1 against the face around it.
 const FaceColours kRedFace{QColor(210, 40, 30), QColor(160, 16, 12), art::kDarkRed, Qt::white};
-const FaceColours kRedHover{QColor(216, 44, 32), QColor(170, 20, 14), art::kDarkRed, Qt::white,
+const FaceColours kRedHover{QColor(208, 40, 30), QColor(170, 20, 14), art::kDarkRed, Qt::white,
                             QColor(240, 80, 50, 120)};
 const FaceColours kYellowFace{QColor(255, 224, 96), QColor(238, 178, 18), art::kYellowEdge,
                               QColor(44, 34, 0)};
@@ -50,25 +58,38 @@ const FaceColours kGreyHover{QColor(255, 255, 255), QColor(212, 226, 242), QColo
 
 // The command buttons are smaller than their faces and show the face's centre (the Exit
 // button also hangs 6 pixels above the window), so each pill sits in what stays visible.
+// Send, race results, battery, exit.
 const Face kFaces[] = {
-    {150, {137, 57}, {9, 5, 119, 44}, {"Envoyer"}, "DejaVu Sans", 17, kRedFace, kRedHover},
-    {153,
-     {137, 57},
-     {9, 5, 119, 44},
-     {"Afficher les", "résultats"},
-     "DejaVu Sans",
-     12.5,
-     kYellowFace,
-     kYellowHover},
-    {156,
-     {90, 43},
-     {8, 7.5, 74, 27},
-     {"Etat de", "charge"},
-     "DejaVu Sans Condensed",
-     10.5,
-     kGreyFace,
-     kGreyHover},
-    {159, {90, 43}, {10, 11, 70, 24}, {"Quitter"}, "DejaVu Sans", 12.5, kGreyFace, kGreyHover},
+    {150, {137, 57}, {9, 5, 119, 44}, kRedFace, kRedHover},
+    {153, {137, 57}, {9, 5, 119, 44}, kYellowFace, kYellowHover},
+    {156, {90, 43}, {8, 7.5, 74, 27}, kGreyFace, kGreyHover},
+    {159, {90, 43}, {10, 11, 70, 24}, kGreyFace, kGreyHover},
+};
+
+const QString kSans = QStringLiteral("DejaVu Sans");
+const QString kCondensed = QStringLiteral("DejaVu Sans Condensed");
+
+// The faces' words: the program's French ones in bitmap/, each bundle's in its own folder.
+struct Language {
+    QString folder;
+    Words words[std::size(kFaces)];
+};
+const Language kLanguages[] = {
+    {"",
+     {{{"Envoyer"}, kSans, 17},
+      {{"Afficher les", "résultats"}, kSans, 12.5},
+      {{"Etat de", "charge"}, kCondensed, 10.5},
+      {{"Quitter"}, kSans, 12.5}}},
+    {"lang/ENU",
+     {{{"Send"}, kSans, 17},
+      {{"Race", "results"}, kSans, 12.5},
+      {{"Battery"}, kSans, 12.5},
+      {{"Exit"}, kSans, 12.5}}},
+    {"lang/DEU",
+     {{{"Senden"}, kSans, 17},
+      {{"Renn-", "ergebnis"}, kSans, 12.5},
+      {{"Lade-", "zustand"}, kCondensed, 10.5},
+      {{"Beenden"}, kCondensed, 12.5}}},
 };
 
 // Turns a drawing on transparency into a 24-bit bitmap: what is mostly outside every shape
@@ -114,7 +135,10 @@ QImage Canvas(QSize size, int scale) {
     return canvas;
 }
 
-QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scale) {
+// A face with its words; a null image when the words do not fit the pill beside its round
+// ends, or their font is not installed (another font would give other pictures).
+QImage DrawFace(const Face& face, const Words& words, const FaceColours& colours, bool lit,
+                int scale) {
     QImage canvas = Canvas(face.size, scale);
     QPainter p(&canvas);
     p.setRenderHint(QPainter::Antialiasing);
@@ -156,22 +180,32 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
         p.drawRoundedRect(pill.adjusted(1.6, 1.6, -1.6, -1.6), radius - 1.6, radius - 1.6);
     }
 
-    QFont font(face.family);
+    QFont font(words.family);
     font.setBold(true);
-    font.setPointSizeF(face.pixelSize * 72.0 / canvas.logicalDpiY());
+    font.setPointSizeF(words.pixelSize * 72.0 / canvas.logicalDpiY());
     const QFontMetricsF metrics(font);
     const double lineHeight = metrics.height() * 0.92;
-    const double blockTop = pill.center().y() - lineHeight * face.lines.size() / 2;
+    const double blockTop = pill.center().y() - lineHeight * words.lines.size() / 2;
+    if (QFontInfo(font).family() != words.family) {
+        std::fprintf(stderr, "face %d: font %s is not installed\n", face.normalId,
+                     qPrintable(words.family));
+        return {};
+    }
+    for (const QString& line : words.lines)
+        if (metrics.horizontalAdvance(line) > pill.width() - radius) {
+            std::fprintf(stderr, "face %d: \"%s\" does not fit\n", face.normalId, qPrintable(line));
+            return {};
+        }
     const auto drawWords = [&](QPainter& painter, bool withShadow) {
         painter.setFont(font);
-        for (int i = 0; i < face.lines.size(); ++i) {
+        for (int i = 0; i < words.lines.size(); ++i) {
             const QRectF line(pill.left(), blockTop + i * lineHeight, pill.width(), lineHeight);
             if (withShadow && colours.text == Qt::white) { // keeps white text crisp on red
                 painter.setPen(QColor(90, 8, 6, 150));
-                painter.drawText(line.translated(0, 1), Qt::AlignCenter, face.lines[i]);
+                painter.drawText(line.translated(0, 1), Qt::AlignCenter, words.lines[i]);
             }
             painter.setPen(colours.text);
-            painter.drawText(line, Qt::AlignCenter, face.lines[i]);
+            painter.drawText(line, Qt::AlignCenter, words.lines[i]);
         }
     };
     p.end();
@@ -193,8 +227,8 @@ QImage DrawFace(const Face& face, const FaceColours& colours, bool lit, int scal
             if (qAlpha(glyphs.pixel(x, y)) == 255)
                 worst = std::min(worst, art::ContrastRatio(colours.text, bare.pixelColor(x, y)));
     if (worst < 4.5)
-        std::fprintf(stderr, "face %d: words at %.2f:1 against the face\n",
-                     face.normalId + (lit ? 1 : 0), worst);
+        std::fprintf(stderr, "face %d: \"%s\" at %.2f:1 against the face\n",
+                     face.normalId + (lit ? 1 : 0), qPrintable(words.lines.join(' ')), worst);
     return Flatten(canvas);
 }
 
@@ -273,9 +307,13 @@ QImage DrawRoundFlag(bool english, QSizeF box, int scale) {
     return canvas;
 }
 
-QString BitmapPath(const QDir& res, int id, int scale) {
-    return res.filePath(scale == 1 ? QStringLiteral("bitmap/%1.png").arg(id)
-                                   : QStringLiteral("bitmap/%1@%2x.png").arg(id).arg(scale));
+QString BitmapPath(const QDir& module, int id, int scale) {
+    return module.filePath(scale == 1 ? QStringLiteral("bitmap/%1.bmp").arg(id)
+                                      : QStringLiteral("bitmap/%1@%2x.bmp").arg(id).arg(scale));
+}
+
+bool SaveBitmap(const QImage& image, const QDir& module, int id, int scale) {
+    return !image.isNull() && Save(image, BitmapPath(module, id, scale), "BMP");
 }
 
 } // namespace
@@ -283,17 +321,21 @@ QString BitmapPath(const QDir& res, int id, int scale) {
 bool SaveSkinArt(const QDir& res) {
     bool ok = true;
     for (const int scale : {1, 2}) {
-        for (const Face& face : kFaces) {
-            const QImage normal = DrawFace(face, face.normal, false, scale);
-            ok = Save(normal, BitmapPath(res, face.normalId, scale)) && ok;
-            ok = Save(DrawFace(face, face.hover, true, scale),
-                      BitmapPath(res, face.normalId + 1, scale)) &&
-                 ok;
-            ok = Save(Darker(normal), BitmapPath(res, face.normalId + 2, scale)) && ok;
+        for (const Language& language : kLanguages) {
+            const QDir module(res.filePath(language.folder));
+            for (std::size_t i = 0; i < std::size(kFaces); ++i) {
+                const Face& face = kFaces[i];
+                const Words& words = language.words[i];
+                const QImage normal = DrawFace(face, words, face.normal, false, scale);
+                ok = SaveBitmap(normal, module, face.normalId, scale) && ok;
+                ok = SaveBitmap(DrawFace(face, words, face.hover, true, scale), module,
+                                face.normalId + 1, scale) &&
+                     ok;
+                ok = SaveBitmap(Darker(normal), module, face.normalId + 2, scale) && ok;
+            }
         }
-        ok = Save(Flatten(DrawRoundFlag(true, {29, 28}, scale)), BitmapPath(res, 141, scale)) && ok;
-        ok =
-            Save(Flatten(DrawRoundFlag(false, {29, 28}, scale)), BitmapPath(res, 142, scale)) && ok;
+        ok = SaveBitmap(Flatten(DrawRoundFlag(true, {29, 28}, scale)), res, 141, scale) && ok;
+        ok = SaveBitmap(Flatten(DrawRoundFlag(false, {29, 28}, scale)), res, 142, scale) && ok;
     }
     for (const int size : {16, 24, 32, 48}) {
         const QSizeF box(size, size);
