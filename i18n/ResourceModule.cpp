@@ -113,7 +113,11 @@ QImage ReadBitmapFile(const QString& path) {
         if (!image.isNull())
             return image;
     }
-    QImageReader reader(path, "bmp");
+    // Opened here: a reader told the format probes even a file it could not open, and warns.
+    QFile other(path);
+    if (!other.open(QIODevice::ReadOnly))
+        return {};
+    QImageReader reader(&other, "bmp");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
