@@ -67,12 +67,12 @@ private:
 
 } // namespace
 
-QImage ReadPngFile(const QString& path) {
+QImage ReadImageFile(const QString& path, const char* format) {
     // Opened here: a reader told the format probes even a file it could not open, and warns.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QImageReader reader(&file, "png");
+    QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }

@@ -11,8 +11,12 @@ namespace drivo {
 // there are none.
 QIcon IconFromSizedFiles(const QString& dir);
 
-// A PNG file read as PNG: naming the format, and not guessing it, spares loading every image
-// plugin to ask it whether it knows the file. A null image when it cannot be read.
-QImage ReadPngFile(const QString& path);
+// An image file read in the format named ("png", "bmp"): naming it, and not guessing it, spares
+// loading every image plugin to ask it whether it knows the file. A null image when it cannot
+// be read.
+QImage ReadImageFile(const QString& path, const char* format);
+inline QImage ReadPngFile(const QString& path) {
+    return ReadImageFile(path, "png");
+}
 
 } // namespace drivo

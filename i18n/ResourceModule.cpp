@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QResource>
@@ -113,13 +112,7 @@ QImage ReadBitmapFile(const QString& path) {
         if (!image.isNull())
             return image;
     }
-    // Opened here: a reader told the format probes even a file it could not open, and warns.
-    QFile other(path);
-    if (!other.open(QIODevice::ReadOnly))
-        return {};
-    QImageReader reader(&other, "bmp");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    return ReadImageFile(path, "bmp");
 }
 } // namespace
 
