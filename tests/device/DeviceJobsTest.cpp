@@ -249,6 +249,10 @@ private slots:
     // Closing during a send: the program exits while the job is mid-transaction, and the job
     // still finishes and posts (a sanitizer run fails the program if it read freed memory).
     void jobOutlivesTheProgramsExit() {
+#if defined(__SANITIZE_THREAD__)
+        QSKIP("a freed read is AddressSanitizer's to find; ThreadSanitizer stops a process "
+              "that forks with threads running");
+#endif
         QProcess program;
         program.start(QStringLiteral(DRIVO_EXIT_DURING_JOB), {});
         QVERIFY(program.waitForFinished(120'000));
