@@ -7,6 +7,7 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
 #include "i18n/StringIds.h"
+#include "settings/RaceLimits.h"
 
 #include <cmath>
 #include <limits>
@@ -51,12 +52,13 @@ void CMainDialog::DoDataExchange(CDataExchange& dx) {
             CheckRange(dx, t[i], t[i - 1], t[i + 1]);
     }
     ExchangeInt(dx, ctl::kTimeMax, t[5]);
-    if (t[4] < 3000)
-        CheckRange(dx, t[5], t[4], 4000);
+    if (t[4] < limits::kTimeMaxNeighbourBelow)
+        CheckRange(dx, t[5], t[4], limits::kTimeHigh);
     ExchangeInt(dx, ctl::kRaceLength, m_settings.RaceLength);
-    CheckRange(dx, m_settings.RaceLength, 0, 32000);
+    CheckRange(dx, m_settings.RaceLength, limits::kRaceLengthLow,
+               limits::kRaceLengthFirstCheckHigh);
     ExchangeInt(dx, ctl::kWheelDiam, m_settings.WheelDiam);
-    CheckRange(dx, m_settings.WheelDiam, 1, 1000);
+    CheckRange(dx, m_settings.WheelDiam, limits::kWheelDiamLow, limits::kWheelDiamHigh);
 
     if (!m_attached && !dx.Failed())
         AttachControls();
@@ -64,14 +66,14 @@ void CMainDialog::DoDataExchange(CDataExchange& dx) {
     // Second pass: the fixed limits, with the framework's own message.
     for (int i = 0; i < 5; ++i) {
         ExchangeInt(dx, kTimeFields[i], t[i]);
-        ValidateMinMaxInt(dx, t[i], 0, 4000);
+        ValidateMinMaxInt(dx, t[i], limits::kTimeLow, limits::kTimeHigh);
     }
     ExchangeInt(dx, ctl::kTimeMax, t[5]);
-    ValidateMinMaxInt(dx, t[5], 0, 4000);
+    ValidateMinMaxInt(dx, t[5], limits::kTimeLow, limits::kTimeHigh);
     ExchangeInt(dx, ctl::kRaceLength, m_settings.RaceLength);
-    ValidateMinMaxInt(dx, m_settings.RaceLength, 0, 30000);
+    ValidateMinMaxInt(dx, m_settings.RaceLength, limits::kRaceLengthLow, limits::kRaceLengthHigh);
     ExchangeInt(dx, ctl::kWheelDiam, m_settings.WheelDiam);
-    ValidateMinMaxInt(dx, m_settings.WheelDiam, 1, 1000);
+    ValidateMinMaxInt(dx, m_settings.WheelDiam, limits::kWheelDiamLow, limits::kWheelDiamHigh);
 
     ExchangeCheck(dx, ctl::kReturnMode, m_settings.ReturnMode);
 }
