@@ -4,6 +4,12 @@ if(DRIVO_WERROR)
   add_compile_options(-Werror)
 endif()
 
+# Coverage (gcc): the product folders are compiled with --coverage (see the top CMakeLists.txt),
+# every program is linked with it.
+if(DRIVO_COVERAGE)
+  add_link_options(--coverage)
+endif()
+
 if(DRIVO_SANITIZE)
   add_compile_options(-fsanitize=${DRIVO_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=${DRIVO_SANITIZE})

@@ -7,6 +7,8 @@ packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl
           fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
 # Packaging and its checks, the fuzzer (tools/delivery.sh).
 packages+=(dpkg-dev file desktop-file-utils appstream clang libfuzzer-14-dev bc time)
+# Coverage and the mutation check (tools/coverage.sh, tools/mutate.sh).
+packages+=(gcovr python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
