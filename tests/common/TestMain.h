@@ -21,6 +21,14 @@ struct Registrar {
 
 } // namespace drivo::test
 
+// The first line of a long trial (kill rounds, soaks): skipped when CTest runs the whole
+// executable, which sets DRIVO_SKIP_LONG_TRIALS; CTest runs it alone under the label "long".
+#define DRIVO_LONG_TRIAL()                                                                         \
+    do {                                                                                           \
+        if (qEnvironmentVariableIsSet("DRIVO_SKIP_LONG_TRIALS"))                                   \
+            QSKIP("a long trial, run on its own under the CTest label long");                      \
+    } while (false)
+
 // Put DRIVO_TEST(ClassName) after the class (in its .cpp, after the moc include if any).
 #define DRIVO_TEST(Class)                                                                          \
     static const ::drivo::test::Registrar drivoRegistrar_##Class {                                 \

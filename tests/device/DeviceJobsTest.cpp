@@ -266,6 +266,7 @@ private slots:
     // Every job posts exactly one outcome of its kind, and between waves the car is closed and
     // the lock free.
     void concurrentJobsUnderFaults() {
+        DRIVO_LONG_TRIAL();
         CarRig rig;
         auto context = TakingTurns(rig);
         std::mt19937 random(20261208);

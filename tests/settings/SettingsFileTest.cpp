@@ -273,6 +273,7 @@ private slots:
         QTest::newRow("no file yet") << QByteArray();
     }
     void killedSavesLeaveOldOrNew() {
+        DRIVO_LONG_TRIAL();
         QFETCH(QByteArray, initial);
         // In memory a save's syncs cost nothing, so the kills land in the saving rather than
         // in the wait for the disk; a rename is just as atomic there.
