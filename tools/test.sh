@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the whole suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the device tests once more under ThreadSanitizer.
+# Checks the layers' includes, then builds and runs every test: the whole suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the device tests once more under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
+tools/check-layers.sh
 werror=${DRIVO_WERROR:-OFF}
 jobs=$(nproc)
 
