@@ -81,7 +81,10 @@ int RunDrivo(int& argc, char** argv, std::shared_ptr<FtDriver> driver, CDrivoApp
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Drivo"));
     QApplication::setApplicationVersion(QStringLiteral(DRIVO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("drivo"));
+    // The desktop entry the window belongs to (its icon and name in the desktop's task list).
+    QApplication::setDesktopFileName(ProgramName(argc, argv) == "drivo-demo"
+                                         ? QStringLiteral("org.drivo.drivo.demo")
+                                         : QStringLiteral("org.drivo.drivo"));
     // The standard buttons of message boxes in the system's language.
     const std::unique_ptr<QTranslator> toolkit = LoadToolkitTranslations();
     if (toolkit)
