@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace drivo {
 
@@ -24,9 +26,14 @@ private:
     Attach m_attach;
 };
 
-// The whole program: a QApplication with the program's name and version, the application
-// object and its InitInstance. Command-line arguments are not read (the toolkit gets only the
-// program name).
-int RunDrivo(const char* programName, std::shared_ptr<FtDriver> driver, CDrivoApp::Attach attach);
+// What the program prints and ends with, without a window, for --help or --version (the first
+// of them among the arguments); nothing for any other command line, whose arguments the toolkit
+// takes (-platform, -style, ...) or ignores.
+std::optional<std::string> CommandLineReply(int argc, char** argv);
+
+// The whole program: --help and --version answered on the terminal; otherwise, with a display,
+// a QApplication with the program's name, version and arguments, the application object and
+// its InitInstance. Without a display: one line on stderr and 1.
+int RunDrivo(int& argc, char** argv, std::shared_ptr<FtDriver> driver, CDrivoApp::Attach attach);
 
 } // namespace drivo

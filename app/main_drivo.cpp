@@ -3,7 +3,7 @@
 #include "DrivoWiring.h"
 #include "device/ftdi/FtdiDriver.h"
 
-int main(int, char** argv) {
-    return drivo::RunDrivo(argv[0], std::make_shared<drivo::FtdiDriver>(),
+int main(int argc, char** argv) {
+    return drivo::RunDrivo(argc, argv, std::make_shared<drivo::FtdiDriver>(),
                            drivo::AttachUdevWatcher);
 }

@@ -50,16 +50,18 @@ int main(int argc, char** argv) {
     // The real program's path, so that it finds what lies beside it (bench/ -> app/).
     std::string self = argv[0];
     self = self.substr(0, self.find_last_of('/') + 1) + "../app/" + kProgram;
+    int args = 1;
+    char* arg[] = {self.data(), nullptr};
 #ifdef DRIVO_PROBE_DEMO
     auto car = std::make_shared<drivo::sim::VirtualCar>(std::make_shared<drivo::RealSleeper>());
-    return drivo::RunDrivo(self.c_str(), car, [car, grabPath](drivo::CMainDialog& dialog) {
+    return drivo::RunDrivo(args, arg, car, [car, grabPath](drivo::CMainDialog& dialog) {
         auto attachment = drivo::AttachDemoCar(car, dialog);
         drivo::WhenFirstFrameShown(dialog,
                                    [&dialog, grabPath] { FirstFrameShown(dialog, grabPath); });
         return attachment;
     });
 #else
-    return drivo::RunDrivo(self.c_str(), std::make_shared<drivo::FtdiDriver>(),
+    return drivo::RunDrivo(args, arg, std::make_shared<drivo::FtdiDriver>(),
                            [grabPath](drivo::CMainDialog& dialog) {
                                drivo::WhenFirstFrameShown(dialog, [&dialog, grabPath] {
                                    FirstFrameShown(dialog, grabPath);

@@ -3,8 +3,9 @@
 #include "app/CDrivoApp.h"
 #include "demo/DemoWiring.h"
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
     auto car = std::make_shared<drivo::sim::VirtualCar>(std::make_shared<drivo::RealSleeper>());
-    return drivo::RunDrivo(argv[0], car,
-                           [car](drivo::CMainDialog& dialog) { return drivo::AttachDemoCar(car, dialog); });
+    return drivo::RunDrivo(argc, argv, car, [car](drivo::CMainDialog& dialog) {
+        return drivo::AttachDemoCar(car, dialog);
+    });
 }

@@ -4,6 +4,8 @@
 #include "i18n/UserLanguage.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace drivo {
 
@@ -20,7 +22,13 @@ QString LanguageBundleFor(std::uint16_t languageId, const QString& programPath) 
     const auto abbreviation = LanguageAbbreviation(languageId);
     if (!abbreviation || programPath.isEmpty())
         return QString();
-    return QString::fromStdString(LanguageBundlePath(programPath.toStdString(), *abbreviation));
+    const QString beside =
+        QString::fromStdString(LanguageBundlePath(programPath.toStdString(), *abbreviation));
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QFileInfo bundle(beside);
+    return QDir::cleanPath(bundle.path() + QStringLiteral("/" DRIVO_INSTALLED_BUNDLES "/") +
+                           bundle.fileName());
 }
 
 bool LoadLanguageBundle(ResourceModule& module, std::uint16_t languageId,

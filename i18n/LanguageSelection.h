@@ -1,6 +1,6 @@
 #pragma once
 // The language bundle of a language: named after the program and the language's
-// abbreviation, beside the program.
+// abbreviation, beside the program (a build tree) or in the data folder of its installation.
 #include "i18n/ResourceModule.h"
 
 #include <QString>
@@ -19,10 +19,12 @@ struct LanguageEnvironment {
     LanguageEnvironment Completed() const;
 };
 
-// The bundle of a language beside the program; empty when the language table lacks the id.
+// The bundle of a language beside the program if it is there, otherwise the one in the
+// installation's data folder (<prefix>/share/drivo for <prefix>/bin/drivo); empty when the
+// language table lacks the id.
 QString LanguageBundleFor(std::uint16_t languageId, const QString& programPath);
 
-// Loads the language's bundle beside the program and makes it the current module, freeing the
+// Loads the language's bundle and makes it the current module, freeing the
 // one loaded before. False, with the module unchanged, when the language table lacks the id
 // or the bundle is missing or refused.
 bool LoadLanguageBundle(ResourceModule& module, std::uint16_t languageId,

@@ -1,55 +1,99 @@
 #!/usr/bin/env bash
 # What CI checks after the tests: a normal build (no sanitizers), the quick figures (send
-# round trip, chart redraw, 60 s of each fuzzer), then the Debian package built, installed
-# with apt-get, its files checked and validated, and the installed drivo-demo started.
+# round trip, chart redraw, 60 s of each fuzzer), then the Debian package: built with Debian's
+# hardening flags, its files checked, lintian, the AppStream and desktop validators, and the
+# package installed with apt-get into a clean Debian 12 root, drivo-demo started there and the
+# package removed again. DRIVO_SCREENSHOTS=<folder> also saves the installed window in French,
+# English (en_GB) and German (de_AT) from that root, with no font but the package's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh
+tools/deps.sh --delivery
+tools/spdx.sh --check
 werror=${DRIVO_WERROR:-OFF}
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
-# The package installs under /usr, its udev rule in the system's rules folder.
+# The package installs under /usr. Debian's build flags (stack protector, fortify, relro and
+# now); the release date is the last commit's.
+eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+export SOURCE_DATE_EPOCH
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRIVO_WERROR="$werror" \
-      -DCMAKE_INSTALL_PREFIX=/usr -DDRIVO_UDEV_RULES_DIR=/usr/lib/udev/rules.d
+      -DCMAKE_INSTALL_PREFIX=/usr "-DCMAKE_CXX_FLAGS=$CPPFLAGS $CXXFLAGS" \
+      "-DCMAKE_EXE_LINKER_FLAGS=$LDFLAGS" "-DCMAKE_SHARED_LINKER_FLAGS=$LDFLAGS"
 cmake --build build/release -j "$(nproc)"
 
-# The send figure counts the program's own cost above its sleeps; when allowed, real-time
-# priority keeps other processes on the shared machine from adding theirs.
-send=(build/release/bench/drivo_send_bench)
-if $sudo chrt -f 10 true 2>/dev/null; then send=($sudo chrt -f 10 "${send[@]}"); fi
-# A busy machine can add its own delays to one run: above the goal three times in a row fails.
-for try in 1 2 3; do
-  "${send[@]}" && break
-  [ "$try" -lt 3 ] || { echo "send round trip above its goal in three runs"; exit 1; }
-done
-QT_QPA_PLATFORM=offscreen build/release/bench/drivo_bench
-DRIVO_WERROR="$werror" tools/fuzz.sh 60
+if [ -z "${DRIVO_PACKAGE_ONLY:-}" ]; then
+  # The send figure counts the program's own cost above its sleeps; when allowed, real-time
+  # priority keeps other processes on the shared machine from adding theirs.
+  send=(build/release/bench/drivo_send_bench)
+  if $sudo chrt -f 10 true 2>/dev/null; then send=($sudo chrt -f 10 "${send[@]}"); fi
+  # A busy machine can add its own delays to one run: above the goal three times in a row fails.
+  for try in 1 2 3; do
+    "${send[@]}" && break
+    [ "$try" -lt 3 ] || { echo "send round trip above its goal in three runs"; exit 1; }
+  done
+  QT_QPA_PLATFORM=offscreen build/release/bench/drivo_bench
+  DRIVO_WERROR="$werror" tools/fuzz.sh 60
+fi
 
-(cd build/release && rm -f drivo_*.deb && cpack -G DEB)
+(cd build/release && rm -f drivo_*.deb drivo-dbgsym_*.ddeb && cpack -G DEB)
 deb=$(ls build/release/drivo_*_amd64.deb)
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --reinstall "./$deb"
+dbgsym=$(ls build/release/drivo-dbgsym_*_amd64.ddeb)
+lintian --fail-on error,warning "$deb" "$dbgsym"
 
+# What the package holds: programs alone in /usr/bin, the bundles (links for the other
+# territories) in /usr/share/drivo.
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+dpkg-deb -x "$deb" "$tree"
 missing=0
-expect() { [ -e "$1" ] || { echo "missing from the package: $1"; missing=1; }; }
-for f in /usr/bin/drivo /usr/bin/drivo-demo /usr/lib/udev/rules.d/60-drivo-ftdi.rules \
-         /usr/share/applications/drivo.desktop /usr/share/applications/drivo-demo.desktop \
-         /usr/share/metainfo/org.drivo.Drivo.metainfo.xml \
-         /usr/share/drivo/screenshots/drivo-demo.png; do
+expect() { [ -e "$tree$1" ] || { echo "missing from the package: $1"; missing=1; }; }
+for f in /usr/bin/drivo /usr/bin/drivo-demo /lib/udev/rules.d/60-drivo-ftdi.rules \
+         /usr/share/applications/org.drivo.drivo.desktop \
+         /usr/share/applications/org.drivo.drivo.demo.desktop \
+         /usr/share/metainfo/org.drivo.drivo.metainfo.xml /usr/share/doc/drivo/copyright \
+         /usr/share/doc/drivo/changelog.Debian.gz /usr/share/man/man1/drivo.1.gz \
+         /usr/share/man/man1/drivo-demo.1.gz; do
   expect "$f"
 done
 for size in 16 24 32 48 64 128 256; do
   expect "/usr/share/icons/hicolor/${size}x${size}/apps/drivo.png"
 done
 for bundle in build/release/app/*.rcc; do
-  expect "/usr/bin/$(basename "$bundle")"
+  expect "/usr/share/drivo/$(basename "$bundle")"
 done
+for abbr in ENG ENA DES DEA; do
+  expect "/usr/share/drivo/drivo$abbr.rcc"
+done
+others=$(ls "$tree/usr/bin" | grep -vx -e drivo -e drivo-demo || true)
+[ -z "$others" ] || { echo "not programs, in /usr/bin: $others"; missing=1; }
 [ "$missing" -eq 0 ]
-desktop-file-validate /usr/share/applications/drivo.desktop /usr/share/applications/drivo-demo.desktop
-appstreamcli validate --no-net /usr/share/metainfo/org.drivo.Drivo.metainfo.xml
+desktop-file-validate "$tree"/usr/share/applications/*.desktop
+appstreamcli validate --pedantic --no-net "$tree/usr/share/metainfo/org.drivo.drivo.metainfo.xml"
 
-# Still running after a few seconds (timeout's 124) is what a started program does.
-status=0
-QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/drivo-demo || status=$?
-[ "$status" -eq 124 ] || { echo "installed drivo-demo ended with $status"; exit 1; }
-echo "package $deb built, installed, validated and started"
+# A clean Debian 12 root (only what apt needs), the package installed as a user would, its
+# drivo-demo started (still running after a few seconds, timeout's 124, is a started program),
+# --version answered, and the package purged without leaving a file.
+mirror=http://deb.debian.org/debian
+name=$(basename "$deb")
+hooks=(--customize-hook="copy-in $deb /tmp"
+       --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/$name"
+       --customize-hook='chroot "$1" drivo-demo --version'
+       --customize-hook='chroot "$1" sh -c "QT_QPA_PLATFORM=offscreen timeout 10 drivo-demo; [ \$? -eq 124 ]"')
+if [ -n "${DRIVO_SCREENSHOTS:-}" ]; then
+  mkdir -p "$DRIVO_SCREENSHOTS"
+  hooks+=(--customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xauth x11-apps'
+          --customize-hook="upload tools/package-screenshots.sh /tmp/package-screenshots.sh"
+          --customize-hook='chroot "$1" sh /tmp/package-screenshots.sh /tmp/screens'
+          --customize-hook="sync-out /tmp/screens $DRIVO_SCREENSHOTS"
+          --customize-hook='chroot "$1" apt-get purge -y -qq xvfb xauth x11-apps')
+fi
+hooks+=(--customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq drivo'
+        --customize-hook='chroot "$1" sh -c "! dpkg -S drivo 2>/dev/null && ! ls /usr/share/drivo /usr/share/doc/drivo 2>/dev/null"')
+start=$(date +%s)
+$sudo mmdebstrap --variant=apt --quiet "${hooks[@]}" bookworm /dev/null \
+      "deb $mirror bookworm main" "deb $mirror bookworm-updates main" \
+      "deb http://deb.debian.org/debian-security bookworm-security main"
+echo "clean root: package installed, started and removed in $(( $(date +%s) - start )) s"
+echo "package $deb built, checked, installed, started and removed"

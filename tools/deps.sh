@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, testing and running Drivo need.
+# Installs the Debian 12 packages that building, testing and running Drivo need; with
+# --delivery also those of packaging, its checks and the fuzzers (tools/delivery.sh).
 # Does nothing when they are all present; needs root (or sudo) otherwise.
 set -euo pipefail
+# udev brings udev.pc, whose udevdir says where the package's rule goes.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          qt6-translations-l10n libftdi1-dev libudev-dev libjpeg-dev libbenchmark-dev xvfb xauth
-          fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
-# Packaging and its checks, the fuzzer (tools/delivery.sh).
-packages+=(dpkg-dev file desktop-file-utils appstream clang libfuzzer-14-dev bc time)
-# Coverage and the mutation check (tools/coverage.sh, tools/mutate.sh).
-packages+=(gcovr python3)
+          qt6-translations-l10n libftdi1-dev libudev-dev udev libjpeg-dev libbenchmark-dev
+          xvfb xauth fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
+if [ "${1:-}" = "--delivery" ]; then
+  # Packaging and its checks, the fuzzer, coverage and the mutation check.
+  packages+=(dpkg-dev file lintian desktop-file-utils appstream mmdebstrap clang
+             libfuzzer-14-dev bc time gcovr python3)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

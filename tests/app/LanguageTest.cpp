@@ -4,6 +4,7 @@
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
 #include "i18n/IconFiles.h"
+#include "i18n/UserLanguage.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -28,21 +29,33 @@ const QStringList kSaysEnglish = {"Language", "Race time: 0 ms", "About Drivo",
 const QStringList kSaysGerman = {"Sprache", "Gemessene Zeit: 0 ms", "Über Drivo",
                                  "Firmware-Version:"};
 
-// A folder holding the program "drivo" and the bundles a test puts beside it.
+// A folder holding the program "drivo" and the bundles a test puts beside it, or an
+// installation (<dir>/bin/drivo, bundles in <dir>/share/drivo), or the build's own program
+// folder with the bundles and links the build made.
 class ProgramDir {
 public:
-    QString Program() const { return m_dir.filePath("drivo"); }
+    explicit ProgramDir(const QString& layout = QStringLiteral("beside")) : m_layout(layout) {
+        if (m_layout == "installed")
+            QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("share/drivo")));
+    }
+    QString Program() const {
+        if (m_layout == "built")
+            return QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo");
+        return m_dir.filePath(m_layout == "installed" ? "bin/drivo" : "drivo");
+    }
     // Copies a bundle (the built one by default) as drivo<abbr>.rcc, cut to `length` bytes.
     void Put(const QString& abbr, qsizetype length = -1, const QString& source = {}) const {
         QFile in(source.isEmpty() ? QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo%1.rcc").arg(abbr)
                                   : source);
         QVERIFY(in.open(QIODevice::ReadOnly));
-        QFile out(m_dir.filePath("drivo" + abbr + ".rcc"));
+        QFile out(m_dir.filePath((m_layout == "installed" ? "share/drivo/drivo" : "drivo") + abbr +
+                                 ".rcc"));
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(in.read(length < 0 ? in.size() : length));
     }
 
 private:
+    QString m_layout;
     QTemporaryDir m_dir;
 };
 
@@ -158,26 +171,37 @@ private slots:
     // text inside its control.
     void startsInTheUsersLanguage_data() {
         QTest::addColumn<int>("user");
-        QTest::addColumn<bool>("bundles"); // English and German beside the program
-        QTest::addColumn<int>("length");   // of each bundle; -1 whole
+        QTest::addColumn<QString>("bundles"); // English and German: where, none if empty
+        QTest::addColumn<int>("length");      // of each bundle; -1 whole
         QTest::addColumn<QStringList>("says");
-        QTest::newRow("French user, no French bundle") << int(kFrench) << true << -1 << kSaysFrench;
-        QTest::newRow("English user") << int(kEnglish) << true << -1 << kSaysEnglish;
-        QTest::newRow("German user") << int(kGerman) << true << -1 << kSaysGerman;
-        QTest::newRow("English user, no bundle") << int(kEnglish) << false << -1 << kSaysFrench;
+        const QString kBeside = "beside", kInstalled = "installed", kBuilt = "built";
+        const auto of = [](const char* locale) { return int(LanguageIdOfLocale(QLocale(locale))); };
+        QTest::newRow("French user, no French bundle")
+            << int(kFrench) << kBeside << -1 << kSaysFrench;
+        QTest::newRow("English user") << int(kEnglish) << kBeside << -1 << kSaysEnglish;
+        QTest::newRow("German user") << int(kGerman) << kBeside << -1 << kSaysGerman;
+        QTest::newRow("English user, no bundle") << int(kEnglish) << QString() << -1 << kSaysFrench;
         QTest::newRow("English user, truncated bundle")
-            << int(kEnglish) << true << 900 << kSaysFrench;
+            << int(kEnglish) << kBeside << 900 << kSaysFrench;
         QTest::newRow("German, a country the table lacks")
-            << int(kGermanNeutral) << true << -1 << kSaysGerman;
-        QTest::newRow("language the table lacks") << int(kUnknown) << true << -1 << kSaysFrench;
+            << int(kGermanNeutral) << kBeside << -1 << kSaysGerman;
+        QTest::newRow("language the table lacks") << int(kUnknown) << kBeside << -1 << kSaysFrench;
+        QTest::newRow("English user, installed")
+            << int(kEnglish) << kInstalled << -1 << kSaysEnglish;
+        QTest::newRow("en_GB, the build's bundles") << of("en_GB") << kBuilt << -1 << kSaysEnglish;
+        QTest::newRow("en_IN, the build's bundles") << of("en_IN") << kBuilt << -1 << kSaysEnglish;
+        QTest::newRow("de_AT, the build's bundles") << of("de_AT") << kBuilt << -1 << kSaysGerman;
+        QTest::newRow("de_CH, the build's bundles") << of("de_CH") << kBuilt << -1 << kSaysGerman;
     }
     void startsInTheUsersLanguage() {
         QFETCH(int, user);
-        QFETCH(bool, bundles);
+        QFETCH(QString, bundles);
         QFETCH(int, length);
         QFETCH(QStringList, says);
-        ProgramDir dir;
-        for (const QString& abbr : bundles ? QStringList{"ENU", "DEU"} : QStringList{})
+        ProgramDir dir(bundles);
+        for (const QString& abbr : bundles == "beside" || bundles == "installed"
+                                       ? QStringList{"ENU", "DEU"}
+                                       : QStringList{})
             dir.Put(abbr, length);
         Window w(std::uint16_t(user), dir);
         VerifyWindowSpeaks(w, says[0]);

@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
+#include "app/CDrivoApp.h"
 #include "framework/FrameworkTexts.h"
 #include "i18n/UserLanguage.h"
 
@@ -44,6 +45,37 @@ struct Window : drivo::test::MainWindow<> {
 class MainDialogTest : public QObject {
     Q_OBJECT
 private slots:
+    // --help and --version answer without a window (RunDrivo ends before its QApplication);
+    // any other argument goes to the toolkit.
+    void commandLineAnswersWithoutWindow_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("starts"); // the reply's start; empty: the window runs
+        QTest::newRow("--version") << QStringList{"/usr/bin/drivo-demo", "--version"}
+                                   << QStringLiteral("drivo-demo " DRIVO_TEST_VERSION "\n");
+        QTest::newRow("--help after a Qt option")
+            << QStringList{"drivo", "-style", "fusion", "--help"}
+            << QStringLiteral("Usage: drivo ");
+        QTest::newRow("Qt options") << QStringList{"drivo", "-platform", "offscreen"} << QString();
+        QTest::newRow("unknown argument") << QStringList{"drivo", "--verbose"} << QString();
+    }
+    void commandLineAnswersWithoutWindow() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, starts);
+        std::vector<QByteArray> bytes;
+        std::vector<char*> argv;
+        for (const QString& a : args)
+            bytes.push_back(a.toLocal8Bit());
+        for (QByteArray& b : bytes)
+            argv.push_back(b.data());
+        int argc = int(argv.size());
+        const auto reply = CommandLineReply(argc, argv.data());
+        QCOMPARE(reply.has_value(), !starts.isEmpty());
+        if (reply) {
+            QVERIFY2(QString::fromStdString(*reply).startsWith(starts), reply->c_str());
+            QCOMPARE(RunDrivo(argc, argv.data(), nullptr, {}), 0);
+        }
+    }
+
     void startsWithDefaultsAndCaretInRaceLength() {
         Window w;
         const QStringList shown = {"200", "400", "600", "800", "1000", "1000", "5000", "48"};
