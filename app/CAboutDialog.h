@@ -1,21 +1,20 @@
 #pragma once
 // The About box (template 100): the program's name and version and, when a car is attached,
-// the version of the car's software, read through the main window's link.
+// the version of the car's software, read through the race controller's link.
 #include "framework/CDialog.h"
 #include "device/JobNotifier.h"
 
 namespace drivo {
 
-class CMainDialog;
+class RaceController;
 
 class CAboutDialog : public CDialog {
     Q_OBJECT
 public:
-    explicit CAboutDialog(CMainDialog& owner);
+    CAboutDialog(RaceController& controller, QWidget* parent);
     ~CAboutDialog() override;
 
     bool ReadPending() const { return m_readPending; }
-    WindowHandle Handle() const { return m_handle; }
 
 protected:
     bool OnInitDialog() override;
@@ -23,10 +22,10 @@ protected:
 private:
     void OnVersionDone(std::intptr_t version);
     void SetVersionLabel(const QString& text);
-    // Gives the main window back its placeholders and a still indicator.
+    // Gives the controller back its placeholders and a still indicator.
     void EndVersionRead();
 
-    CMainDialog& m_owner;
+    RaceController& m_controller;
     WindowHandle m_handle = 0;
     bool m_readPending = false;
     unsigned m_blinkBefore = 0; // the indicator's period when the read started

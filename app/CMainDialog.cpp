@@ -4,7 +4,6 @@
 #include "chart/ChartSetup.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
-#include "settings/SettingsFile.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -24,11 +23,8 @@ constexpr int kBitmapUsbStrip = 131;
 } // namespace
 
 CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvironment language)
-    : CDialog(kMainTemplate, parent), m_services(services.Completed()),
-      m_language(language.Completed()),
-      m_ownsMessenger(!services.messenger), m_clock([] { return QTime::currentTime(); }) {
-    m_settings.ReturnMode = 0;
-    m_languageId = 0;
+    : CDialog(kMainTemplate, parent), m_controller(std::move(services)),
+      m_language(language.Completed()), m_clock([] { return QTime::currentTime(); }) {
     m_icon = ResourceModule::Current().LoadIcon(kIconMain);
     Builder().OverrideControl(ctl::kBatteryBar, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
         auto* bar = new CPercentProgress(p);
@@ -53,22 +49,16 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvir
         return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
     });
     m_chart.SetOwnerHooks({
-        [this](int index, double value) { OnStageValueDragged(index, value); },
-        [this](int index, double ms) { OnStageTimeDragged(index, ms); },
-        [this](const QString& text) {
-            if (m_statusBar)
-                m_statusBar->SetPaneText(0, text);
-        },
+        [this](int index, double value) { m_controller.OnStageValueDragged(index, value); },
+        [this](int index, double ms) { m_controller.OnStageTimeDragged(index, ms); },
+        [this](const QString& text) { SetStatusText(text); },
     });
-    ConnectDevice();
-    CreateLinkMutex();
+    ConnectController();
 }
 
 CMainDialog::~CMainDialog() {
     m_toolTips.reset();
     DeleteSkinButtons();
-    CloseLinkMutex();
-    DisconnectDevice();
 }
 
 void CMainDialog::DestroyWindow() {
@@ -96,10 +86,10 @@ bool CMainDialog::OnInitDialog() {
     PrepareBatteryBar();                         // 14.
     ShowBattery(-1);
     CreateToolTips();                            // 15.
-    LoadDefaults();                              // 16.
+    m_controller.LoadDefaults(m_language.userDefaultLanguage()); // 16.
     SetupChart();                                // 17.
-    ApplyLanguage(m_languageId);                 // 18.
-    CheckConnection();                           // 19.
+    ApplyLanguage(m_controller.LanguageId());    // 18.
+    m_controller.CheckConnection();              // 19.
     UpdateData(false);                           // 20.
     return true; // focus to the first tab stop, the race length field
 }
@@ -181,13 +171,13 @@ void CMainDialog::OnSysCommand(int id) {
 void CMainDialog::OnCommand(int id) {
     switch (id) {
     case ctl::kExit: OnOK(); break;
-    case ctl::kBattery: OnBatteryButton(); break;
-    case ctl::kRaceInfo: OnRaceInfoButton(); break;
-    case ctl::kRaceTimeOnly: OnRaceTimeButton(); break;
+    case ctl::kBattery: m_controller.OnBatteryButton(); break;
+    case ctl::kRaceInfo: m_controller.OnRaceInfoButton(); break;
+    case ctl::kRaceTimeOnly: m_controller.OnRaceTimeButton(); break;
     case ctl::kSend: OnSendButton(); break;
     case ctl::kFrenchFlag: OnFrenchFlag(); break;
     case ctl::kEnglishFlag: OnEnglishFlag(); break;
-    case ctl::kVersion: OnVersionButton(); break;
+    case ctl::kVersion: m_controller.OnVersionButton(); break;
     default: CDialog::OnCommand(id); break;
     }
 }
@@ -236,7 +226,7 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void CMainDialog::RunClosingSteps() {
-    SaveSettings();
+    m_controller.SaveSettings(); // a failed write is silent: the window closes as usual
     ReleaseBackground();
     m_brush = QBrush();
     m_hasBrush = false;
@@ -253,21 +243,12 @@ void CMainDialog::OnCancel() {
     CDialog::OnCancel();
 }
 
-// ---- The record, the chart set-up, and the seams of the skin, link and command flows ---
-
-void CMainDialog::LoadDefaults() {
-    drivo::LoadDefaults(m_settings, m_languageId, m_language.userDefaultLanguage());
-}
-
-// A failed write is silent: the window closes as usual and the old file stays as it was.
-void CMainDialog::SaveSettings() { drivo::SaveSettings(m_settings, m_languageId); }
-
 void CMainDialog::SetupChart() {
     const QWidget* placeholder = GetDlgItem(ctl::kChartArea);
     if (!placeholder)
         return;
     drivo::SetupChart(m_chart, *placeholder, *this, LoadResourceString(IDS_CHART_TITLE),
-                      m_settings);
+                      m_controller.Settings());
 }
 
 } // namespace drivo

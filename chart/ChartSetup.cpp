@@ -18,6 +18,15 @@ void ConfigureChart(CProfileChart& chart, const ChartOptions& options) {
     chart.EnableTips(options.tipsEnabled);
 }
 
+void ShowProfile(CProfileChart& chart, const RaceSettings& settings) {
+    for (int i = 0; i < kChartBarCount; ++i)
+        chart.SetBarEndTime(i, settings.Time[static_cast<size_t>(i)]);
+    chart.SetMaxTime(settings.TimeMax(), false);
+    for (int i = 0; i < kChartBarCount; ++i)
+        chart.SetBarValue(i, settings.Value[static_cast<size_t>(i)]);
+    chart.Redraw();
+}
+
 bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog,
                 const QString& title, const RaceSettings& settings,
                 const std::function<int()>& random) {
@@ -35,12 +44,7 @@ bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialo
         chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / 5 - r2, QString::number(i),
                      kDefaultBarColor, false);
     }
-    for (int i = 0; i < kChartBarCount; ++i)
-        chart.SetBarEndTime(i, settings.Time[static_cast<size_t>(i)]);
-    chart.SetMaxTime(settings.TimeMax(), false);
-    for (int i = 0; i < kChartBarCount; ++i)
-        chart.SetBarValue(i, settings.Value[static_cast<size_t>(i)]);
-    chart.Redraw();
+    ShowProfile(chart, settings);
     return chart.HasWindow();
 }
 

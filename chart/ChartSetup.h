@@ -27,9 +27,13 @@ struct ChartOptions {
 // labels and the tips switch.
 void ConfigureChart(CProfileChart& chart, const ChartOptions& options);
 
+// Gives the chart the record's profile: the stage end times, TimeMax and the intensities,
+// then redraws. The chart's bars follow the record only through this call.
+void ShowProfile(CProfileChart& chart, const RaceSettings& settings);
+
 // Creates the chart over the placeholder's rectangle (in the dialog's client coordinates),
 // or resets it when it exists already, then titles it, makes it white, adds the five bars and
-// fills them from the settings' stages and TimeMax, and redraws. random stands for the standard
+// shows the settings' profile. random stands for the standard
 // pseudo-random generator, whose remainders give the throw-away values of the first bars. Returns
 // whether the chart has its window.
 bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialog,

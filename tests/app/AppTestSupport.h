@@ -82,6 +82,13 @@ inline LanguageEnvironment UserLanguage(std::uint16_t user, const QString& progr
     return language;
 }
 
+// A job's outcome as the messenger brings it to the window's controller.
+inline void Deliver(CMainDialog& dialog, unsigned message, std::intptr_t w, std::intptr_t l = 0) {
+    const RaceController& controller = dialog.Controller();
+    controller.Services().messenger->Post(controller.Handle(), message, w, l);
+    QCoreApplication::processEvents();
+}
+
 // The main window, shown with its background picture decoded, closing into a scratch directory.
 template <class Dialog = CMainDialog> struct MainWindow {
     ScratchWorkingDir cwd;

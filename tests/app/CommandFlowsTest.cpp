@@ -56,7 +56,7 @@ private slots:
     void otherEventCodesAndFurtherDevicesOnlyClearPane0() {
         CarWindow w;
         const int frames = w.car->FramesReceived();
-        w.dialog->SetStatusText("busy");
+        w.dialog->Controller().SetStatusText("busy");
         w.dialog->OnDeviceChange(0x8000); // device arrival: not ours to handle
         QCOMPARE(w.Pane0(), QStringLiteral("busy"));
         w.car->SetOtherDevices({"USB Serial Converter", "z-rallye"});
@@ -70,7 +70,7 @@ private slots:
     void defaultsWarningFillsPane0() {
         CarWindow w;
         w.boxes.Clear();
-        w.messenger->Post(w.dialog->Handle(), WM_CONFIG_DONE, 0, 0);
+        w.messenger->Post(w.dialog->Controller().Handle(), WM_CONFIG_DONE, 0, 0);
         QVERIFY(w.Outcomes(1));
         QCOMPARE(w.Pane0(), QStringLiteral("Attention, paramètres par défaut actuellement chargés. "
                                            "Important -  Respectez le temps de pause de 30s "
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
 
         w.car->ClearFaults();
-        w.dialog->Chart().SetBarValue(2, 37.9); // dragged: truncated toward zero on the wire
+        w.dialog->Chart().OwnerHooks().onStageValueDragged(2, 37.9); // dragged: truncated toward zero on the wire
         w.Click(ctl::kSend);
         QVERIFY(w.Outcomes(1));
         const sim::CarSettings got = w.car->LastSettings();
@@ -197,7 +197,7 @@ private slots:
         w.boxes.Clear();
         w.car->SetVersion(1, 5);
         w.car->SetFault(CarFault::CorruptChecksum, !answers);
-        CAboutDialog about(*w.dialog);
+        CAboutDialog about(w.dialog->Controller(), w.dialog.get());
         QVERIFY(about.Create());
         QCOMPARE(w.Indicator().BlinkPeriod(), 500u);
         QVERIFY(!w.dialog->GetDlgItem(ctl::kBattery)->isEnabled()); // the placeholders lock
@@ -221,7 +221,7 @@ private slots:
     void aboutBoxCloses() {
         QFETCH(int, key);
         CarWindow w(false);
-        CAboutDialog about(*w.dialog);
+        CAboutDialog about(w.dialog->Controller(), w.dialog.get());
         QVERIFY(about.Create());
         QVERIFY(!about.ReadPending()); // no car: no version to read
         QCOMPARE(about.Item<QLabel>(1073)->text(), QStringLiteral("x.x"));
@@ -247,12 +247,12 @@ private slots:
     void aboutBoxClosedEarly() {
         QFETCH(bool, reading);
         CarWindow w;
-        w.dialog->SetStatusText("before");
+        w.dialog->Controller().SetStatusText("before");
         w.time->Hold(true); // what the car does stays open until let go
         if (reading)
             w.Click(ctl::kBattery);
         {
-            CAboutDialog about(*w.dialog);
+            CAboutDialog about(w.dialog->Controller(), w.dialog.get());
             QVERIFY(about.Create());
             QCOMPARE(w.Indicator().BlinkPeriod(), 500u);
             about.show();

@@ -40,11 +40,11 @@ private slots:
 
         panel->PluggedBox()->click();
         QCoreApplication::processEvents();
-        QVERIFY(!w.dialog->CarPresent());
+        QVERIFY(!w.dialog->Controller().CarPresent());
         QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
         panel->PluggedBox()->click();
         QCoreApplication::processEvents();
-        QVERIFY(w.dialog->CarPresent());
+        QVERIFY(w.dialog->Controller().CarPresent());
         QVERIFY(w.Outcomes(2)); // the battery and configuration reads of a new car
 
         // The car unplugs itself in the middle of an exchange.
@@ -54,7 +54,7 @@ private slots:
         QVERIFY(w.ButtonsEnabled(false));
         QVERIFY(w.Outcomes(1));
         QCoreApplication::processEvents();
-        QVERIFY(!w.dialog->CarPresent());
+        QVERIFY(!w.dialog->Controller().CarPresent());
         ExpectNoCar(w); // the failed read, reported after the car was found gone, is dropped
         QVERIFY(w.boxes.Boxes.isEmpty());
         panel->Refresh();

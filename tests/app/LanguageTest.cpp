@@ -206,9 +206,9 @@ private slots:
         Window w(std::uint16_t(user), dir);
         VerifyWindowSpeaks(w, says[0]);
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), says[1]);
-        QCOMPARE(int(w.dialog->LanguageId()), user);
+        QCOMPARE(int(w.dialog->Controller().LanguageId()), user);
         QVERIFY(w.boxes.Boxes.isEmpty());
-        CAboutDialog about(*w.dialog);
+        CAboutDialog about(w.dialog->Controller(), w.dialog.get());
         QVERIFY(about.Create());
         QCOMPARE(about.windowTitle(), says[2]);
         QStringList labels;
@@ -231,7 +231,7 @@ private slots:
         ProgramDir dir;
         dir.Put("ENU");
         Window w(kEnglish, dir);
-        w.dialog->SetRaceTime(1234);
+        test::Deliver(*w.dialog, WM_RACEINFO_DONE, 1234, 0);
         w.Click(ctl::kFrenchFlag);
         QVERIFY(!ResourceModule::Current().HasBundle());
         VerifyWindowSpeaks(w, "Langue");
@@ -242,7 +242,7 @@ private slots:
         VerifyWindowSpeaks(w, "Language");
         QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("Top speed: 0.00 m/s"));
         QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
-        QCOMPARE(w.dialog->LanguageId(), kEnglish);
+        QCOMPARE(w.dialog->Controller().LanguageId(), kEnglish);
         w.dialog->close();
         QCOMPARE(w.cwd.SettingsValue("LanguageId"), QStringLiteral("1033"));
     }
@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(QRect(after[0]->left, after[0]->top, after[0]->width, after[0]->height),
                  w.dialog->GetDlgItem(ctl::kBackgroundArea)->geometry());
         QVERIFY(!w.Checked(ctl::kFrenchFlag) && w.Checked(ctl::kEnglishFlag));
-        QCOMPARE(w.dialog->LanguageId(), kFrench);
+        QCOMPARE(w.dialog->Controller().LanguageId(), kFrench);
     }
 
     // A bundle is data: an empty 101 removes the About item, a missing id shows no text, and
@@ -308,7 +308,7 @@ private slots:
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), QStringLiteral("0 ms %s%n"));
         QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("%d %n m/s"));
         QCOMPARE(w.Menu(), QStringList({"-"}));
-        QVERIFY(!CAboutDialog(*w.dialog).Create()); // 30000 x 30000 units: not opened
+        QVERIFY(!CAboutDialog(w.dialog->Controller(), w.dialog.get()).Create()); // 30000 x 30000 units: not opened
         w.Click(ctl::kFrenchFlag); // the item comes back, still after one separator
         QCOMPARE(w.Menu(), QStringList({"-", "&About Drivo..."}));
     }

@@ -83,7 +83,7 @@ private slots:
             QCOMPARE(w.Text(kFields[i]), shown[int(i)]);
         QCOMPARE(w.dialog->focusWidget(), w.dialog->GetDlgItem(1039));
         QVERIFY(!w.dialog->Item<QCheckBox>(1072)->isChecked());
-        QCOMPARE(w.dialog->LanguageId(), UserDefaultLanguageId());
+        QCOMPARE(w.dialog->Controller().LanguageId(), UserDefaultLanguageId());
         QCOMPARE(w.Chart().geometry(), w.dialog->GetDlgItem(1049)->geometry());
         QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
         CStatusBar* bar = w.dialog->StatusBar();
@@ -134,7 +134,7 @@ private slots:
         for (int id : kFields)
             QVERIFY(id == 1032 || !w.Field(id)->hasSelectedText());
         type("300", Qt::Key(leave));
-        QCOMPARE(w.dialog->Settings().Time1(), 300);
+        QCOMPARE(w.dialog->Controller().Settings().Time1(), 300);
         QCOMPARE(w.boxes.Boxes.size(), 1);
     }
 
@@ -174,7 +174,7 @@ private slots:
         QFETCH(QString, message);
         Window w;
         for (int i = 0; i < 6; ++i)
-            w.dialog->Settings().Time[size_t(i)] = record[i];
+            w.dialog->Controller().Settings().Time[size_t(i)] = record[i];
         w.dialog->UpdateData(false);
         w.Type(field, typed);
         QTest::keyClick(w.Field(field), Qt::Key_Return);
@@ -203,8 +203,8 @@ private slots:
         w.Field(1035)->setText("9999"); // Time3, refused
         w.Field(1040)->setText("30");   // WheelDiam, after it
         QVERIFY(!w.dialog->UpdateData(true));
-        QCOMPARE(w.dialog->Settings().Time1(), 150);
-        QCOMPARE(w.dialog->Settings().WheelDiam, 48);
+        QCOMPARE(w.dialog->Controller().Settings().Time1(), 150);
+        QCOMPARE(w.dialog->Controller().Settings().WheelDiam, 48);
         QCOMPARE(w.boxes.Boxes.size(), 1);
         QCOMPARE(w.dialog->focusWidget(), w.Field(1035));
     }
@@ -231,8 +231,8 @@ private slots:
         w.Field(1039)->setText("7");
         const ChartOwnerHooks& hooks = w.Chart().OwnerHooks();
         (time ? hooks.onStageTimeDragged : hooks.onStageValueDragged)(index, value);
-        QCOMPARE(w.dialog->Settings().Time[2], time3);
-        QTEST(w.dialog->Settings().Value[2], "value3");
+        QCOMPARE(w.dialog->Controller().Settings().Time[2], time3);
+        QTEST(w.dialog->Controller().Settings().Value[2], "value3");
         QCOMPARE(w.Text(1035), QString::number(time3));
         QCOMPARE(w.Text(1032), QStringLiteral("200"));
         QCOMPARE(w.Text(1039), QStringLiteral("5000"));
@@ -283,11 +283,10 @@ private slots:
     // The speed is computed with the wheel of the reading's time, not of the display's.
     void raceResultsUseTheWheelAtReadTime() {
         Window w;
-        w.dialog->Settings().WheelDiam = 26;
-        w.dialog->SetRaceTime(1234);
-        w.dialog->TakeSpeedReading(30000);
-        w.dialog->Settings().WheelDiam = 48;
-        w.dialog->ShowRaceResults();
+        w.dialog->Controller().Settings().WheelDiam = 26;
+        drivo::test::Deliver(*w.dialog, WM_RACEINFO_DONE, 1234, 30000);
+        w.dialog->Controller().Settings().WheelDiam = 48;
+        w.dialog->OnCommand(ctl::kFrenchFlag); // shows the results anew
         QCOMPARE(w.dialog->Item<QLabel>(1051)->text(),
                  QStringLiteral("Temps chronométré: 1234 ms"));
         QCOMPARE(w.dialog->Item<QLabel>(1052)->text(),

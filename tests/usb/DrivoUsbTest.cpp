@@ -72,8 +72,8 @@ private slots:
         QCOMPARE(w.Pane0(), Text(IDS_SENT));
         QCOMPARE(w.car->ReceivedMnemonics().size(), size_t(2 + 8));
         const sim::CarSettings sent = w.car->LastSettings();
-        QCOMPARE(sent.stageTimes[4], w.dialog->Settings().Time5());
-        QCOMPARE(sent.timeMax, w.dialog->Settings().TimeMax());
+        QCOMPARE(sent.stageTimes[4], w.dialog->Controller().Settings().Time5());
+        QCOMPARE(sent.timeMax, w.dialog->Controller().Settings().TimeMax());
         QCOMPARE(w.car->ConfigState(), 1);
         QVERIFY(!w.bus.IsClaimed());
         QVERIFY(w.car->Violations().empty());
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(w.Indicator(), 0);
 
         // A device of another subsystem is none of the window's business.
-        w.dialog->SetStatusText("unchanged");
+        w.dialog->Controller().SetStatusText("unchanged");
         w.bus.AnnounceOtherDevice();
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents();

@@ -1,0 +1,272 @@
+// The command flows with the car: the launchers, the outcome handlers and the connection
+// check. Everything here runs on the window thread; jobs report through the messenger.
+#include "RaceController.h"
+
+#include "RaceDisplay.h"
+#include "device/DeviceJobs.h"
+#include "framework/DeviceChange.h"
+#include "i18n/ResourceModule.h"
+#include "i18n/SafeFormat.h"
+#include "i18n/StringIds.h"
+#include "settings/SettingsFile.h"
+
+#include <cmath>
+#include <limits>
+
+namespace drivo {
+
+namespace {
+
+constexpr unsigned kCommandBlinkMs = 200;
+
+// A dragged position becomes a record value truncated toward zero; a value no 32-bit
+// field can hold (or not a number) is not stored.
+bool TruncateToInt32(double v, std::int32_t& out) {
+    const double t = std::trunc(v);
+    if (!(t >= std::numeric_limits<std::int32_t>::min() &&
+          t <= std::numeric_limits<std::int32_t>::max()))
+        return false;
+    out = static_cast<std::int32_t>(t);
+    return true;
+}
+
+} // namespace
+
+QString VersionText(std::intptr_t version) {
+    return QStringLiteral("%1.%2").arg((version >> 8) & 0xFF).arg(version & 0xFF);
+}
+
+RaceController::RaceController(DeviceServices services)
+    : m_services(services.Completed()), m_ownsMessenger(!services.messenger) {
+    m_device = std::make_shared<DeviceContext>(m_services.driver, m_services.messenger,
+                                               m_services.sleeper);
+    RenewHandle();
+    m_device->link.CreateLinkMutex();
+}
+
+// Jobs still running keep the context alive; with the mutex closed they fail cleanly.
+RaceController::~RaceController() {
+    m_device->link.CloseLinkMutex();
+    m_services.messenger->Unregister(m_handle);
+    if (m_ownsMessenger)
+        m_services.messenger->Shutdown();
+}
+
+void RaceController::LoadDefaults(std::uint16_t userDefaultLanguage) {
+    drivo::LoadDefaults(m_settings, m_languageId, userDefaultLanguage);
+}
+
+void RaceController::SaveSettings() const {
+    drivo::SaveSettings(m_settings, m_languageId);
+}
+
+void RaceController::OnStageTimeDragged(int index, double time) {
+    std::int32_t v = 0;
+    if (static_cast<unsigned>(index) < kStageCount && TruncateToInt32(time, v))
+        m_settings.Time[static_cast<size_t>(index)] = v;
+    emit fieldsChanged();
+}
+
+void RaceController::OnStageValueDragged(int index, double value) {
+    std::int32_t v = 0;
+    if (static_cast<unsigned>(index) < kStageCount && TruncateToInt32(value, v))
+        m_settings.Value[static_cast<size_t>(index)] = v;
+    emit fieldsChanged();
+}
+
+// Jobs report to the handle they were started with. A new handle makes the messenger drop
+// whatever the jobs started before still report, so their outcomes cannot undo what a later
+// connection check has shown.
+void RaceController::RenewHandle() {
+    if (m_handle != 0)
+        m_services.messenger->Unregister(m_handle);
+    m_handle = m_services.messenger->Register(
+        this, [this](unsigned message, std::intptr_t w, std::intptr_t l) {
+            OnDeviceMessage(message, w, l);
+        });
+}
+
+void RaceController::EnablePlaceholders(bool enable) {
+    m_placeholdersEnabled = enable;
+    emit placeholdersEnabled(enable);
+}
+
+void RaceController::Blink(unsigned periodMs) {
+    m_blinkPeriod = periodMs;
+    emit blinking(periodMs);
+}
+
+void RaceController::ShowOutcome(bool success) {
+    m_blinkPeriod = 0;
+    emit outcomeShown(success);
+}
+
+void RaceController::Box(int stringId, MessageIcon icon) {
+    emit messageBox(LoadResourceString(stringId), icon);
+}
+
+void RaceController::ReportError() {
+    ShowOutcome(false);
+    SetStatusText(LoadResourceString(IDS_COMM_ERROR));
+    Box(IDS_COMM_ERROR, MessageIcon::Stop);
+}
+
+bool RaceController::Launch(bool guarded, int statusTextId) {
+    if (guarded && !m_placeholdersEnabled)
+        return false;
+    emit commandsEnabled(false);
+    if (statusTextId)
+        SetStatusText(LoadResourceString(statusTextId));
+    Blink(kCommandBlinkMs);
+    return true;
+}
+
+void RaceController::OnBatteryButton() {
+    if (Launch(true, IDS_BATTERY_LOADING))
+        StartBatteryJob(m_device, m_handle);
+}
+
+void RaceController::OnRaceInfoButton() {
+    if (Launch(true, IDS_RACEINFO_LOADING))
+        StartRaceInfoJob(m_device, m_handle);
+}
+
+void RaceController::OnRaceTimeButton() {
+    if (Launch(false, IDS_RACETIME_LOADING))
+        StartRaceTimeJob(m_device, m_handle);
+}
+
+void RaceController::OnVersionButton() {
+    if (Launch(false, IDS_VERSION_LOADING))
+        StartVersionJob(m_device, m_handle);
+}
+
+void RaceController::StartConfigStateRead() {
+    if (Launch(false, 0))
+        StartConfigStateJob(m_device, m_handle);
+}
+
+void RaceController::OnSendButton() {
+    if (!Launch(true, IDS_SENDING))
+        return;
+    auto request = std::make_unique<SendRequest>();
+    request->target = m_handle;
+    for (int i = 0; i < kSendStages; ++i) {
+        request->times[i] = m_settings.Time[static_cast<size_t>(i)];
+        request->values[i] = m_settings.Value[static_cast<size_t>(i)];
+    }
+    request->distance = RaceDistance(m_settings.RaceLength, m_settings.WheelDiam);
+    request->timeMax = m_settings.TimeMax();
+    request->returnMode = m_settings.ReturnMode != 0 ? 1 : 0;
+    StartSendJob(m_device, std::move(request));
+}
+
+void RaceController::OnDeviceMessage(unsigned message, std::intptr_t w, std::intptr_t l) {
+    switch (message) {
+    case WM_BATTERY_DONE:
+        OnBatteryDone(w);
+        break;
+    case WM_RACEINFO_DONE:
+        OnRaceInfoDone(w, l);
+        break;
+    case WM_RACETIME_DONE:
+        OnRaceTimeDone(w);
+        break;
+    case WM_SEND_DONE:
+        OnSendDone(w);
+        break;
+    case WM_CONFIG_DONE:
+        OnConfigDone(w);
+        break;
+    case WM_VERSION_DONE:
+        OnVersionDone(w);
+        break;
+    default:
+        return;
+    }
+    Blink(0);
+    emit commandsEnabled(true);
+}
+
+void RaceController::OnBatteryDone(std::intptr_t value) {
+    if (value < 0)
+        return ReportError();
+    emit batteryShown(static_cast<std::int32_t>(value));
+    SetStatusText(LoadResourceString(IDS_BATTERY_LOADED));
+    ShowOutcome(true);
+}
+
+void RaceController::OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedReading) {
+    if (raceTime < 0 || speedReading < 0)
+        return ReportError();
+    m_raceTime = static_cast<std::int32_t>(raceTime);
+    m_maxSpeed = MaxSpeedFromReading(static_cast<std::int32_t>(speedReading), m_settings.WheelDiam);
+    emit raceResultsChanged();
+    SetStatusText(LoadResourceString(IDS_RACEINFO_LOADED));
+    ShowOutcome(true);
+}
+
+void RaceController::OnRaceTimeDone(std::intptr_t raceTime) {
+    if (raceTime < 0)
+        return ReportError();
+    ShowOutcome(true);
+    const QString text =
+        FormatRaceTimeLoaded(LoadResourceString(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
+    SetStatusText(text);
+    emit messageBox(text, MessageIcon::None);
+}
+
+void RaceController::OnSendDone(std::intptr_t result) {
+    if (result == 0)
+        return ReportError();
+    ShowOutcome(true);
+    SetStatusText(LoadResourceString(IDS_SENT));
+    Box(IDS_SENT, MessageIcon::Information);
+}
+
+void RaceController::OnConfigDone(std::intptr_t state) {
+    if (state < 0)
+        return ReportError();
+    if (state == 0) {
+        SetStatusText(LoadResourceString(IDS_DEFAULTS_WARNING));
+        Box(IDS_DEFAULTS_WARNING, MessageIcon::Warning);
+    }
+    ShowOutcome(true);
+}
+
+void RaceController::OnVersionDone(std::intptr_t version) {
+    if (version < 0)
+        return ReportError();
+    SetStatusText(QStringLiteral("Release: ") + VersionText(version));
+    ShowOutcome(true);
+}
+
+void RaceController::OnDeviceChange(unsigned eventCode) {
+    if (eventCode == DBT_DEVNODES_CHANGED)
+        CheckConnection();
+}
+
+void RaceController::CheckConnection() {
+    SetStatusText(LoadResourceString(IDS_USB_CHECKING));
+    int inaccessible = 0;
+    if (m_device->link.CountMatchingDevices(&inaccessible) >= 1) {
+        SetStatusText(QString());
+        if (m_carPresent)
+            return;
+        m_carPresent = true;
+        ShowOutcome(true);
+        OnBatteryButton();
+        StartConfigStateRead();
+        emit commandsEnabled(true); // they stay usable while the two first reads run
+        return;
+    }
+    m_carPresent = false;
+    RenewHandle(); // the car is gone: what its jobs still report is out of date
+    // A bridge the user may not open is most likely the car without its udev rule: say so.
+    SetStatusText(LoadResourceString(inaccessible > 0 ? IDS_CAR_INACCESSIBLE : IDS_NO_CAR_FOUND));
+    ShowOutcome(false);
+    emit batteryShown(-1);
+    emit commandsEnabled(false);
+}
+
+} // namespace drivo
