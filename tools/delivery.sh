@@ -57,7 +57,7 @@ trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 missing=0
 expect() { [ -e "$tree$1" ] || { echo "missing from the package: $1"; missing=1; }; }
-for f in /usr/bin/drivo /usr/bin/drivo-demo /lib/udev/rules.d/60-drivo-ftdi.rules \
+for f in /usr/bin/drivo /usr/bin/drivo-demo "$(pkg-config --variable=udevdir udev)/rules.d/60-drivo-ftdi.rules" \
          /usr/share/applications/org.drivo.drivo.desktop \
          /usr/share/applications/org.drivo.drivo.demo.desktop \
          /usr/share/metainfo/org.drivo.drivo.metainfo.xml /usr/share/doc/drivo/copyright \
