@@ -60,7 +60,7 @@ string(REPLACE "\n" "\n " art " ${art}")
 string(REPLACE "\n \n" "\n .\n" art "${art}")
 string(REPLACE "\n \n" "\n .\n" DRIVO_ART_LICENSE "${art}") # the second of two blank lines
 configure_file(res/linux/debian/copyright.in ${doc}/copyright @ONLY)
-install(FILES ${doc}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${doc}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/drivo)
 
 # Compressed as Debian wants them: gzip -9n (no name, no time stamp).
 file(CONFIGURE OUTPUT ${doc}/changelog.Debian CONTENT "drivo (${PROJECT_VERSION}-${DRIVO_DEBIAN_REVISION}) \
@@ -79,7 +79,9 @@ foreach(f changelog.Debian drivo.1 drivo-demo.1)
   list(APPEND compressed ${doc}/${f}.gz)
 endforeach()
 add_custom_target(drivo_package_docs ALL DEPENDS ${compressed})
-install(FILES ${doc}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${doc}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/drivo)
+install(FILES res/linux/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME drivo)
 install(FILES ${doc}/drivo.1.gz ${doc}/drivo-demo.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_PACKAGE_NAME drivo)

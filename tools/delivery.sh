@@ -40,6 +40,14 @@ fi
 (cd build/release && rm -f drivo_*.deb drivo-dbgsym_*.ddeb && cpack -G DEB)
 deb=$(ls build/release/drivo_*_amd64.deb)
 dbgsym=$(ls build/release/drivo-dbgsym_*_amd64.ddeb)
+# CPack writes the symbols package's md5sums with its own staging paths and gives it no
+# documentation: the sums made again, its doc folder a link to drivo's, as Debian's own are.
+fix=$(mktemp -d)
+dpkg-deb -R "$dbgsym" "$fix/p"
+(cd "$fix/p" && find usr -type f -exec md5sum {} + > DEBIAN/md5sums)
+mkdir -p "$fix/p/usr/share/doc" && ln -s drivo "$fix/p/usr/share/doc/drivo-dbgsym"
+dpkg-deb --root-owner-group -b "$fix/p" "$dbgsym" >/dev/null
+rm -rf "$fix"
 lintian --fail-on error,warning "$deb" "$dbgsym"
 
 # What the package holds: programs alone in /usr/bin, the bundles (links for the other
@@ -49,7 +57,7 @@ trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
 missing=0
 expect() { [ -e "$tree$1" ] || { echo "missing from the package: $1"; missing=1; }; }
-for f in /usr/bin/drivo /usr/bin/drivo-demo /lib/udev/rules.d/60-drivo-ftdi.rules \
+for f in /usr/bin/drivo /usr/bin/drivo-demo "$(pkg-config --variable=udevdir udev)/rules.d/60-drivo-ftdi.rules" \
          /usr/share/applications/org.drivo.drivo.desktop \
          /usr/share/applications/org.drivo.drivo.demo.desktop \
          /usr/share/metainfo/org.drivo.drivo.metainfo.xml /usr/share/doc/drivo/copyright \
