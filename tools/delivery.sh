@@ -91,11 +91,11 @@ hooks=(--customize-hook="copy-in $deb /tmp"
        --customize-hook='chroot "$1" sh -c "QT_QPA_PLATFORM=offscreen timeout 10 drivo-demo; [ \$? -eq 124 ]"')
 if [ -n "${DRIVO_SCREENSHOTS:-}" ]; then
   mkdir -p "$DRIVO_SCREENSHOTS"
-  hooks+=(--customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xauth x11-apps'
+  hooks+=(--customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends xvfb xauth x11-apps xdotool'
           --customize-hook="upload tools/package-screenshots.sh /tmp/package-screenshots.sh"
           --customize-hook='chroot "$1" sh /tmp/package-screenshots.sh /tmp/screens'
           --customize-hook="sync-out /tmp/screens $DRIVO_SCREENSHOTS"
-          --customize-hook='chroot "$1" apt-get purge -y -qq xvfb xauth x11-apps')
+          --customize-hook='chroot "$1" apt-get purge -y -qq xvfb xauth x11-apps xdotool')
 fi
 hooks+=(--customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq drivo'
         --customize-hook='chroot "$1" sh -c "! dpkg -S drivo 2>/dev/null && ! ls /usr/share/drivo /usr/share/doc/drivo 2>/dev/null"')

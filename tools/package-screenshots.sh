@@ -11,9 +11,13 @@ xvfb=$!
 trap 'kill $xvfb' EXIT
 sleep 2
 for locale in fr_FR.UTF-8 en_GB.UTF-8 de_AT.UTF-8; do
-  (cd "$out" && DISPLAY=:7 LANG=$locale exec drivo-demo) &
+  # LC_ALL, since an inherited LC_ALL or LANGUAGE would win over LANG.
+  (cd "$out" && DISPLAY=:7 LANGUAGE= LC_ALL=$locale LANG=$locale exec drivo-demo) &
   demo=$!
   sleep 6 # start, first frame, the background picture decoded
+  # The start's box about the defaults covers the fields: answered, as a user would.
+  DISPLAY=:7 xdotool key Return
+  sleep 2
   xwd -root -display :7 -silent -out "$out/${locale%%.*}.xwd"
   kill $demo
   wait $demo || true
