@@ -1,6 +1,7 @@
 #include "CDrivoApp.h"
 
 #include "CMainDialog.h"
+#include "LinkLog.h"
 #include "framework/FrameworkTexts.h"
 
 #include <QApplication>
@@ -34,6 +35,7 @@ int RunDrivo(const char* programName, std::shared_ptr<FtDriver> driver, CDrivoAp
     const std::unique_ptr<QTranslator> toolkit = LoadToolkitTranslations();
     if (toolkit)
         QApplication::installTranslator(toolkit.get());
+    InstallLinkLog();
     CDrivoApp app(std::move(driver), std::move(attach));
     app.InitInstance();
     return 0;
