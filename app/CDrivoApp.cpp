@@ -1,6 +1,7 @@
 #include "CDrivoApp.h"
 
 #include "CMainDialog.h"
+#include "LinkLog.h"
 #include "framework/FrameworkTexts.h"
 
 #include "DrivoVersion.h"
@@ -89,6 +90,7 @@ int RunDrivo(int& argc, char** argv, std::shared_ptr<FtDriver> driver, CDrivoApp
     const std::unique_ptr<QTranslator> toolkit = LoadToolkitTranslations();
     if (toolkit)
         QApplication::installTranslator(toolkit.get());
+    InstallLinkLog();
     CDrivoApp app(std::move(driver), std::move(attach));
     app.InitInstance();
     return 0;

@@ -42,7 +42,9 @@ private:
     std::map<std::string, double> m_cpuSeconds;
 };
 
-inline int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
+// `measuredRatios`, when given, receives each ratio measured by its benchmark's name.
+inline int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios,
+                         std::map<std::string, double>* measuredRatios = nullptr) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -57,6 +59,8 @@ inline int RunWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios
         if (measured <= 0.0 || base <= 0.0)
             continue; // filtered out of this run
         const double ratio = measured / base;
+        if (measuredRatios != nullptr)
+            (*measuredRatios)[r.measured] = ratio;
         const bool ok = ratio <= r.goal;
         std::printf("%s: %.3f x %s in %s time (goal at most %.2f x)%s\n", r.measured.c_str(), ratio,
                     r.baseline.empty() ? "the floor" : r.baseline.c_str(),

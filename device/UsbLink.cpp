@@ -1,5 +1,6 @@
 #include "device/UsbLink.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -29,14 +30,15 @@ int UsbLink::CountMatchingDevices(int* inaccessible) {
     return matching;
 }
 
-FT_STATUS UsbLink::Open(FT_HANDLE& handle) {
+FT_STATUS UsbLink::Open(FT_HANDLE& handle, int& attempts) {
     FT_STATUS status = FT_DEVICE_NOT_OPENED;
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+    for (attempts = 1; attempts <= kOpenAttempts; ++attempts) {
         // The device is taken while another transaction holds it; give that one time to finish.
         sleeper_->SleepFor(kOpenRetryDelay);
         status = driver_->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &handle);
         if (status == FT_OK) return status;
     }
+    attempts = kOpenAttempts;
     return status;
 }
 
@@ -50,9 +52,19 @@ FT_STATUS UsbLink::Configure(FT_HANDLE handle) {
 
 FT_STATUS UsbLink::Transact(std::string_view command, std::span<char> reply, DWORD& replyCount) {
     if (reply.size() <= replyCount) return FT_INVALID_PARAMETER;
+    const std::chrono::microseconds start = sleeper_->Now();
+    LinkTransaction trace;
+    trace.status = Exchange(command, reply, replyCount, trace);
+    trace.durationMs = std::chrono::duration<double, std::milli>(sleeper_->Now() - start).count();
+    TraceLinkTransaction(trace);
+    return trace.status;
+}
+
+FT_STATUS UsbLink::Exchange(std::string_view command, std::span<char> reply, DWORD& replyCount,
+                            LinkTransaction& trace) {
     const DWORD wanted = replyCount;
     FT_HANDLE handle = nullptr;
-    FT_STATUS status = Open(handle);
+    FT_STATUS status = Open(handle, trace.openAttempts);
     if (status != FT_OK) return status;
     status = Configure(handle);
     if (status != FT_OK) {
@@ -62,6 +74,7 @@ FT_STATUS UsbLink::Transact(std::string_view command, std::span<char> reply, DWO
     LockLink();
     DWORD written = 0;
     status = driver_->FT_Write(handle, command.data(), static_cast<DWORD>(command.size()), &written);
+    trace.frame = command.substr(0, std::min<std::size_t>(written, command.size()));
     if (status == FT_OK) {
         DWORD received = 0;
         status = driver_->FT_Read(handle, reply.data(), wanted, &received);
@@ -70,6 +83,7 @@ FT_STATUS UsbLink::Transact(std::string_view command, std::span<char> reply, DWO
             if (received > wanted) received = wanted;
             replyCount = received;
             reply[received] = '\0';
+            trace.received = std::string_view(reply.data(), received);
         }
     }
     driver_->FT_Close(handle);

@@ -1,9 +1,11 @@
 #pragma once
 // The only road to the car: counting attached cars, and one complete exchange that opens the
 // car by its USB description, configures the line, writes a frame, reads the answer of known
-// length and closes again. Safe to use from several threads at once.
+// length and closes again. Safe to use from several threads at once. Each exchange is shown to
+// the link trace (device/LinkTrace.h).
 #include "device/FtDriver.h"
 #include "device/LinkMutex.h"
+#include "device/LinkTrace.h"
 #include "device/Sleeper.h"
 
 #include <chrono>
@@ -40,7 +42,10 @@ public:
     const LinkMutex& Mutex() const { return mutex_; }
 
 private:
-    FT_STATUS Open(FT_HANDLE& handle);
+    // The exchange itself; what the trace shows is filled in as it goes.
+    FT_STATUS Exchange(std::string_view command, std::span<char> reply, DWORD& replyCount,
+                       LinkTransaction& trace);
+    FT_STATUS Open(FT_HANDLE& handle, int& attempts);
     FT_STATUS Configure(FT_HANDLE handle);
 
     std::shared_ptr<FtDriver> driver_;

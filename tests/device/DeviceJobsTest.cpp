@@ -1,5 +1,6 @@
 #include "device/DeviceJobs.h"
 #include "TestMain.h"
+#include "device/LinkTrace.h"
 #include "sim/VirtualCar.h"
 #include "sim/VirtualClock.h"
 #include "sim/WaitForFreeCar.h"
@@ -189,6 +190,47 @@ private slots:
         QVERIFY(!rig.car->IsOpen());
         QVERIFY(!rig.context->link.Mutex().IsHeld());
         QCOMPARE(rig.car->Violations(), std::vector<std::string>{});
+    }
+
+    // The trace sees every transaction of a send once, in order, with what went over the wire.
+    void traceSeesEachTransaction_data() {
+        QTest::addColumn<bool>("plugged");
+        QTest::addColumn<QStringList>("mnemonics");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("openAttempts");
+        const QStringList all = {"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"};
+        QTest::newRow("healthy send") << true << all << int(FT_OK) << 1;
+        QTest::newRow("no car") << false << QStringList{""} << int(FT_DEVICE_NOT_FOUND) << 100;
+    }
+    void traceSeesEachTransaction() {
+        QFETCH(bool, plugged);
+        QFETCH(QStringList, mnemonics);
+        CarRig rig;
+        if (!plugged)
+            rig.car->Unplug();
+        struct Seen {
+            std::string frame, received;
+            LinkTransaction t;
+        };
+        std::vector<Seen> seen;
+        SetLinkTrace([&](const LinkTransaction& t) {
+            seen.push_back({std::string(t.frame), std::string(t.received), t});
+        });
+        SendJob(*rig.context, MakeRequest(kWindow));
+        SetLinkTrace(nullptr);
+        QCOMPARE(int(seen.size()), int(mnemonics.size()));
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            const QString mnemonic = mnemonics[int(i)];
+            const Seen& s = seen[i];
+            QCOMPARE(QString::fromStdString(s.frame).mid(1, 3), mnemonic);
+            QCOMPARE(s.frame.empty() || s.frame.ends_with("\r\n"), true);
+            QCOMPARE(QString::fromStdString(s.received),
+                     mnemonic.isEmpty() ? QString() : "$" + mnemonic + "\r\n");
+            QTEST(int(s.t.status), "status");
+            QTEST(s.t.openAttempts, "openAttempts");
+            // The link's clock moves by its open delays alone (the car has a clock of its own).
+            QCOMPARE(s.t.durationMs, 70.0 * s.t.openAttempts);
+        }
     }
 
     // The time is kept when only the speed read fails.

@@ -21,7 +21,7 @@ namespace {
 constexpr std::chrono::milliseconds kLatency{16}; // the bridge's latency timer
 constexpr std::chrono::seconds kLateBy{6};
 constexpr unsigned char kStatus[2] = {0x01, 0x60};
-constexpr int kPayload = 62; // a 64-byte packet less the status bytes
+constexpr std::size_t kPayload = 62; // a 64-byte packet less the status bytes
 constexpr unsigned char kBulkOut = 0x02;
 
 // FT232R: device descriptor, then one configuration with one vendor interface and its two
@@ -136,10 +136,14 @@ struct Handler {
         std::string payload;
         if (b.carHandle != nullptr && fault != BridgeFault::StatusOnly &&
             fault != BridgeFault::ShortPackets && bus.clock_->Now() >= b.answerAt) {
-            char bytes[kPayload];
-            DWORD received = 0; // the car spends the latency period (or less) on the clock
-            b.car->FT_Read(b.carHandle, bytes, kPayload, &received);
-            payload.assign(bytes, received);
+            // The answer reaches the bridge byte by byte at the line's pace (each read of one
+            // byte spends its arrival on the clock); the packet leaves once full, or when the
+            // latency timer has run out after the last byte came in (a read that got nothing).
+            char byte = 0;
+            DWORD received = 0;
+            while (payload.size() < kPayload &&
+                   b.car->FT_Read(b.carHandle, &byte, 1, &received) == FT_OK && received == 1)
+                payload += byte;
             if (fault == BridgeFault::Garbage)
                 payload.assign(payload.size(), '\xA5');
         } else {

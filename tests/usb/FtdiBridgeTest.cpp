@@ -1,10 +1,9 @@
 // The real libftdi driver under the link and the jobs, against emulated FTDI bridges with the
 // virtual car behind them. Time is virtual on both sides: the bridge's latency periods, the
 // car's line time and the driver's read time-out all run on one clock.
-#include "EmulatedFtdi.h"
 #include "TestMain.h"
+#include "UsbRig.h"
 #include "device/DeviceJobs.h"
-#include "device/ftdi/FtdiDriver.h"
 
 #include <QTest>
 
@@ -12,27 +11,6 @@ using namespace drivo;
 using namespace drivo::test;
 
 Q_DECLARE_METATYPE(drivo::test::BridgeFault)
-
-namespace {
-
-struct NoNotifier final : JobNotifier {
-    void Post(WindowHandle, unsigned, std::intptr_t, std::intptr_t) override {}
-};
-
-struct UsbRig {
-    std::shared_ptr<sim::VirtualClock> clock = std::make_shared<sim::VirtualClock>();
-    EmulatedFtdiBus bus{clock};
-    std::shared_ptr<sim::VirtualCar> car = std::make_shared<sim::VirtualCar>(clock);
-    std::shared_ptr<DeviceContext> context =
-        CreateDeviceContext(std::make_shared<FtdiDriver>(clock), std::make_shared<NoNotifier>(),
-                            std::make_shared<WaitForFreeBridge>(bus, clock));
-    UsbLink& link = context->link;
-
-    // Nothing of a transaction is left behind: bridge released, car closed, link free.
-    bool Closed() const { return !bus.IsClaimed() && !car->IsOpen() && !link.Mutex().IsHeld(); }
-};
-
-} // namespace
 
 class FtdiBridgeTest : public QObject {
     Q_OBJECT
