@@ -1,12 +1,15 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CJournalWindow.h"
+#include "app/ProfileCommands.h"
 
 #include <QChart>
 #include <QLineSeries>
 #include <QTableWidget>
 
 using namespace drivo;
+
+Q_DECLARE_METATYPE(drivo::ProfileRefusal)
 
 namespace {
 
@@ -68,6 +71,22 @@ private slots:
         QFile copy(exported);
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), kJournal);
+    }
+
+    void profileMessages_data() {
+        QTest::addColumn<ProfileRefusal>("refusal");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("key") << ProfileRefusal{"Time3", "399", 400, 4000, {}}
+                             << "Profil p.ini non ouvert : Time3 vaut « 399 », il faut un entier "
+                                "entre 400 et 4000.";
+        QTest::newRow("file") << ProfileRefusal{{}, {}, 0, 0, "Is a directory"}
+                              << "Profil p.ini non ouvert : Is a directory.";
+    }
+    void profileMessages() {
+        QFETCH(ProfileRefusal, refusal);
+        QTEST(ProfileRefusalText(QStringLiteral("p.ini"), refusal), "text");
+        QCOMPARE(WithIniSuffix(QStringLiteral("a.INI")), QStringLiteral("a.INI"));
+        QCOMPARE(WithIniSuffix(QStringLiteral("a.ini.txt")), QStringLiteral("a.ini.txt.ini"));
     }
 };
 
