@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages that building, testing and running Drivo need.
 # Does nothing when they are all present; needs root (or sudo) otherwise.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
           qt6-translations-l10n libftdi1-dev libudev-dev libjpeg-dev libbenchmark-dev xvfb xauth
           fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
 # Packaging and its checks, the fuzzer (tools/delivery.sh).
