@@ -110,13 +110,11 @@ void CMainDialog::AttachControls() {
 
 void CMainDialog::BuildWindowMenu() {
     // The window manager's menu is out of reach; the same items form the window's own menu
-    // (right click on the background, F1 for the About item).
+    // (right click on the background, F1 for the About item, Ctrl+O, Ctrl+S and Ctrl+J for the
+    // profile and journal items from any field).
     if (!m_windowMenu)
         m_windowMenu = new QMenu(this);
-    if (LoadResourceString(IDS_ABOUTBOX).isEmpty())
-        return;
-    m_windowMenu->addSeparator();
-    SetAboutItem();
+    SetMenuItems();
 }
 
 void CMainDialog::ConfigureChart() {
@@ -164,8 +162,22 @@ void CMainDialog::OnTimer(int id) {
 }
 
 void CMainDialog::OnSysCommand(int id) {
-    if ((id & ~0xF) == ctl::kAboutCommand)
+    switch (id & ~0xF) {
+    case ctl::kAboutCommand:
         OpenAboutBox();
+        break;
+    case ctl::kOpenProfileCommand:
+        OnOpenProfile();
+        break;
+    case ctl::kSaveProfileCommand:
+        OnSaveProfile();
+        break;
+    case ctl::kJournalCommand:
+        OpenJournalWindow();
+        break;
+    default:
+        break;
+    }
 }
 
 void CMainDialog::OnCommand(int id) {
@@ -185,7 +197,14 @@ void CMainDialog::OnCommand(int id) {
 bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    if (keyEvent->modifiers() == Qt::ControlModifier) {
+        if (const int command = MenuCommandOfKey(key)) {
+            OnSysCommand(command);
+            return true;
+        }
+    }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         // Enter takes the field it was pressed in and never presses a default button.
         if (QWidget* focused = focusWidget(); focused && focused->isVisible())

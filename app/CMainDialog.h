@@ -1,6 +1,8 @@
 #pragma once
 // The main window: template 102, the settings fields, the status bar with its clock, the
 // race results and the battery display, and the ways the window closes.
+#include "CJournalWindow.h"
+#include "ProfileCommands.h"
 #include "RaceController.h"
 #include "chart/CProfileChart.h"
 #include "framework/CDialog.h"
@@ -67,6 +69,15 @@ public:
     // The profile chart over control 1049; it draws the controller's record.
     CProfileChart& Chart() { return m_chart; }
 
+    // The file dialogs of the profile commands (Qt's by default): the name, or empty.
+    using AskFile = std::function<QString(QWidget* parent)>;
+    void SetProfileDialogs(AskFile askToSave, AskFile askToOpen) {
+        m_askProfileToSave = std::move(askToSave);
+        m_askProfileToOpen = std::move(askToOpen);
+    }
+    // The race journal window while it is open, else nullptr.
+    CJournalWindow* JournalWindow() const { return m_journalWindow; }
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -108,7 +119,16 @@ private:
     void ApplyLanguage(std::uint16_t languageId);
     void SetFlagPlaceholders(std::uint16_t languageId);
     void WriteLanguageTexts();
-    void SetAboutItem();
+    // The window menu's items in the current language: the profile and journal items, the
+    // separator, the About item.
+    void SetMenuItems();
+    // The menu command of a Ctrl+key, or 0.
+    static int MenuCommandOfKey(int key);
+    // The profile commands and the journal window.
+    void OnSaveProfile();
+    void OnOpenProfile();
+    void OpenJournalWindow();
+    void ShowLoadedProfile();
     void OpenAboutBox();
     // The send takes the fields first; the flags switch the language.
     void OnSendButton();
@@ -144,6 +164,9 @@ private:
     QPointer<QWidget> m_focusOwner, m_focusHandedTo;
 
     QMenu* m_windowMenu = nullptr;
+    AskFile m_askProfileToSave = AskProfileToSave;
+    AskFile m_askProfileToOpen = AskProfileToOpen;
+    QPointer<CJournalWindow> m_journalWindow;
     std::function<QTime()> m_clock;
     bool m_attached = false;
 };

@@ -29,6 +29,11 @@ void CMainDialog::ConnectController() {
     connect(c, &RaceController::messageBox, this,
             [this](const QString& text, MessageIcon icon) { ShowMessageBox(this, text, icon); });
     connect(c, &RaceController::fieldsChanged, this, [this] { UpdateData(false); });
+    connect(c, &RaceController::profileLoaded, this, &CMainDialog::ShowLoadedProfile);
+    connect(c, &RaceController::journalAppended, this, [this] {
+        if (m_journalWindow)
+            m_journalWindow->Reload();
+    });
 }
 
 void CMainDialog::SetStatusText(const QString& text) {

@@ -7,6 +7,7 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
 
+#include <QKeySequence>
 #include <QMenu>
 
 namespace drivo {
@@ -40,6 +41,18 @@ constexpr LanguageText kToolTips[] = {
     {IDS_TIP_SEND, ctl::kSend},
 };
 
+// The menu items above the separator, with their Ctrl+key.
+struct MenuCommand {
+    int StringId;
+    int Command;
+    Qt::Key Key;
+};
+constexpr MenuCommand kMenuCommands[] = {
+    {IDS_MENU_OPEN_PROFILE, ctl::kOpenProfileCommand, Qt::Key_O},
+    {IDS_MENU_SAVE_PROFILE, ctl::kSaveProfileCommand, Qt::Key_S},
+    {IDS_MENU_JOURNAL, ctl::kJournalCommand, Qt::Key_J},
+};
+
 } // namespace
 
 void CMainDialog::ApplyLanguage(std::uint16_t languageId) {
@@ -54,7 +67,9 @@ void CMainDialog::ApplyLanguage(std::uint16_t languageId) {
     WriteLanguageTexts();
     ApplySkinFaces(); // named after the placeholders' new texts
     ShowRaceResults();
-    SetAboutItem();
+    SetMenuItems();
+    if (m_journalWindow)
+        m_journalWindow->Retranslate();
     m_chart.SetTitle(LoadResourceString(IDS_CHART_TITLE));
     m_chart.Redraw();
 }
@@ -86,18 +101,29 @@ void CMainDialog::WriteLanguageTexts() {
         SetDlgItemText(t.ControlId, LoadResourceString(t.StringId));
 }
 
-void CMainDialog::SetAboutItem() {
+void CMainDialog::SetMenuItems() {
     if (!m_windowMenu)
         return;
-    for (QAction* action : m_windowMenu->actions()) {
-        if (action->data().toInt() == ctl::kAboutCommand) {
-            m_windowMenu->removeAction(action);
-            delete action;
-        }
+    m_windowMenu->clear();
+    for (const MenuCommand& c : kMenuCommands) {
+        const QString text = LoadResourceString(c.StringId);
+        if (!text.isEmpty())
+            m_windowMenu
+                ->addAction(text + u'\t' +
+                            QKeySequence(Qt::CTRL | c.Key).toString(QKeySequence::NativeText))
+                ->setData(c.Command);
     }
+    m_windowMenu->addSeparator();
     const QString about = LoadResourceString(IDS_ABOUTBOX);
     if (!about.isEmpty())
         m_windowMenu->addAction(about)->setData(ctl::kAboutCommand);
+}
+
+int CMainDialog::MenuCommandOfKey(int key) {
+    for (const MenuCommand& c : kMenuCommands)
+        if (c.Key == key)
+            return c.Command;
+    return 0;
 }
 
 // The flags switch the window only: LanguageId, and so the settings file, keep the user's

@@ -39,6 +39,10 @@ inline constexpr int kPaneStatus = 1028;
 inline constexpr int kPaneClock = 1029;
 
 inline constexpr int kAboutCommand = 16;
+// The profile and journal items of the window menu.
+inline constexpr int kOpenProfileCommand = 32;
+inline constexpr int kSaveProfileCommand = 48;
+inline constexpr int kJournalCommand = 64;
 inline constexpr int kClockTimer = 100;
 
 } // namespace drivo::ctl

@@ -2,6 +2,7 @@
 // check. Everything here runs on the window thread; jobs report through the messenger.
 #include "RaceController.h"
 
+#include "ProfileCommands.h"
 #include "RaceDisplay.h"
 #include "device/DeviceJobs.h"
 #include "framework/DeviceChange.h"
@@ -11,7 +12,9 @@
 #include "settings/SettingsFile.h"
 
 #include <cmath>
+#include <ctime>
 #include <limits>
+#include <utility>
 
 namespace drivo {
 
@@ -58,6 +61,15 @@ void RaceController::LoadDefaults(std::uint16_t userDefaultLanguage) {
 
 void RaceController::SaveSettings() const {
     drivo::SaveSettings(m_settings, m_languageId);
+}
+
+bool RaceController::SaveProfile(const std::string& path, std::string& reason) const {
+    return drivo::SaveProfile(m_settings, m_languageId, path, reason);
+}
+
+void RaceController::LoadProfile(const RaceSettings& settings) {
+    m_settings = settings;
+    emit profileLoaded();
 }
 
 void RaceController::OnStageTimeDragged(int index, double time) {
@@ -158,6 +170,7 @@ void RaceController::OnSendButton() {
     request->distance = RaceDistance(m_settings.RaceLength, m_settings.WheelDiam);
     request->timeMax = m_settings.TimeMax();
     request->returnMode = m_settings.ReturnMode != 0 ? 1 : 0;
+    m_sending = m_settings;
     StartSendJob(m_device, std::move(request));
 }
 
@@ -204,6 +217,21 @@ void RaceController::OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedR
     emit raceResultsChanged();
     SetStatusText(LoadResourceString(IDS_RACEINFO_LOADED));
     ShowOutcome(true);
+    AddToJournal();
+}
+
+void RaceController::AddToJournal() {
+    const JournalEntry entry{LocalTimeText(std::time(nullptr)), m_raceTime,
+                             static_cast<double>(m_maxSpeed), m_lastSent};
+    const JournalAppend append = AppendToJournal(m_journalPath, entry);
+    if (append.Outcome == JournalOutcome::Added)
+        emit journalAppended();
+    if (append.Outcome != JournalOutcome::Failed) {
+        m_journalFailureShown = false;
+        return;
+    }
+    if (!std::exchange(m_journalFailureShown, true))
+        SetStatusText(JournalUnwritableText(append.Reason));
 }
 
 void RaceController::OnRaceTimeDone(std::intptr_t raceTime) {
@@ -219,6 +247,7 @@ void RaceController::OnRaceTimeDone(std::intptr_t raceTime) {
 void RaceController::OnSendDone(std::intptr_t result) {
     if (result == 0)
         return ReportError();
+    m_lastSent = m_sending;
     ShowOutcome(true);
     SetStatusText(LoadResourceString(IDS_SENT));
     Box(IDS_SENT, MessageIcon::Information);

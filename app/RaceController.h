@@ -6,12 +6,15 @@
 #include "DeviceServices.h"
 #include "device/DeviceContext.h"
 #include "framework/MessageBoxes.h"
+#include "settings/RaceJournal.h"
 #include "settings/RaceSettings.h"
 
 #include <QObject>
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace drivo {
 
@@ -31,6 +34,16 @@ public:
     void LoadDefaults(std::uint16_t userDefaultLanguage);
     // A failed write is silent: the old file stays as it was.
     void SaveSettings() const;
+    // A profile file: the record as it is, or, on failure, the system's reason.
+    bool SaveProfile(const std::string& path, std::string& reason) const;
+    // A profile that passed the profile checks replaces the record; the window shows it.
+    void LoadProfile(const RaceSettings& settings);
+
+    // The race journal each read of the race results is added to.
+    const std::string& JournalPath() const { return m_journalPath; }
+    void SetJournalPath(std::string path) { m_journalPath = std::move(path); }
+    // The profile the car last took in this run; none before the first send.
+    const std::optional<RaceSettings>& LastSent() const { return m_lastSent; }
 
     // Race results, shown by the window on raceResultsChanged.
     std::int32_t RaceTime() const { return m_raceTime; }
@@ -77,6 +90,10 @@ signals:
     void messageBox(const QString& text, MessageIcon icon);
     // The record changed outside the fields (a drag): the fields show it anew.
     void fieldsChanged();
+    // The record was replaced by a profile: the fields and the chart show it anew.
+    void profileLoaded();
+    // A line was added to the race journal.
+    void journalAppended();
 
 private:
     void RenewHandle();
@@ -91,12 +108,17 @@ private:
     void OnConfigDone(std::intptr_t state);
     void OnVersionDone(std::intptr_t version);
     void ReportError();
+    void AddToJournal();
     void Box(int stringId, MessageIcon icon);
 
     RaceSettings m_settings{};
     std::uint16_t m_languageId = 0;
     std::int32_t m_raceTime = 0;
     std::int32_t m_maxSpeed = 0;
+    RaceSettings m_sending{}; // what the send under way gives the car
+    std::optional<RaceSettings> m_lastSent;
+    std::string m_journalPath = kJournalFileName;
+    bool m_journalFailureShown = false; // pane 0 says it once, not on every read
     DeviceServices m_services;
     bool m_ownsMessenger = false;
     std::shared_ptr<DeviceContext> m_device;

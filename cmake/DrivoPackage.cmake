@@ -102,7 +102,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The symbols in drivo-dbgsym (the build is RelWithDebInfo); the programs are stripped.
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 # A family with the metrics the dialog templates were laid out for (the dialog font's fallbacks).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-liberation | fonts-croscore")
+# Qt Charts draws the race journal's plot (also found by shlibdeps; named for builds without it).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation2 | fonts-liberation | fonts-croscore, libqt6charts6 (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/res/linux/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

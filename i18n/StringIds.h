@@ -45,20 +45,93 @@ inline constexpr int IDS_DEFAULTS_WARNING = 1068;
 inline constexpr int IDS_RETURN_CHECKBOX = 1069;
 // An FTDI bridge is attached but the user may not open it (Linux: no udev rule).
 inline constexpr int IDS_CAR_INACCESSIBLE = 1070;
+// Profiles and the race journal. Texts with %1 ... take FormatNumbered's arguments.
+inline constexpr int IDS_MENU_OPEN_PROFILE = 1071; // window menu, Ctrl+O
+inline constexpr int IDS_MENU_SAVE_PROFILE = 1072; // window menu, Ctrl+S
+inline constexpr int IDS_MENU_JOURNAL = 1073;      // window menu, Ctrl+J
+inline constexpr int IDS_JOURNAL_TITLE = 1074;
+inline constexpr int IDS_JOURNAL_LOAD = 1075;
+inline constexpr int IDS_JOURNAL_EXPORT = 1076;          // button and file dialog title
+inline constexpr int IDS_PROFILE_REFUSED = 1077;         // %1 file %2 key %3 value %4 %5 range
+inline constexpr int IDS_PROFILE_UNREADABLE = 1078;      // %1 file %2 reason
+inline constexpr int IDS_PROFILE_WRITE_FAILED = 1079;    // %1 file %2 reason
+inline constexpr int IDS_JOURNAL_UNWRITABLE = 1080;      // pane 0; %1 file %2 reason
+inline constexpr int IDS_JOURNAL_UNREADABLE = 1081;      // %1 file %2 reason
+inline constexpr int IDS_JOURNAL_EXPORT_FAILED = 1082;   // %1 file %2 reason
+inline constexpr int IDS_JOURNAL_PROFILE_REFUSED = 1083; // %1 key %2 value %3 %4 range
+inline constexpr int IDS_COLUMN_DATE = 1084;
+inline constexpr int IDS_COLUMN_RACE_TIME = 1085; // column and axis
+inline constexpr int IDS_COLUMN_TOP_SPEED = 1086; // column and axis
+inline constexpr int IDS_COLUMN_END_TIMES = 1087;
+inline constexpr int IDS_COLUMN_INTENSITIES = 1088;
+inline constexpr int IDS_AXIS_RUN = 1089;
+inline constexpr int IDS_PROFILE_FILTER = 1090; // file dialog
+inline constexpr int IDS_JOURNAL_FILTER = 1091; // file dialog
 
 // Every id of the table, in ascending order.
 inline constexpr int kStringIds[] = {
-    IDS_ABOUTBOX,        IDS_BATTERY_LOADING,   IDS_BATTERY_LOADED,   IDS_RACEINFO_LOADING,
-    IDS_RACEINFO_LOADED, IDS_RACETIME_LOADING,  IDS_RACETIME_LOADED,  IDS_TIP_BATTERY,
-    IDS_TIP_RACEINFO,    IDS_TIP_RACETIME,      IDS_TIP_SEND,         IDS_VERSION_LOADING,
-    IDS_VERSION_LOADED,  IDS_SENDING,           IDS_SENT,             IDS_USB_CHECKING,
-    IDS_NO_CAR_FOUND,    IDS_CHART_STATUS,      IDS_RACEINFO_BUTTON,  IDS_BATTERY_BUTTON,
-    IDS_SEND_BUTTON,     IDS_USB_CONNECTION,    IDS_BATTERY_CHARGE,   IDS_LANGUAGE_GROUP,
-    IDS_RACE_LENGTH_LABEL, IDS_WHEEL_DIAM_LABEL, IDS_TIME_MAX_LABEL,  IDS_STAGE1_LABEL,
-    IDS_STAGE2_LABEL,    IDS_STAGE3_LABEL,      IDS_STAGE4_LABEL,     IDS_STAGE5_LABEL,
-    IDS_RACEINFO_TITLE,  IDS_TIMED_RACE,        IDS_MAX_SPEED,        IDS_COMM_ERROR,
-    IDS_CHART_TITLE,     IDS_RANGE_MESSAGE,     IDS_DEFAULTS_WARNING, IDS_RETURN_CHECKBOX,
+    IDS_ABOUTBOX,
+    IDS_BATTERY_LOADING,
+    IDS_BATTERY_LOADED,
+    IDS_RACEINFO_LOADING,
+    IDS_RACEINFO_LOADED,
+    IDS_RACETIME_LOADING,
+    IDS_RACETIME_LOADED,
+    IDS_TIP_BATTERY,
+    IDS_TIP_RACEINFO,
+    IDS_TIP_RACETIME,
+    IDS_TIP_SEND,
+    IDS_VERSION_LOADING,
+    IDS_VERSION_LOADED,
+    IDS_SENDING,
+    IDS_SENT,
+    IDS_USB_CHECKING,
+    IDS_NO_CAR_FOUND,
+    IDS_CHART_STATUS,
+    IDS_RACEINFO_BUTTON,
+    IDS_BATTERY_BUTTON,
+    IDS_SEND_BUTTON,
+    IDS_USB_CONNECTION,
+    IDS_BATTERY_CHARGE,
+    IDS_LANGUAGE_GROUP,
+    IDS_RACE_LENGTH_LABEL,
+    IDS_WHEEL_DIAM_LABEL,
+    IDS_TIME_MAX_LABEL,
+    IDS_STAGE1_LABEL,
+    IDS_STAGE2_LABEL,
+    IDS_STAGE3_LABEL,
+    IDS_STAGE4_LABEL,
+    IDS_STAGE5_LABEL,
+    IDS_RACEINFO_TITLE,
+    IDS_TIMED_RACE,
+    IDS_MAX_SPEED,
+    IDS_COMM_ERROR,
+    IDS_CHART_TITLE,
+    IDS_RANGE_MESSAGE,
+    IDS_DEFAULTS_WARNING,
+    IDS_RETURN_CHECKBOX,
     IDS_CAR_INACCESSIBLE,
+    IDS_MENU_OPEN_PROFILE,
+    IDS_MENU_SAVE_PROFILE,
+    IDS_MENU_JOURNAL,
+    IDS_JOURNAL_TITLE,
+    IDS_JOURNAL_LOAD,
+    IDS_JOURNAL_EXPORT,
+    IDS_PROFILE_REFUSED,
+    IDS_PROFILE_UNREADABLE,
+    IDS_PROFILE_WRITE_FAILED,
+    IDS_JOURNAL_UNWRITABLE,
+    IDS_JOURNAL_UNREADABLE,
+    IDS_JOURNAL_EXPORT_FAILED,
+    IDS_JOURNAL_PROFILE_REFUSED,
+    IDS_COLUMN_DATE,
+    IDS_COLUMN_RACE_TIME,
+    IDS_COLUMN_TOP_SPEED,
+    IDS_COLUMN_END_TIMES,
+    IDS_COLUMN_INTENSITIES,
+    IDS_AXIS_RUN,
+    IDS_PROFILE_FILTER,
+    IDS_JOURNAL_FILTER,
 };
 
 } // namespace drivo

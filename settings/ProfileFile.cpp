@@ -70,19 +70,6 @@ std::vector<Line> SplitLines(std::string_view text) {
     return lines;
 }
 
-bool ReadAll(int fd, std::string& text) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            return true;
-        if (n < 0 && errno != EINTR)
-            return false;
-        if (n > 0)
-            text.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
 bool WriteAll(int fd, std::string_view text) {
     while (!text.empty()) {
         const ssize_t n = ::write(fd, text.data(), text.size());
@@ -155,7 +142,9 @@ bool WriteNewFile(const std::string& path, std::string_view text,
     const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
     if (::close(fd) == 0 && written)
         return true;
+    const int error = errno;
     ::unlink(path.c_str());
+    errno = error;
     return false;
 }
 
@@ -168,7 +157,62 @@ void SyncDirectoryOf(const fs::path& target) {
     ::close(fd);
 }
 
+// Where a key is in the first section of that name: its first line there, or where a new
+// one goes, after the section's last non-blank line, before the blank lines that separate it
+// from the next section. header is lines.end() when the section is missing, key when the
+// key is.
+struct KeyPlace {
+    std::vector<Line>::iterator header, key, insertAt;
+};
+
+KeyPlace FindKey(std::vector<Line>& lines, std::string_view section, std::string_view key) {
+    const auto header = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
+        const auto name = SectionName(line.text);
+        return name && EqualsNoCase(*name, section);
+    });
+    if (header == lines.end())
+        return {header, lines.end(), lines.end()};
+    const auto end = std::find_if(std::next(header), lines.end(), [](const Line& line) {
+        return SectionName(line.text).has_value();
+    });
+    auto at = std::next(header);
+    for (auto line = std::next(header); line != end; ++line) {
+        const auto name = KeyName(line->text);
+        if (name && EqualsNoCase(*name, key))
+            return {header, line, at};
+        if (!Trim(line->text).empty())
+            at = std::next(line);
+    }
+    return {header, lines.end(), at};
+}
+
 } // namespace
+
+std::optional<std::string> ReadIniString(std::string_view text, std::string_view section,
+                                         std::string_view key) {
+    if (text.starts_with(kByteOrderMark))
+        text.remove_prefix(kByteOrderMark.size());
+    std::vector<Line> lines = SplitLines(text);
+    const KeyPlace place = FindKey(lines, section, key);
+    if (place.key == lines.end())
+        return std::nullopt;
+    const std::string_view line = place.key->text;
+    return std::string(Trim(line.substr(line.find('=') + 1)));
+}
+
+int ReadUpTo(int fd, std::string& text, std::size_t limit) {
+    char buffer[65536];
+    while (text.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - text.size()));
+        if (n == 0)
+            return 0;
+        if (n < 0 && errno != EINTR)
+            return errno;
+        if (n > 0)
+            text.append(buffer, static_cast<std::size_t>(n));
+    }
+    return 0;
+}
 
 bool OpensForUpdate(const std::string& path) {
     std::FILE* f = std::fopen(path.c_str(), "r+b"); // neither creates nor truncates
@@ -181,27 +225,46 @@ bool OpensForUpdate(const std::string& path) {
 ProfileFile::ProfileFile(std::string path, WriteCheck mayWrite)
     : m_path(std::move(path)), m_mayWrite(mayWrite) {}
 
+// The system's error number for an entry that is not a regular file.
+int NotRegularError(mode_t mode) {
+    return S_ISLNK(mode) ? ELOOP : S_ISDIR(mode) ? EISDIR : EINVAL;
+}
+
 bool ProfileFile::Load() {
     m_byteOrderMark.clear();
     m_lines.clear();
     m_attributes.reset();
     m_writable = false;
+    m_error = 0;
     struct stat entry {};
     if (::lstat(m_path.c_str(), &entry) != 0) {
         m_writable = errno == ENOENT;
+        m_error = m_writable ? 0 : errno;
         return m_writable;
     }
-    if (!S_ISREG(entry.st_mode)) // a device or a pipe is not even opened
+    if (!S_ISREG(entry.st_mode)) { // a device or a pipe is not even opened
+        m_error = NotRegularError(entry.st_mode);
         return false;
+    }
     const int fd = ::open(m_path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        m_error = errno;
         return false;
+    }
     struct stat file {};
     std::string text;
-    const bool ours = ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && file.st_nlink == 1 &&
-                      (file.st_mode & 0222) != 0 && ReadAll(fd, text);
+    if (::fstat(fd, &file) != 0)
+        m_error = errno;
+    else if (const int error = ReadUpTo(fd, text); error != 0)
+        m_error = error;
+    else if (!S_ISREG(file.st_mode))
+        m_error = NotRegularError(file.st_mode);
+    else if (file.st_nlink != 1)
+        m_error = EMLINK;
+    else if ((file.st_mode & 0222) == 0 || !m_mayWrite(m_path))
+        m_error = EACCES;
     ::close(fd);
-    if (!ours || !m_mayWrite(m_path))
+    if (m_error != 0)
         return false;
     std::string_view rest = text;
     if (rest.starts_with(kByteOrderMark)) {
@@ -225,32 +288,15 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
     std::string entry;
     entry.append(key).append("=").append(value);
-
-    const auto header = std::find_if(m_lines.begin(), m_lines.end(), [&](const Line& line) {
-        const auto name = SectionName(line.text);
-        return name && EqualsNoCase(*name, section);
-    });
-    if (header == m_lines.end()) {
+    const KeyPlace place = FindKey(m_lines, section, key);
+    if (place.header == m_lines.end()) {
         Insert(m_lines.end(), "[" + std::string(section) + "]");
         Insert(m_lines.end(), std::move(entry));
-        return;
+    } else if (place.key != m_lines.end()) {
+        place.key->text = std::move(entry);
+    } else {
+        Insert(place.insertAt, std::move(entry));
     }
-    const auto end = std::find_if(std::next(header), m_lines.end(), [](const Line& line) {
-        return SectionName(line.text).has_value();
-    });
-    // A new key goes after the section's last non-blank line, before the blank lines that
-    // separate it from the next section.
-    auto at = std::next(header);
-    for (auto line = std::next(header); line != end; ++line) {
-        const auto name = KeyName(line->text);
-        if (name && EqualsNoCase(*name, key)) {
-            line->text = std::move(entry);
-            return;
-        }
-        if (!Trim(line->text).empty())
-            at = std::next(line);
-    }
-    Insert(at, std::move(entry));
 }
 
 std::string ProfileFile::Text() const {
@@ -265,9 +311,12 @@ bool ProfileFile::Commit() const {
         return false;
     RemoveLeftTemporaries(m_path);
     const std::string temporary = TemporaryName(m_path);
-    if (!WriteNewFile(temporary, Text(), m_attributes))
+    if (!WriteNewFile(temporary, Text(), m_attributes)) {
+        m_error = errno;
         return false;
+    }
     if (::rename(temporary.c_str(), m_path.c_str()) != 0) {
+        m_error = errno;
         ::unlink(temporary.c_str());
         return false;
     }

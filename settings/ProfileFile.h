@@ -15,6 +15,16 @@
 
 namespace drivo {
 
+// The value of key in the first section of that name of an INI text, blanks around it
+// removed; names match as WriteString matches them, a UTF-8 byte order mark is skipped. nullopt
+// when the section or the key is missing.
+std::optional<std::string> ReadIniString(std::string_view text, std::string_view section,
+                                         std::string_view key);
+
+// Reads the file open at fd to its end, but no further than limit bytes in all, appending to
+// text. The system's error number, or 0.
+int ReadUpTo(int fd, std::string& text, std::size_t limit = std::string::npos);
+
 // Whether the user may write the existing regular file at path.
 using WriteCheck = bool (*)(const std::string& path);
 
@@ -48,6 +58,11 @@ public:
     // far as the user may give them. False (and the old file untouched) on any failure.
     bool Commit() const;
 
+    // The system's error number of the last failed Load or Commit: a link or a directory in
+    // place of the file gives ELOOP or EISDIR, a hard link EMLINK, a file the user must not
+    // write EACCES.
+    int Error() const { return m_error; }
+
     struct Line {
         std::string text;
         std::string end; // as found; empty only on a last line that has none
@@ -65,6 +80,7 @@ private:
     std::vector<Line> m_lines;
     std::optional<Attributes> m_attributes; // of the file Load found
     bool m_writable = false;                // set by a successful Load
+    mutable int m_error = 0;
 };
 
 } // namespace drivo

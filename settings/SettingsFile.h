@@ -1,5 +1,6 @@
 #pragma once
-// Writing the race settings to the INI file on close. The file is never read back.
+// Writing the race settings to the INI file on close (never read back), and to a profile
+// file the user names.
 #include "settings/ProfileFile.h"
 #include "settings/RaceSettings.h"
 
@@ -10,6 +11,9 @@ namespace drivo {
 
 inline constexpr const char* kSettingsFileName = "Drivo.ini"; // in the working directory
 inline constexpr const char* kSettingsSection = "Commande";
+inline constexpr const char* kTimeKeys[kStageCount] = {"Time1", "Time2", "Time3", "Time4", "Time5"};
+inline constexpr const char* kValueKeys[kStageCount] = {"Value1", "Value2", "Value3", "Value4",
+                                                        "Value5"};
 
 // Writes the 14 keys Time1, Value1, ... Time5, Value5, TimeMax, WheelDiam, RaceLength,
 // LanguageId (in that order, as decimal "%d" text; LanguageId 0 to 65535) into the section
@@ -20,5 +24,10 @@ inline constexpr const char* kSettingsSection = "Commande";
 bool SaveSettings(const RaceSettings& settings, std::uint16_t languageId,
                   const std::string& path = kSettingsFileName,
                   WriteCheck mayWrite = OpensForUpdate);
+
+// A profile: the same file as SaveSettings writes, with ReturnMode (0 or 1) after LanguageId.
+// On failure reason is the system's text for why, and the old file is as it was.
+bool SaveProfile(const RaceSettings& settings, std::uint16_t languageId, const std::string& path,
+                 std::string& reason, WriteCheck mayWrite = OpensForUpdate);
 
 } // namespace drivo

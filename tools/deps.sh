@@ -4,7 +4,8 @@
 # Does nothing when they are all present; needs root (or sudo) otherwise.
 set -euo pipefail
 # udev brings udev.pc, whose udevdir says where the package's rule goes.
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
+          libqt6opengl6-dev libgl-dev
           qt6-translations-l10n libftdi1-dev libudev-dev udev libjpeg-dev libbenchmark-dev
           xvfb xauth fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
 if [ "${1:-}" = "--delivery" ]; then
