@@ -1,4 +1,5 @@
 #include "settings/RaceJournal.h"
+#include "KillTrial.h"
 #include "TestMain.h"
 
 #include <QDir>
@@ -6,11 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <chrono>
-#include <csignal>
 #include <cstring>
 #include <random>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace drivo;
@@ -141,26 +139,8 @@ private slots:
         const QString csv = dir.filePath(kJournalFileName);
         const std::string path = csv.toStdString();
         std::mt19937 random(20261209);
-        std::uniform_int_distribution<int> killAfterUs(0, 2000);
-        for (int trial = 0; trial < 300; ++trial) {
-            int ready[2];
-            QVERIFY(pipe(ready) == 0);
-            const pid_t child = fork();
-            QVERIFY(child >= 0);
-            if (child == 0)
-                AppendForever(path, ready[1]);
-            char started = 0;
-            QCOMPARE(read(ready[0], &started, 1), ssize_t(1));
-            close(ready[0]);
-            close(ready[1]);
-            const auto until =
-                std::chrono::steady_clock::now() + std::chrono::microseconds(killAfterUs(random));
-            while (std::chrono::steady_clock::now() < until) {
-            }
-            QCOMPARE(kill(child, SIGKILL), 0);
-            int status = 0;
-            QCOMPARE(waitpid(child, &status, 0), child);
-        }
+        for (int trial = 0; trial < 300; ++trial)
+            QVERIFY(test::KillTrial([&](int ready) { AppendForever(path, ready); }, random, 2000));
         const QByteArray text = ReadFile(csv);
         QVERIFY(text.startsWith(kHeader) && text.endsWith("\r\n"));
         const std::vector<JournalLine> lines = ParseJournal(text.toStdString());

@@ -1,4 +1,5 @@
 #include "settings/SettingsFile.h"
+#include "KillTrial.h"
 #include "TestMain.h"
 #include "settings/RaceSettings.h"
 
@@ -299,28 +300,9 @@ private slots:
         accepted << initial; // killed before its first rename: the file as it was, or none
 
         std::mt19937 random(20261208);
-        std::uniform_int_distribution<int> killAfterUs(0, 3000);
         int leftTemporaries = 0;
         for (int trial = 0; trial < 1000; ++trial) {
-            int ready[2];
-            QVERIFY(pipe(ready) == 0);
-            const pid_t child = fork();
-            QVERIFY(child >= 0);
-            if (child == 0)
-                SaveForever(path, ready[1]);
-            char started = 0;
-            QCOMPARE(read(ready[0], &started, 1), ssize_t(1));
-            close(ready[0]);
-            close(ready[1]);
-            // Any moment is a valid one: the outcome must not depend on where the kill lands.
-            const auto until =
-                std::chrono::steady_clock::now() + std::chrono::microseconds(killAfterUs(random));
-            while (std::chrono::steady_clock::now() < until) {
-            }
-            QCOMPARE(kill(child, SIGKILL), 0);
-            int status = 0;
-            QCOMPARE(waitpid(child, &status, 0), child);
-
+            QVERIFY(test::KillTrial([&](int ready) { SaveForever(path, ready); }, random, 3000));
             const QByteArray now = QFile::exists(ini) ? ReadFile(ini) : QByteArray();
             const QByteArray trialNo = "trial " + QByteArray::number(trial);
             QVERIFY2(accepted.contains(now),
