@@ -135,6 +135,7 @@ private slots:
 
     // Appends killed with SIGKILL at random moments: every line in the file is whole.
     void killedAppendsNeverTearALine() {
+        DRIVO_LONG_TRIAL();
         QTemporaryDir dir(QDir("/dev/shm").exists() ? "/dev/shm/drivo-XXXXXX" : QString());
         const QString csv = dir.filePath(kJournalFileName);
         const std::string path = csv.toStdString();
