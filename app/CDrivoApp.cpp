@@ -1,8 +1,10 @@
 #include "CDrivoApp.h"
 
 #include "CMainDialog.h"
+#include "FirstFrame.h"
 #include "LinkLog.h"
 #include "framework/FrameworkTexts.h"
+#include "widgets/BackgroundPicture.h"
 
 #include "DrivoVersion.h"
 
@@ -19,11 +21,15 @@ CDrivoApp::CDrivoApp(std::shared_ptr<FtDriver> driver, Attach attach)
 bool CDrivoApp::InitInstance() {
     auto messenger = std::make_shared<CWindowMessenger>();
     {
+        // The first frame never waits for the picture, so it need not share the CPU with it.
+        HoldPictureDecoding(true);
         CMainDialog dialog(nullptr,
                            DeviceServices{m_driver, std::make_shared<RealSleeper>(), messenger});
+        WhenFirstFrameShown(dialog, [] { HoldPictureDecoding(false); });
         const std::shared_ptr<void> attachment = m_attach ? m_attach(dialog) : nullptr;
         dialog.DoModal();
     }
+    HoldPictureDecoding(false); // a window closed before its first frame leaves none waiting
     // Jobs still running when the window closed finish on their own; their outcomes go nowhere.
     messenger->Shutdown();
     return false;

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr double kRedrawGoal = 8.0; // at most this many plain fills
+constexpr double kDragGoal = 2.0;   // a drag step, at most this many bare fill-and-copy steps
 
 // The main window's chart, over its placeholder at 274,159, 478 x 264 pixels.
 struct ChartInDialog {
@@ -101,5 +102,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::printf("rendered surfaces checksum: %08x\n", RenderedChecksum());
     return drivo::bench::RunWithRatios(
-        argc, argv, {{"BM_ChartRedraw", "BM_SurfaceFill", kRedrawGoal, 0.0, true, false}});
+        argc, argv,
+        {{"BM_ChartRedraw", "BM_SurfaceFill", kRedrawGoal, 0.0, true, false},
+         {"BM_DragStep", "BM_BareDragStep", kDragGoal, 0.0, true, false}});
 }

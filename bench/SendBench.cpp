@@ -23,8 +23,8 @@ void BM_SendRoundTrip(benchmark::State& state) {
     const auto car = std::make_shared<drivo::sim::VirtualCar>(sleeper);
     const auto context = drivo::CreateDeviceContext(car, std::make_shared<NoNotifier>(), sleeper);
     for (auto _ : state) {
-        const drivo::JobOutcome outcome =
-            drivo::SendJob(*context, std::make_unique<drivo::SendRequest>(drivo::bench::FloorRequest()));
+        const drivo::JobOutcome outcome = drivo::SendJob(
+            *context, std::make_unique<drivo::SendRequest>(drivo::bench::FloorRequest()));
         if (outcome.wParam != 1)
             state.SkipWithError("the car refused the profile");
     }

@@ -2,9 +2,9 @@
 // main window has shown its first complete frame. Without arguments it prints the wall clock
 // at that moment (ns since the epoch) for bench/startup.sh; with "--grab FILE" it saves the
 // window's picture instead (the package's screenshot).
-#include "FirstFrame.h"
 #include "app/CDrivoApp.h"
 #include "app/CMainDialog.h"
+#include "app/FirstFrame.h"
 #include "widgets/BackgroundPicture.h"
 
 #ifdef DRIVO_PROBE_DEMO

@@ -1,8 +1,43 @@
 #include "CStatusBar.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QStyle>
 
 namespace drivo {
+
+CStatusPane::CStatusPane(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Opaque in the bar's face colour: a new text repaints nothing beneath the pane.
+    setAutoFillBackground(true);
+}
+
+void CStatusPane::SetText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    setAccessibleName(text);
+    update(contentsRect());
+}
+
+// Half an x from the frame, as a framed label indents its text.
+int CStatusPane::Indent() const {
+    return frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2 : 0;
+}
+
+QSize CStatusPane::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return {frame + 2 * Indent(), frame + fontMetrics().height()};
+}
+
+void CStatusPane::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    const int indent = Indent();
+    style()->drawItemText(&p, contentsRect().adjusted(indent, 0, -indent, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, palette(),
+                          isEnabled(), m_text, foregroundRole());
+}
 
 CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
@@ -20,9 +55,7 @@ void CStatusBar::SetIndicators(const std::vector<int>& ids) {
     }
     m_panes.clear();
     for (int id : ids) {
-        auto* label = new QLabel(this);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setTextFormat(Qt::PlainText);
+        auto* label = new CStatusPane(this);
         addWidget(label, 1);
         m_panes.push_back({id, label, true, 0});
     }
@@ -48,11 +81,11 @@ void CStatusBar::SetPaneInfo(int index, int id, bool stretch, int width) {
 
 void CStatusBar::SetPaneText(int index, const QString& text) {
     if (index >= 0 && index < PaneCount())
-        m_panes[index].Label->setText(QString(text).replace(u'\r', u' ').replace(u'\n', u' '));
+        m_panes[index].Label->SetText(QString(text).replace(u'\r', u' ').replace(u'\n', u' '));
 }
 
 QString CStatusBar::PaneText(int index) const {
-    return index >= 0 && index < PaneCount() ? m_panes[index].Label->text() : QString();
+    return index >= 0 && index < PaneCount() ? m_panes[index].Label->Text() : QString();
 }
 
 int CStatusBar::PaneWidth(int index) const {

@@ -1,11 +1,29 @@
 #pragma once
 // The dialog's status bar: panes with indicator ids, a fixed width or stretching, placed
-// along the bottom of the client area.
-#include <QLabel>
+// along the bottom of the client area. A pane's size never depends on its text, so a new text
+// repaints that pane alone: the bar is not laid out again and the other panes stay as drawn.
+#include <QFrame>
 #include <QStatusBar>
 #include <vector>
 
 namespace drivo {
+
+// One sunken pane showing one line of text.
+class CStatusPane : public QFrame {
+public:
+    explicit CStatusPane(QWidget* parent);
+    void SetText(const QString& text);
+    const QString& Text() const { return m_text; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int Indent() const;
+    QString m_text;
+};
 
 class CStatusBar : public QStatusBar {
     Q_OBJECT
@@ -30,7 +48,7 @@ public:
 private:
     struct Pane {
         int Id;
-        QLabel* Label;
+        CStatusPane* Label;
         bool Stretch = true;
         int Width = 0;
     };

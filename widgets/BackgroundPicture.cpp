@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 #include <vector>
 
 namespace drivo {
@@ -25,6 +27,19 @@ constexpr int kDecodeLimitMiB = 64;
 constexpr const char* kFreedOnDestroy = "drivoPicturesFreedOnDestroy";
 
 using Decoded = std::optional<LoadedPicture>;
+
+// While held, decodings wait before their first step, taking no CPU from the window thread.
+struct DecodingHold {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool held = false;
+};
+DecodingHold g_hold;
+
+void WaitWhileHeld() {
+    std::unique_lock lock(g_hold.mutex);
+    g_hold.released.wait(lock, [] { return !g_hold.held; });
+}
 
 PictureEntry* g_head = nullptr;
 int g_count = 0;
@@ -133,6 +148,7 @@ void StartDecoding(PictureEntry& entry, const QByteArray& bytes, QSize size, qre
         decoding.future = g_lastStarted.future;
     } else {
         decoding.future = QtConcurrent::run([bytes, size, ratio]() -> Decoded {
+            WaitWhileHeld();
             Decoded result = LoadPictureFromMemory(bytes, size);
             if (result)
                 result->image.setDevicePixelRatio(ratio);
@@ -250,7 +266,16 @@ int PictureCount() {
     return g_count;
 }
 
+void HoldPictureDecoding(bool held) {
+    {
+        std::lock_guard guard(g_hold.mutex);
+        g_hold.held = held;
+    }
+    g_hold.released.notify_all();
+}
+
 void FinishPictureDecoding() {
+    HoldPictureDecoding(false);
     while (!g_decodings.empty()) {
         QFuture<Decoded> future = g_decodings.front().future;
         future.waitForFinished();

@@ -54,7 +54,11 @@ void FreeWindowPictures(const QWidget* window);
 // The list as it stands (for checks and tools).
 const PictureEntry* PictureListHead();
 int PictureCount();
-// Waits for the decodings still running and hands their images to their entries now.
+// While held, decodings started wait before they take any CPU (a program holds them until its
+// window's first frame is complete); releasing lets them run.
+void HoldPictureDecoding(bool held);
+// Waits for the decodings still running (releasing a hold) and hands their images to their
+// entries now.
 void FinishPictureDecoding();
 
 } // namespace drivo

@@ -140,10 +140,20 @@ private slots:
     }
 
     // The window's first frame never waits: the picture arrives later, and a second
-    // registration of the same bytes (a language switch) shows it at once.
+    // registration of the same bytes (a language switch) shows it at once. A decoding held
+    // back until the first frame (as the program holds it) still ends when it is waited for.
+    void decodesAwayFromTheFirstFrameAndReusesTheSameBytes_data() {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QSize>("size"); // sizes decoded by no other test
+        QTest::newRow("free") << false << QSize(77, 55);
+        QTest::newRow("held") << true << QSize(75, 57);
+    }
     void decodesAwayFromTheFirstFrameAndReusesTheSameBytes() {
+        QFETCH(bool, held);
+        QFETCH(QSize, size);
         QWidget window;
-        window.resize(77, 55); // a size decoded by no other test
+        window.resize(size);
+        HoldPictureDecoding(held);
         AddResourcePicture(&window, kPicture, window.rect());
         QVERIFY(Untouched(Drawn(window)));
         FinishPictureDecoding();

@@ -1,4 +1,4 @@
-#include "FirstFrame.h"
+#include "app/FirstFrame.h"
 
 #include "app/CMainDialog.h"
 

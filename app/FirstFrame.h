@@ -1,7 +1,8 @@
 #pragma once
 // The moment the main window has shown its first complete frame: the chart's first paint only
 // renders its surface, and the paint that follows copies it, so the frame is complete once the
-// chart's second paint has been handled.
+// chart's second paint has been handled. The program starts the background picture's decoding
+// then, and the start-up probes end there.
 #include <functional>
 
 namespace drivo {
