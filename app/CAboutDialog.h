@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box (template 100): the program's name and version and, when a car is attached,
 // the version of the car's software, read through the race controller's link.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: runs the main dialog modally and ends when it closes.
 #include "device/FtDriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The race journal window: the journal's lines, newest first, beside a plot of race time and
 // top speed per run. Non-modal; its owner keeps one at a time. A line's profile goes back to

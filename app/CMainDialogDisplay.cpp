@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the controller has the main window show: the status pane, the indicator, the race
 // results and the battery display.
 #include "CMainDialog.h"

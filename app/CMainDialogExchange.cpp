@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data exchange of the main window: the eight fields and the return box against the
 // controller's record, and the lost-focus handlers.
 #include "CMainDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's side of the command flows: the command buttons' state, the send's
 // exchange first, the About box.
 #include "CAboutDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Language selection of the main window: the current resource module, the flags, and every
 // text of the window that depends on the language.
 #include "CMainDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window menu's profile commands and the race journal window.
 #include "CMainDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's skin: the background picture over control 1069, the skinned buttons over
 // the hidden template buttons and the flag placeholders. Every piece is optional: one that
 // cannot be made leaves the window working without it, silently.

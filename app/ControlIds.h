@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Control, command and pane ids of the main dialog (template 102).
 namespace drivo::ctl {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window needs to reach the car: the bridge driver (libftdi or the virtual
 // car), the sleeper of the link's open loop and the messenger that brings job outcomes back

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // drivo's wiring: udev's USB hot-plug events reach the main window as device changes. drivo's
 // main and the tests both call it; like that main, it is the only part of app/ that includes

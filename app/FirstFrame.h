@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The moment the main window has shown its first complete frame: the chart's first paint only
 // renders its surface, and the paint that follows copies it, so the frame is complete once the

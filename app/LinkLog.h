@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link trace shown in the Qt logging category drivo.link, off by default; turned on with
 // QT_LOGGING_RULES="drivo.link.debug=true", it prints one line per exchange with the car.

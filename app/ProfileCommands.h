@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the profile commands and the race journal need from the window layer: Qt's file
 // dialogs and the texts of their messages, from the current resource module.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command flows with the car: the launchers, the outcome handlers and the connection
 // check. Everything here runs on the window thread; jobs report through the messenger.
 #include "RaceController.h"

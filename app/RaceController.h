@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The race controller: the settings record the fields and the chart show, the device context
 // of the jobs, the command flows from their launch to their outcome, and the connection

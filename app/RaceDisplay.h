@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arithmetic behind the race results and the battery display, free of any window.
 #include <cstdint>

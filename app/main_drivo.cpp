@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drivo: the program with the car on USB (libftdi) and udev's hot-plug events.
 #include "CDrivoApp.h"
 #include "DrivoWiring.h"

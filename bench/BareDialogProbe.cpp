@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up baseline: a bare Qt dialog with a few line edits, built with the same flags as
 // the programs, printing the wall clock (ns since the epoch) once its first frame is shown.
 // With --window it has the main window's size and paints a picture of that size kept in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the registered benchmarks and prints each figure as a ratio to its baseline measured in
 // the same run (absolute times on a shared machine move by a third between runs; ratios hold).

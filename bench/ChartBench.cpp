@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One Redraw of the profile chart at its size in the main window, with the default profile,
 // against one plain fill of the same surface measured in the same run. Also prints a checksum
 // of the surfaces rendered for a few profiles, so that a change of the drawing can be shown

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of dragging a bar's top edge in the main window: a mouse move with the button held,
 // delivered through the window as the platform delivers it, and the repaint it brings (the
 // chart and the status bar's text), against a bare step measured in the same run: a plain fill

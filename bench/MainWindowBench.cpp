@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's start: built from its template, initialised and painted once (its first
 // frame), for a French user with the skin's art and, as the baseline in the same run, for a
 // user whose language bundle has none that can be read (no picture, faces that are no

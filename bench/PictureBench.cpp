@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's background picture (resource 143, 3200 x 2400) at the window's size,
 // 793 x 567: what its registration costs the window thread, what decoding costs the worker,
 // and what one paint of the whole window costs, each beside its baseline.

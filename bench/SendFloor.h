@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floor of the car's exchanges: one open delay per transaction plus every byte of the
 // frames and their answers at 19200 baud. Anything above it is the program's own cost (or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned buttons' image work: deriving the images of the main window's six buttons
 // (masks, grey copies), one face's derivations against a pixel-by-pixel baseline, and one
 // DrawItem of a 137 x 57 transparent face.

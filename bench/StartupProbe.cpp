@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drivo or drivo-demo (DRIVO_PROBE_DEMO) with the program's own wiring, ending as soon as the
 // main window has shown its first complete frame. Without arguments it prints the wall clock
 // at that moment (ns since the epoch) for bench/startup.sh; with "--grab FILE" it saves the

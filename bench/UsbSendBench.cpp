@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real driver path: Send and one battery read through the link and the jobs with the
 // libftdi driver against the emulated bridge of the USB test bed, timed on the bed's virtual
 // clock, each against the same floor as drivo_send_bench. What lies above the floor is the

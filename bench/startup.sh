@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up figure: time from process start to the first complete frame of the main window,
 # and peak memory, of drivo and drivo-demo against a bare Qt dialog with a few line edits built
 # with the same flags, as ratios measured in the same run (medians of alternating runs).

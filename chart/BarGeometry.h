@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Mapping of stage values (end times in ms, intensities in percent) to bar rectangles in
 // chart pixels. Plain C++ on purpose: drawing uses it forwards, mouse editing inverts it, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bars of the profile chart, their scales and label settings, and their drawing.
 #include "BarGeometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Horizontal percent scale of the chart: minor and major lines and their labels.
 #include <QRgb>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The motor current profile as a bar chart: time on the horizontal axis up to the maximum
 // time, intensity in percent of Imax vertically. Renders into an off-screen surface only on

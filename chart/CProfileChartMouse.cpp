@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the profile by dragging bar edges: the top edge sets the intensity, the right edge
 // the end time, the top-right corner both.
 #include "CProfileChart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channel arithmetic on 24-bit colours used by the chart's pens, frame and bar shading.
 #include <QRgb>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the main window configures the chart and builds it from the race settings, in one
 // place so that the window's initialisation makes two calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Axis-aligned pen lines drawn as filled pixel runs, so that their pixels are exact: a line
 // covers its start point but not its end point, and a pen n pixels wide covers the line's own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text drawn on the chart surface, remembered by the pixels it left. The same text at the same
 // place over the same pixels always leaves the same pixels, so a redraw copies them back

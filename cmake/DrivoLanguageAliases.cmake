@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The abbreviations that share a bundle's data: every other territory the language table
 # (i18n/LanguageTable.cpp) gives the same language as `abbr` ("ENU" -> ENG;ENA;...). The table
 # stays the one list of territories; its rows read {0x0809, "ENG", "en", "GB"}.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package (cpack -G DEB in the build directory, configured with the prefix /usr):
 # both programs, their language bundles in /usr/share/drivo, the desktop entries, the icons,
 # the AppStream metainfo, the FTDI access rule, the manual pages, the copyright file and the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Project-wide warning and sanitizer flags; every target of the tree gets them.
 add_compile_options(-Wall -Wextra)
 if(DRIVO_WERROR)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // drivo-demo's control panel for the virtual car: plug it in or out, list another USB
 // device beside it, set its battery reading and software version, run a race with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // drivo-demo's wiring: the virtual car's plug events reach the main window as device changes,
 // and the car panel opens beside the window. The demo's main and the tests both call it.

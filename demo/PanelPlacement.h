@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where drivo-demo puts its car panel so that it never covers the main window.
 #include <QPoint>

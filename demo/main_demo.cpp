@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drivo-demo: the same program with the virtual car in place of the USB car, and a panel to
 // plug it, set its readings, run races and switch its faults.
 #include "app/CDrivoApp.h"

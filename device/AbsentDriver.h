@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bridge driver of a machine where no USB bridge can be reached: every listing is empty
 // and every open fails, so the link reports "no car" without special cases of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ASCII command lines exchanged with the car: building queries and settings, the XOR
 // checksum, and accepting or refusing the car's answers. Stateless and thread-safe.

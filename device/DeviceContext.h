@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything a running job uses, held by shared ownership so a detached job that outlives the
 // window (or whoever started it) still has a valid link, driver, sleeper and notifier.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six exchanges with the car. Each runs its transactions through the context's link and
 // posts exactly one outcome to the notifier: the value read or -1 for a query, 1 or 0 for the

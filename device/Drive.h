@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The car's drive as its firmware counts it: the race distance sent to the car and the
 // maximum speed read back both convert between millimetres and the car's revolutions with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The FTDI D2XX operations the link uses, as one interface with D2XX's own names, argument
 // order and status values, so the link reads like its D2XX counterpart and any bridge driver

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a job reports: one posted outcome message to the window that started it. The window
 // side binds the notifier to a queued delivery on its own thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lock that keeps the write, the read and the close of concurrent transactions apart.
 // It is null before Create and closed after Close; in both states Lock does nothing. A thread

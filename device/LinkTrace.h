@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A watcher of every exchange on the link, for the day a car misbehaves: what went over the
 // wire and how it ended. Every link reports each transaction once, on the thread that ran it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The block of fourteen words the send flow fills for SendJob, in word order. Word 0, the
 // window to notify, is kept at the width of a window handle so that it is never truncated.

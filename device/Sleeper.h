@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link's, the bridge driver's and the virtual car's only source of waiting and of elapsed
 // time: tests inject a virtual one so that a hundred 70 ms open attempts or a 5 s read time-out

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The only road to the car: counting attached cars, and one complete exchange that opens the
 // car by its USB description, configures the line, writes a frame, reads the answer of known

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The framework's push button: a QPushButton that carries its control id and its button
 // style bits. Its own click handler (the reflected notification) runs first; unless it

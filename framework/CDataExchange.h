@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One data exchange between a dialog's controls and its members. Direction Take reads and
 // checks the controls; direction Show writes the members into the controls, silently.

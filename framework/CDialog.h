@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog framework the windows build on: a QDialog built from a template resource,
 // with controls addressed by id, data exchange, the OK/Cancel paths, command and

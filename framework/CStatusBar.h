@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dialog's status bar: panes with indicator ids, a fixed width or stretching, placed
 // along the bottom of the client area. A pane's size never depends on its text, so a new text

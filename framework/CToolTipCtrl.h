@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's tooltip control: one tool per control, its text replaceable. Until the
 // control is activated its tools show nothing. Its tips are the toolkit's own, unless it was

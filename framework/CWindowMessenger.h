@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Delivers job outcomes, posted from worker threads, to windows on the window thread. A
 // window is known by the handle it registered under; an outcome for a window that has been

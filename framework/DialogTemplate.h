@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialog template as stored in the resources (dialog/<id>.json): the window's caption,
 // size and font, and its controls in creation order, all geometry in dialog units.

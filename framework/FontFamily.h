@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The families the resources name ("MS Sans Serif", "Tahoma", "System") are seldom installed
 // on Linux. Asking the font system for a missing family makes it search for a substitute at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The framework's own texts follow the system's language, as the toolkit's do, whatever
 // language the window shows: French or German for such a system, English otherwise.

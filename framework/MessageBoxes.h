@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box of the program goes through this one seam, so that tests record the
 // boxes instead of blocking on a modal loop.

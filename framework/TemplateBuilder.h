@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns a dialog template into child widgets of a window, in template order (which is also
 // the tab order and the stacking order, first on top).

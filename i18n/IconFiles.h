@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An icon made of one picture file per size, named by its size ("16.png", "256.png"). A file
 // is decoded only when a size it serves is asked for, not all of them when the icon is made.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language bundle of a language: named after the program and the language's
 // abbreviation, beside the program (a build tree) or in the data folder of its installation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Language ids in the platform's format (primary language in the low 10 bits, sublanguage in
 // the upper 6) with the three-letter abbreviation that names a language bundle and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Structure check of a Qt binary resource file (rcc -binary) before it is registered: Qt
 // itself only looks at the header and then trusts every offset inside the file.

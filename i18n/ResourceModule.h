@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The current resource module: the program's built-in resources, or one loaded language
 // bundle that replaces them for every lookup while it is loaded (no fallback per item).

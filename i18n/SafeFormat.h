@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Formatting of texts that come from a resource module. A language bundle is data from a
 // file, so its texts are never handed to printf as format strings: each conversion of the

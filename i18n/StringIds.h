@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ids of the string table (res/strings.json and every language bundle). There is no 1042.
 

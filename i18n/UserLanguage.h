@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's default language as a platform language id, from the desktop's locale.
 #include <QLocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns the platform's USB hot-plug events into the window's device-change message with the
 // event code "device nodes changed", read on the window thread.

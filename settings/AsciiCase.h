@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Letter case folding for the ASCII names of INI files and language codes. Standard library
 // only.

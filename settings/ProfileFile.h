@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An INI ("private profile") file edited the way the platform's profile writer does it:
 // writing a key creates the file, the section or the key when missing and replaces the value

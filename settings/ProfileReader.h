@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening a profile file: its text to the race settings, every value held to the ranges and the
 // order the settings fields apply, so a file never loads what the fields would refuse.

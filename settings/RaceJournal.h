@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The race journal: a CSV file beside the settings file with one line for each race whose
 // results were read, with the profile the car had been sent. Lines are only ever appended,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The limits of the race settings, as the settings fields enforce them. A profile read from a
 // file is held to the same limits, so a file can never load what the fields would refuse.

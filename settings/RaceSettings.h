@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The run settings the user prepares for one race: a five-stage motor current profile, the
 // maximum run time, the track length, the wheel diameter and the return option.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the race settings to the INI file on close (never read back), and to a profile
 // file the user names.

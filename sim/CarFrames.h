@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The car's side of the line protocol: reading the frames the tool sends and writing the
 // replies, independent of the tool's own codec so each checks the other.

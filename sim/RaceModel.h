@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the virtual car turns the settings it received into a race: the motor follows each
 // stage's share of its top speed with some inertia until the distance (in motor revolutions)

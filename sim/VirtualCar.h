@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in for the car behind its FTDI bridge, offered through the same D2XX interface as
 // the real driver. It answers the protocol with the real frame layout, lengths and checksums,

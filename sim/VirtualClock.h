@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sleeper that never waits: each sleep only moves a virtual clock forward and is recorded,
 // so tests can check how long the link or the car would have waited.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link's sleeper for concurrent jobs on the virtual car: instead of waiting the retry delay
 // it waits until the transaction holding the car has closed it, so retries neither spin nor

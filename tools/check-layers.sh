@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a product file includes against the layers (README, "Layers"): each folder may
 # include only the folders (or single headers) listed for it below, and device/, settings/ and
 # sim/ include no Qt. Own-folder includes without a folder name are always allowed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Line and branch coverage of the product code by the whole suite: a Debug build with gcc's
 # --coverage in build/coverage (no sanitizers), CTest, then gcovr over the product folders.
 # Usage: tools/coverage.sh [--html DIR] [ctest arguments...]   e.g. tools/coverage.sh -LE long

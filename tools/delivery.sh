@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What CI checks after the tests: a normal build (no sanitizers), the quick figures (send
 # round trip over the virtual car and over the real driver path, chart redraw, 60 s of each
 # fuzzer), then the Debian package: built with Debian's hardening flags, its files checked,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Drivo and starts drivo-demo: the program with the virtual car and its panel.
 set -euo pipefail
 cd "$(dirname "$0")/.."

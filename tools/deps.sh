@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, testing and running Drivo need; with
 # --delivery also those of packaging, its checks and the fuzzers (tools/delivery.sh).
 # Does nothing when they are all present; needs root (or sudo) otherwise.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Clicks Send in drivo-demo, then Exit 0.3 s later, N times (default 50), under Xvfb; fails
 # when a run reports a sanitizer error or does not end. Meant for a sanitizer build:
 #   tools/exit-during-send.sh build/asan/app/drivo-demo 50

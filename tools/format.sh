@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Formats every tracked .cpp and .h with the repository's .clang-format.
 # --check changes nothing: it lists the files that differ and fails when there is one.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes, with libFuzzer, the car's reply checks with the safe formatting of bundle texts, then
 # the background picture's JPEG decoding.
 #   tools/fuzz.sh            10^7 executions of the first, 10^6 of the second (figures kept by hand)

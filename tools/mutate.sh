@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Mutation check: how many one-line faults the suite catches. Each fault of the list
 # (tools/mutations.txt unless another file is given) is put into a copy of the tree
 # (build/mutate/src, refreshed from the working tree at every run), that copy is built (Debug,

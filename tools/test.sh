@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the layers' includes, then builds and runs every test: the whole suite under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the device tests once more under
 # ThreadSanitizer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Background pictures of windows: one process-wide list, newest first, of pictures each
 // registered for a window and a rectangle in its client area. A picture is decoded once,

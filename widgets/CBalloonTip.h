@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small topmost rounded popup showing a title and value lines next to the mouse cursor; it
 // hides itself after a timeout. It reads its owner's on/off flag and text through pointers.

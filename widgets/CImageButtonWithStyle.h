@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button that shows an icon or a bitmap instead of text and, while the application
 // is themed, draws itself over the themed push-button background. Without an image style or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A progress bar that writes its window text centred over the bar: black with a one-pixel
 // white edge above and to the left, readable on any bar colour. The main window uses it as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An owner-drawn push button that shows pictures instead of the platform's face: a bitmap
 // or an icon for the normal state and another for the hovered or pressed state, a grey copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's access to the visual-styles library. Every function of the library's
 // interface is a member of the same name; each looks its entry point up by name at every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The red/green USB symbol of the main window: red while no car answers, green once one
 // does, blinking between the two while an exchange with the car runs.

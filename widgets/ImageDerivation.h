@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The images a skinned button derives from the ones it is given: the monochrome mask of a
 // transparent colour, grey and darker copies of bitmaps and icons. Each works on whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing the skin's images the way the platform combines them: a bitmap through its mask
 // (and, then or), an icon (and-mask, then xor), and the embossed disabled look made from a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG pictures decoded straight to a smaller size. libjpeg scales by M/8 while it decodes, to
 // the first size at or above the destination, and each decoded row is blended into the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The visual-styles library of this platform: the application's QStyle draws the themed
 // push button. It exports what the image button uses; every other function of the
 // interface is missing from it, so CThemeApi answers those with their fallbacks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A visual-styles library as CThemeApi sees it: entry points found by name. The one the
 // program loads answers with the application's QStyle.

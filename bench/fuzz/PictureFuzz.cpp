@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over the background picture's JPEG decoding, which reads pictures that a
 // language bundle may carry. The first two bytes pick the destination size (smaller, larger
 // and far smaller than the picture); the rest is the picture, in a buffer of its exact size.

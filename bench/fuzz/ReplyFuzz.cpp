@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over what the program accepts from outside: the car's replies (value
 // replies and acknowledgements of every command) and the texts of language bundles given to
 // the safe formatting. The first byte picks the check and its parameters; the rest is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // D2XX operations over libftdi1: FTDI devices (vendor 0x0403, FTDI's standard product ids)
 // listed and opened by their USB product description. Each handle owns its own libftdi

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Test helpers for the main window: recorded message boxes, a working directory of its own for
 // the settings file the window writes on close, and the virtual car on a virtual clock.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and the About box against the virtual car: launchers, outcomes, the
 // connection check and the About box's version read.
 #include "AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drivo-demo's wiring, as its main makes it: the car panel's plug box and the car's own
 // unplugging reach the main window, and the panel never covers the window.
 #include "demo/DemoWiring.h"

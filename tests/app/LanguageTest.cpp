@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's language: the bundle chosen at start from the user's default language, the
 // flags, and what every switch rewrites. Bundles lie beside a program path of the test's own.
 #include "AppTestSupport.h"

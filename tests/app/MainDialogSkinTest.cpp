@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's skin as the window builds it: skinned buttons over their placeholders, the
 // background picture, the flag placeholders; and a working window when the skin is broken.
 #include "AppTestSupport.h"

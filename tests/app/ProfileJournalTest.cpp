@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window menu's profile commands and the race journal, through the main window and the
 // demo's car panel.
 #include "AppTestSupport.h"

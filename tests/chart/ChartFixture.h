@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A main-window stand-in with the chart placeholder at its place: 274,159, 478 x 264 pixels.
 #include "chart/CProfileChart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bar rectangles at the chart's size in the main window (478 x 264 pixels) and the colour
 // functions of its drawing.
 #include "ChartFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's data operations, the owner's setup calls and dragging bar edges at the real
 // size. Default profile: bar 0 spans x 40..122, its top line (where the pointer grabs it) is
 // y 223 and its right line x 123.

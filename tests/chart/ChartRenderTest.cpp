@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixels of the rendered chart surface at its real size.
 #include "ChartFixture.h"
 #include "TestMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One kill -9 trial: a child process runs work, which never returns, and is killed with
 // SIGKILL at a random moment once it has started; the test then looks at what it left.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One test executable per folder: every Qt Test class of the folder registers itself here
 // and the shared main runs them all, so CTest sees one suite per folder.

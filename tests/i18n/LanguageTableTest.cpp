@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "i18n/LanguageTable.h"
 #include "TestMain.h"
 #include "i18n/UserLanguage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "i18n/ResourceModule.h"
 #include "TestMain.h"
 #include "i18n/StringIds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every language bundle the build makes holds everything a lookup may ask for after a
 // switch, and its format texts take the same arguments as the built-in French ones; the
 // formatting of texts takes only the conversions it expects, whatever a bundle holds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/ProfileReader.h"
 #include "TestMain.h"
 #include "settings/SettingsFile.h"

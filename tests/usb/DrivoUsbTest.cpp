@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drivo's own wiring on the emulated bridge: the libftdi driver behind the window, udev's
 // uevents reaching it through AttachUdevWatcher, and the word for a car the user may not open.
 #include "../app/AppTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A umockdev test bed with emulated FTDI bridges (vendor 0x0403, product 0x6001, an FT232R):
 // libusb finds them in the bed's sysfs and opens their device nodes, and every usbdevfs request

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real libftdi driver under the link and the jobs, against emulated FTDI bridges with the
 // virtual car behind them. Time is virtual on both sides: the bridge's latency periods, the
 // car's line time and the driver's read time-out all run on one clock.

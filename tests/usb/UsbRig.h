@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The link and the jobs with the real libftdi driver against an emulated FTDI bridge of the
 // test bed, the virtual car behind it, all on one virtual clock. The process must run with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The balloon tip with a scripted cursor, screen and timer.
 #include "TestMain.h"
 #include "widgets/CBalloonTip.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the drawings of the art generator share: the palette of the program icon, the car,
 // and writing a file.

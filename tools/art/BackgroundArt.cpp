@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's surface, binary/143.jpg: a baseline JPEG of 3200 x 2400 that the window
 // stretches over its whole client area (793 x 567 pixels at 100 %). It is drawn in the
 // window's own coordinates so that it comes out undistorted once stretched. Where the fields,

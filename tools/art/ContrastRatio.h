@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contrast ratio of two colours as accessibility guidelines define it (1 to 21); text
 // wants at least 4.5 against what lies behind it. Shared by the art tool and the window tests.

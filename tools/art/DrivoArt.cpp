@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws Drivo's own pictures with QPainter so that they can be regenerated and reviewed:
 //   bitmap/131.bmp   the USB indicator strip, 150 x 80, 24 bits, white background
 //   icon/128/N.png   the program icon, a small race car, N = 16 ... 256; 30 and 60 are the

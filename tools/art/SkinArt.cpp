@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's skin, drawn in the program icon's style (rounded shapes, a light top
 // edge, a dark outline):
 //   bitmap/150..161.bmp  the command button faces (normal, hover and pressed, darker), with

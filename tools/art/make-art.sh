@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rebuilds the drawn pictures under res/: bitmaps, icons and the background picture.
 set -euo pipefail
 cd "$(dirname "$0")/../.."

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the skinned push button and the image button in each state, with faces drawn at
 // 1x (top row) and at the screen's pixel ratio (second row), over a striped parent so that
 // transparency shows. Usage: drivo_button_sheet [file.png]  (saves a grab and exits).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ends the program while a send job is mid-transaction, the way closing the window during a
 // send does: the detached job goes on while exit destroys the program's static objects. An
 // exit handler registered before the job first touches the device layer runs after those
