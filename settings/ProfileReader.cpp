@@ -99,21 +99,24 @@ ProfileRead ReadProfileText(std::string_view text) {
 }
 
 ProfileRead CheckProfile(const RaceSettings& settings) {
-    return ReadProfileText([&] {
-        std::string text = std::string("[") + kSettingsSection + "]\n";
-        const auto add = [&](const char* key, std::int32_t v) {
-            text.append(key).append("=").append(std::to_string(v)).append("\n");
-        };
+    // The record's own values under the file's keys: the checks a file gets, without writing
+    // the record out as text and reading it back.
+    return Checked([&settings](const char* key) -> std::optional<std::string> {
+        const std::string_view k = key;
         for (int i = 0; i < kStageCount; ++i) {
-            add(kTimeKeys[i], settings.Time[i]);
-            add(kValueKeys[i], settings.Value[i]);
+            if (k == kTimeKeys[i])
+                return std::to_string(settings.Time[i]);
+            if (k == kValueKeys[i])
+                return std::to_string(settings.Value[i]);
         }
-        add("TimeMax", settings.TimeMax());
-        add("WheelDiam", settings.WheelDiam);
-        add("RaceLength", settings.RaceLength);
-        add("ReturnMode", settings.ReturnMode);
-        return text;
-    }());
+        if (k == "TimeMax")
+            return std::to_string(settings.TimeMax());
+        if (k == "WheelDiam")
+            return std::to_string(settings.WheelDiam);
+        if (k == "RaceLength")
+            return std::to_string(settings.RaceLength);
+        return std::to_string(settings.ReturnMode);
+    });
 }
 
 ProfileRead OpenProfile(const std::string& path) {
