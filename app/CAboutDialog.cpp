@@ -2,8 +2,8 @@
 #include "CAboutDialog.h"
 
 #include "RaceController.h"
-#include "framework/MessageBoxes.h"
 #include "device/DeviceJobs.h"
+#include "framework/MessageBoxes.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
 

@@ -2,8 +2,8 @@
 #pragma once
 // The About box (template 100): the program's name and version and, when a car is attached,
 // the version of the car's software, read through the race controller's link.
-#include "framework/CDialog.h"
 #include "device/JobNotifier.h"
+#include "framework/CDialog.h"
 
 namespace drivo {
 

@@ -27,11 +27,12 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvir
     : CDialog(kMainTemplate, parent), m_controller(std::move(services)),
       m_language(language.Completed()), m_clock([] { return QTime::currentTime(); }) {
     m_icon = ResourceModule::Current().LoadIcon(kIconMain);
-    Builder().OverrideControl(ctl::kBatteryBar, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
-        auto* bar = new CPercentProgress(p);
-        bar->SetWindowText(c.Text);
-        return bar;
-    });
+    Builder().OverrideControl(ctl::kBatteryBar,
+                              [](const ControlTemplate& c, QWidget* p) -> QWidget* {
+                                  auto* bar = new CPercentProgress(p);
+                                  bar->SetWindowText(c.Text);
+                                  return bar;
+                              });
     // The hidden version button is a skinned button too; it is never shown.
     Builder().OverrideControl(ctl::kVersion, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
         auto* button = new CSkinButton(p, c.Id);
@@ -41,14 +42,15 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvir
     // The flag placeholders hold the languages' checked states (push-like check boxes).
     for (int flag : {ctl::kFrenchFlag, ctl::kEnglishFlag})
         Builder().OverrideControl(flag, [](const ControlTemplate& c, QWidget* p) -> QWidget* {
-            auto* button =
-                new CImageButtonWithStyle(p, c.Id, CButton::kCheckBox | CButton::kIcon);
+            auto* button = new CImageButtonWithStyle(p, c.Id, CButton::kCheckBox | CButton::kIcon);
             button->setCheckable(true);
             return button;
         });
-    Builder().OverrideControl(ctl::kUsbIndicator, [](const ControlTemplate&, QWidget* p) -> QWidget* {
-        return new CUsbStatusIndicator(ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
-    });
+    Builder().OverrideControl(ctl::kUsbIndicator,
+                              [](const ControlTemplate&, QWidget* p) -> QWidget* {
+                                  return new CUsbStatusIndicator(
+                                      ResourceModule::Current().LoadBitmap(kBitmapUsbStrip), p);
+                              });
     m_chart.SetOwnerHooks({
         [this](int index, double value) { m_controller.OnStageValueDragged(index, value); },
         [this](int index, double ms) { m_controller.OnStageTimeDragged(index, ms); },
@@ -69,29 +71,29 @@ void CMainDialog::DestroyWindow() {
 }
 
 bool CMainDialog::OnInitDialog() {
-    CDialog::OnInitDialog();                     // 1. first exchange, attaches the controls
-    CreateSkinButtons();                         // 2.
-    BuildWindowMenu();                           // 3.
-    setWindowIcon(m_icon);                       // 4.
+    CDialog::OnInitDialog(); // 1. first exchange, attaches the controls
+    CreateSkinButtons();     // 2.
+    BuildWindowMenu();       // 3.
+    setWindowIcon(m_icon);   // 4.
     std::srand(static_cast<unsigned>(std::time(nullptr))); // 5. the chart's first bars
-    m_brush = QBrush(QColor(255, 255, 255));     // 6.
+    m_brush = QBrush(QColor(255, 255, 255));               // 6.
     m_hasBrush = true;
     ApplyControlColours();
-    ConfigureChart();                            // 7.
-    UpdateData(false);                           // 8.
-    RegisterBackground();                        // 9.
-    CreateStatusBar();                           // 10.
-    SetTimer(ctl::kClockTimer, 1000);            // 11.
-    PrepareFlagPlaceholders();                   // 12.
-    m_chart.Redraw();                            // 13.
-    PrepareBatteryBar();                         // 14.
+    ConfigureChart();                 // 7.
+    UpdateData(false);                // 8.
+    RegisterBackground();             // 9.
+    CreateStatusBar();                // 10.
+    SetTimer(ctl::kClockTimer, 1000); // 11.
+    PrepareFlagPlaceholders();        // 12.
+    m_chart.Redraw();                 // 13.
+    PrepareBatteryBar();              // 14.
     ShowBattery(-1);
-    CreateToolTips();                            // 15.
+    CreateToolTips();                                            // 15.
     m_controller.LoadDefaults(m_language.userDefaultLanguage()); // 16.
-    SetupChart();                                // 17.
-    ApplyLanguage(m_controller.LanguageId());    // 18.
-    m_controller.CheckConnection();              // 19.
-    UpdateData(false);                           // 20.
+    SetupChart();                                                // 17.
+    ApplyLanguage(m_controller.LanguageId());                    // 18.
+    m_controller.CheckConnection();                              // 19.
+    UpdateData(false);                                           // 20.
     return true; // focus to the first tab stop, the race length field
 }
 
@@ -183,15 +185,33 @@ void CMainDialog::OnSysCommand(int id) {
 
 void CMainDialog::OnCommand(int id) {
     switch (id) {
-    case ctl::kExit: OnOK(); break;
-    case ctl::kBattery: m_controller.OnBatteryButton(); break;
-    case ctl::kRaceInfo: m_controller.OnRaceInfoButton(); break;
-    case ctl::kRaceTimeOnly: m_controller.OnRaceTimeButton(); break;
-    case ctl::kSend: OnSendButton(); break;
-    case ctl::kFrenchFlag: OnFrenchFlag(); break;
-    case ctl::kEnglishFlag: OnEnglishFlag(); break;
-    case ctl::kVersion: m_controller.OnVersionButton(); break;
-    default: CDialog::OnCommand(id); break;
+    case ctl::kExit:
+        OnOK();
+        break;
+    case ctl::kBattery:
+        m_controller.OnBatteryButton();
+        break;
+    case ctl::kRaceInfo:
+        m_controller.OnRaceInfoButton();
+        break;
+    case ctl::kRaceTimeOnly:
+        m_controller.OnRaceTimeButton();
+        break;
+    case ctl::kSend:
+        OnSendButton();
+        break;
+    case ctl::kFrenchFlag:
+        OnFrenchFlag();
+        break;
+    case ctl::kEnglishFlag:
+        OnEnglishFlag();
+        break;
+    case ctl::kVersion:
+        m_controller.OnVersionButton();
+        break;
+    default:
+        CDialog::OnCommand(id);
+        break;
     }
 }
 
@@ -224,7 +244,8 @@ bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
 void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
     if (!m_windowMenu || m_windowMenu->isEmpty())
         return;
-    if (QAction* chosen = m_windowMenu->exec(event->globalPos()); chosen && chosen->data().isValid())
+    if (QAction* chosen = m_windowMenu->exec(event->globalPos());
+        chosen && chosen->data().isValid())
         OnSysCommand(chosen->data().toInt());
 }
 

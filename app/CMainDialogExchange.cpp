@@ -18,11 +18,11 @@ constexpr int kTimeFields[kStageCount] = {ctl::kTime1, ctl::kTime2, ctl::kTime3,
                                           ctl::kTime5};
 } // namespace
 
-void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
+void CMainDialog::CheckRange(CDataExchange& dx, std::int32_t value, std::int32_t lower,
+                             std::int32_t upper) {
     if (dx.Failed() || (lower <= value && value <= upper) || !dx.Taking())
         return;
-    const QString text =
-        FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
+    const QString text = FormatRangeMessage(LoadResourceString(IDS_RANGE_MESSAGE), lower, upper);
     ShowMessageBox(this, text, MessageIcon::Exclamation);
     dx.Fail();
 }
@@ -44,8 +44,7 @@ void CMainDialog::DoDataExchange(CDataExchange& dx) {
     if (t[kTimeMaxIndex - 1] < limits::kTimeMaxNeighbourBelow)
         CheckRange(dx, t[kTimeMaxIndex], t[kTimeMaxIndex - 1], limits::kTimeHigh);
     ExchangeInt(dx, ctl::kRaceLength, settings.RaceLength);
-    CheckRange(dx, settings.RaceLength, limits::kRaceLengthLow,
-               limits::kRaceLengthFirstCheckHigh);
+    CheckRange(dx, settings.RaceLength, limits::kRaceLengthLow, limits::kRaceLengthFirstCheckHigh);
     ExchangeInt(dx, ctl::kWheelDiam, settings.WheelDiam);
     CheckRange(dx, settings.WheelDiam, limits::kWheelDiamLow, limits::kWheelDiamHigh);
 
@@ -90,8 +89,12 @@ void CMainDialog::OnKillFocusTimeMax() {
         ShowProfile(m_chart, m_controller.Settings());
 }
 
-void CMainDialog::OnKillFocusRaceLength() { UpdateData(true); }
+void CMainDialog::OnKillFocusRaceLength() {
+    UpdateData(true);
+}
 
-void CMainDialog::OnKillFocusWheelDiam() { UpdateData(true); }
+void CMainDialog::OnKillFocusWheelDiam() {
+    UpdateData(true);
+}
 
 } // namespace drivo

@@ -3,9 +3,9 @@
 // What the main window needs to reach the car: the bridge driver (libftdi or the virtual
 // car), the sleeper of the link's open loop and the messenger that brings job outcomes back
 // to the window thread. Missing pieces are filled with "no car attached" and real time.
-#include "framework/CWindowMessenger.h"
 #include "device/AbsentDriver.h"
 #include "device/Sleeper.h"
+#include "framework/CWindowMessenger.h"
 
 #include <memory>
 

@@ -55,7 +55,8 @@ std::int32_t MaxSpeedFromReading(std::int32_t reading, std::int32_t wheelDiamMm)
     if (!(speed > 0)) // negative, zero or not a number
         return 0;
     constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-    return speed >= kMax ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(speed);
+    return speed >= kMax ? std::numeric_limits<std::int32_t>::max()
+                         : static_cast<std::int32_t>(speed);
 }
 
 } // namespace drivo

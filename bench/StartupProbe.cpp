@@ -62,12 +62,11 @@ int main(int argc, char** argv) {
         return attachment;
     });
 #else
-    return drivo::RunDrivo(args, arg, std::make_shared<drivo::FtdiDriver>(),
-                           [grabPath](drivo::CMainDialog& dialog) {
-                               drivo::WhenFirstFrameShown(dialog, [&dialog, grabPath] {
-                                   FirstFrameShown(dialog, grabPath);
-                               });
-                               return drivo::AttachUdevWatcher(dialog);
-                           });
+    return drivo::RunDrivo(
+        args, arg, std::make_shared<drivo::FtdiDriver>(), [grabPath](drivo::CMainDialog& dialog) {
+            drivo::WhenFirstFrameShown(dialog,
+                                       [&dialog, grabPath] { FirstFrameShown(dialog, grabPath); });
+            return drivo::AttachUdevWatcher(dialog);
+        });
 #endif
 }

@@ -12,6 +12,7 @@ class CMainDialog;
 
 // Attaches the car and its panel to the window; what it returns keeps the car's plug callback
 // pointed at the window while it is held.
-std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car, CMainDialog& dialog);
+std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
+                                    CMainDialog& dialog);
 
 } // namespace drivo

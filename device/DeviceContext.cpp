@@ -5,15 +5,16 @@ namespace drivo {
 
 JobNotifier::~JobNotifier() = default;
 
-DeviceContext::DeviceContext(std::shared_ptr<FtDriver> driver, std::shared_ptr<JobNotifier> notifier_,
+DeviceContext::DeviceContext(std::shared_ptr<FtDriver> driver,
+                             std::shared_ptr<JobNotifier> notifier_,
                              std::shared_ptr<Sleeper> sleeper)
     : link(std::move(driver), std::move(sleeper)), notifier(std::move(notifier_)) {}
 
 std::shared_ptr<DeviceContext> CreateDeviceContext(std::shared_ptr<FtDriver> driver,
                                                    std::shared_ptr<JobNotifier> notifier,
                                                    std::shared_ptr<Sleeper> sleeper) {
-    auto context = std::make_shared<DeviceContext>(std::move(driver), std::move(notifier),
-                                                   std::move(sleeper));
+    auto context =
+        std::make_shared<DeviceContext>(std::move(driver), std::move(notifier), std::move(sleeper));
     context->link.CreateLinkMutex();
     return context;
 }

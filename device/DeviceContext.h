@@ -21,8 +21,8 @@ struct DeviceContext {
 
 // The link mutex is created here (the window's construction creates it in one step with the
 // context); CloseLinkMutex on the context's link when the window goes away.
-std::shared_ptr<DeviceContext> CreateDeviceContext(
-    std::shared_ptr<FtDriver> driver, std::shared_ptr<JobNotifier> notifier,
-    std::shared_ptr<Sleeper> sleeper = std::make_shared<RealSleeper>());
+std::shared_ptr<DeviceContext>
+CreateDeviceContext(std::shared_ptr<FtDriver> driver, std::shared_ptr<JobNotifier> notifier,
+                    std::shared_ptr<Sleeper> sleeper = std::make_shared<RealSleeper>());
 
 } // namespace drivo

@@ -12,7 +12,8 @@ namespace drivo {
 namespace {
 
 void Deliver(DeviceContext& context, WindowHandle target, const JobOutcome& outcome) {
-    if (!context.notifier) return;
+    if (!context.notifier)
+        return;
     try {
         context.notifier->Post(target, outcome.message, outcome.wParam, outcome.lParam);
     } catch (...) {
@@ -44,14 +45,18 @@ JobOutcome SingleQuery(DeviceContext& context, WindowHandle target, unsigned mes
 int SendAll(UsbLink& link, const SendRequest& request) {
     for (int stage = 0; stage < kSendStages; ++stage) {
         const std::array<int, 3> fields = {stage + 1, request.times[stage], request.values[stage]};
-        if (SendSetting(link, "SCL", fields) == 0) return 0;
+        if (SendSetting(link, "SCL", fields) == 0)
+            return 0;
     }
     const std::array<int, 1> timeMax = {request.timeMax};
     const std::array<int, 1> distance = {request.distance};
     const std::array<int, 1> returnMode = {request.returnMode};
-    if (SendSetting(link, "SST", timeMax) == 0) return 0;
-    if (SendSetting(link, "SAD", distance) == 0) return 0;
-    if (SendSetting(link, "SRM", returnMode) == 0) return 0;
+    if (SendSetting(link, "SST", timeMax) == 0)
+        return 0;
+    if (SendSetting(link, "SAD", distance) == 0)
+        return 0;
+    if (SendSetting(link, "SRM", returnMode) == 0)
+        return 0;
     return 1;
 }
 
@@ -70,7 +75,8 @@ void Launch(std::shared_ptr<DeviceContext> context, WindowHandle target, JobOutc
 
 int QueryValue(UsbLink& link, std::string_view mnemonic) {
     const CommandInfo* info = FindCommand(mnemonic);
-    if (info == nullptr || info->kind != CommandKind::Query) return -1;
+    if (info == nullptr || info->kind != CommandKind::Query)
+        return -1;
     const std::string frame = FormatQuery(mnemonic);
     std::array<char, kFrameBufferSize> reply{};
     DWORD count = static_cast<DWORD>(info->answerLength);
@@ -81,7 +87,8 @@ int QueryValue(UsbLink& link, std::string_view mnemonic) {
 
 int SendSetting(UsbLink& link, std::string_view mnemonic, std::span<const int> values) {
     const std::string frame = FormatSetting(mnemonic, values);
-    if (frame.empty()) return 0;
+    if (frame.empty())
+        return 0;
     std::array<char, kFrameBufferSize> reply{};
     DWORD count = kAcknowledgementLength;
     const FT_STATUS status = link.Transact(frame, reply, count);
@@ -115,7 +122,8 @@ JobOutcome RaceInfoJob(DeviceContext& context, WindowHandle target) {
 }
 
 JobOutcome SendJob(DeviceContext& context, std::unique_ptr<SendRequest> request) {
-    if (!request) return {WM_SEND_DONE, 0, 0};
+    if (!request)
+        return {WM_SEND_DONE, 0, 0};
     const JobOutcome outcome = RunAndPost(context, request->target, {WM_SEND_DONE, 0, 0}, [&] {
         return JobOutcome{WM_SEND_DONE, SendAll(context.link, *request), 0};
     });
@@ -149,7 +157,8 @@ void StartVersionJob(std::shared_ptr<DeviceContext> context, WindowHandle target
 }
 
 void StartSendJob(std::shared_ptr<DeviceContext> context, std::unique_ptr<SendRequest> request) {
-    if (!request) return;
+    if (!request)
+        return;
     const WindowHandle target = request->target;
     // std::function needs a copyable callable, so the request travels in a shared_ptr that
     // only the job's thread uses; it is freed when the job is done with it.

@@ -12,12 +12,12 @@ namespace drivo {
 inline constexpr int kSendStages = 5;
 
 struct SendRequest {
-    WindowHandle target = 0;                         // word 0
-    std::array<std::int32_t, kSendStages> times{};   // words 1-5: stage time limits, ms
-    std::array<std::int32_t, kSendStages> values{};  // words 6-10: intensities, % of Imax
-    std::int32_t distance = 0;                       // word 11: revolutions, see RaceDistance
-    std::int32_t timeMax = 0;                        // word 12: maximum run time, ms
-    std::int32_t returnMode = 0;                     // word 13: 1 = return option ticked
+    WindowHandle target = 0;                        // word 0
+    std::array<std::int32_t, kSendStages> times{};  // words 1-5: stage time limits, ms
+    std::array<std::int32_t, kSendStages> values{}; // words 6-10: intensities, % of Imax
+    std::int32_t distance = 0;                      // word 11: revolutions, see RaceDistance
+    std::int32_t timeMax = 0;                       // word 12: maximum run time, ms
+    std::int32_t returnMode = 0;                    // word 13: 1 = return option ticked
 };
 
 // Race length as a count of revolutions: length * kDriveRatio / circumference, truncated toward

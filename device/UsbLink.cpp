@@ -11,13 +11,17 @@ UsbLink::UsbLink(std::shared_ptr<FtDriver> driver, std::shared_ptr<Sleeper> slee
     : driver_(std::move(driver)), sleeper_(std::move(sleeper)) {}
 
 int UsbLink::CountMatchingDevices(int* inaccessible) {
-    if (inaccessible != nullptr) *inaccessible = 0;
+    if (inaccessible != nullptr)
+        *inaccessible = 0;
     DWORD count = 0;
-    if (driver_->FT_CreateDeviceInfoList(&count) != FT_OK) return -1;
-    if (count == 0) return 0;
+    if (driver_->FT_CreateDeviceInfoList(&count) != FT_OK)
+        return -1;
+    if (count == 0)
+        return 0;
     std::vector<FT_DEVICE_LIST_INFO_NODE> nodes(count);
     DWORD filled = count;
-    if (driver_->FT_GetDeviceInfoList(nodes.data(), &filled) != FT_OK) return -1;
+    if (driver_->FT_GetDeviceInfoList(nodes.data(), &filled) != FT_OK)
+        return -1;
     int matching = 0;
     // The driver may report fewer entries than first announced, never more than we hold.
     for (DWORD i = 0; i < filled && i < count; ++i) {
@@ -37,7 +41,8 @@ FT_STATUS UsbLink::Open(FT_HANDLE& handle, int& attempts) {
         // The device is taken while another transaction holds it; give that one time to finish.
         sleeper_->SleepFor(kOpenRetryDelay);
         status = driver_->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &handle);
-        if (status == FT_OK) return status;
+        if (status == FT_OK)
+            return status;
     }
     attempts = kOpenAttempts;
     return status;
@@ -45,14 +50,17 @@ FT_STATUS UsbLink::Open(FT_HANDLE& handle, int& attempts) {
 
 FT_STATUS UsbLink::Configure(FT_HANDLE handle) {
     FT_STATUS status = driver_->FT_SetBaudRate(handle, kBaudRate);
-    if (status == FT_OK) status = driver_->FT_SetTimeouts(handle, kReadTimeoutMs, kWriteTimeoutMs);
     if (status == FT_OK)
-        status = driver_->FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
+        status = driver_->FT_SetTimeouts(handle, kReadTimeoutMs, kWriteTimeoutMs);
+    if (status == FT_OK)
+        status =
+            driver_->FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
     return status;
 }
 
 FT_STATUS UsbLink::Transact(std::string_view command, std::span<char> reply, DWORD& replyCount) {
-    if (reply.size() <= replyCount) return FT_INVALID_PARAMETER;
+    if (reply.size() <= replyCount)
+        return FT_INVALID_PARAMETER;
     const std::chrono::microseconds start = sleeper_->Now();
     LinkTransaction trace;
     trace.status = Exchange(command, reply, replyCount, trace);
@@ -66,7 +74,8 @@ FT_STATUS UsbLink::Exchange(std::string_view command, std::span<char> reply, DWO
     const DWORD wanted = replyCount;
     FT_HANDLE handle = nullptr;
     FT_STATUS status = Open(handle, trace.openAttempts);
-    if (status != FT_OK) return status;
+    if (status != FT_OK)
+        return status;
     status = Configure(handle);
     if (status != FT_OK) {
         driver_->FT_Close(handle);
@@ -74,14 +83,16 @@ FT_STATUS UsbLink::Exchange(std::string_view command, std::span<char> reply, DWO
     }
     LockLink();
     DWORD written = 0;
-    status = driver_->FT_Write(handle, command.data(), static_cast<DWORD>(command.size()), &written);
+    status =
+        driver_->FT_Write(handle, command.data(), static_cast<DWORD>(command.size()), &written);
     trace.frame = command.substr(0, std::min<std::size_t>(written, command.size()));
     if (status == FT_OK) {
         DWORD received = 0;
         status = driver_->FT_Read(handle, reply.data(), wanted, &received);
         if (status == FT_OK) {
             // A driver that reports more than asked would otherwise put the NUL out of bounds.
-            if (received > wanted) received = wanted;
+            if (received > wanted)
+                received = wanted;
             replyCount = received;
             reply[received] = '\0';
             trace.received = std::string_view(reply.data(), received);
@@ -92,9 +103,17 @@ FT_STATUS UsbLink::Exchange(std::string_view command, std::span<char> reply, DWO
     return status;
 }
 
-void UsbLink::CreateLinkMutex() { mutex_.Create(); }
-void UsbLink::LockLink() { mutex_.Lock(); }
-void UsbLink::UnlockLink() { mutex_.Unlock(); }
-void UsbLink::CloseLinkMutex() { mutex_.Close(); }
+void UsbLink::CreateLinkMutex() {
+    mutex_.Create();
+}
+void UsbLink::LockLink() {
+    mutex_.Lock();
+}
+void UsbLink::UnlockLink() {
+    mutex_.Unlock();
+}
+void UsbLink::CloseLinkMutex() {
+    mutex_.Close();
+}
 
 } // namespace drivo

@@ -52,7 +52,8 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
     value = parsed;
 }
 
-void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper) {
+void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower,
+                       std::int32_t upper) {
     if (dx.Failed() || !dx.Taking() || (value >= lower && value <= upper))
         return;
     ShowMessageBox(&dx.Dialog(), RangeIntMessage(lower, upper), MessageIcon::Exclamation);

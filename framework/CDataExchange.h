@@ -41,7 +41,8 @@ private:
 // number within 32 bits is refused with the framework's integer message.
 void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value);
 // The framework's range check of the value exchanged last (silent when showing).
-void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower, std::int32_t upper);
+void ValidateMinMaxInt(CDataExchange& dx, std::int32_t value, std::int32_t lower,
+                       std::int32_t upper);
 // Check box <-> 0/1.
 void ExchangeCheck(CDataExchange& dx, int id, std::int32_t& value);
 

@@ -43,7 +43,8 @@ CDialog::~CDialog() {
 bool CDialog::Create() {
     if (m_created)
         return true;
-    const auto parsed = ParseDialogTemplate(ResourceModule::Current().LoadDialogTemplate(m_templateId));
+    const auto parsed =
+        ParseDialogTemplate(ResourceModule::Current().LoadDialogTemplate(m_templateId));
     if (!parsed)
         return false;
     m_created = true;
@@ -59,7 +60,8 @@ bool CDialog::Create() {
     qApp->installEventFilter(this);
     if (OnInitDialog()) {
         for (const CreatedControl& c : m_controls) {
-            if (c.Widget->focusPolicy() != Qt::NoFocus && !c.Widget->isHidden() && c.Widget->isEnabled()) {
+            if (c.Widget->focusPolicy() != Qt::NoFocus && !c.Widget->isHidden() &&
+                c.Widget->isEnabled()) {
                 c.Widget->setFocus(Qt::TabFocusReason);
                 break;
             }
@@ -114,7 +116,8 @@ void CDialog::WireControl(const CreatedControl& control) {
     if (qobject_cast<CButton*>(control.Widget))
         return;
     if (auto* button = qobject_cast<QAbstractButton*>(control.Widget))
-        connect(button, &QAbstractButton::clicked, this, [this, id, button] { NotifyCommand(id, button); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, id, button] { NotifyCommand(id, button); });
 }
 
 void CDialog::NotifyCommand(int id, const QWidget* sender) {
@@ -146,11 +149,17 @@ bool CDialog::UpdateData(bool takeAndValidate) {
     return !dx.Failed();
 }
 
-void CDialog::EndDialog(int result) { done(result); }
+void CDialog::EndDialog(int result) {
+    done(result);
+}
 
-void CDialog::SetTimer(int id, int periodMs) { m_timers[id].start(periodMs, this); }
+void CDialog::SetTimer(int id, int periodMs) {
+    m_timers[id].start(periodMs, this);
+}
 
-void CDialog::KillTimer(int id) { m_timers.erase(id); }
+void CDialog::KillTimer(int id) {
+    m_timers.erase(id);
+}
 
 bool CDialog::HasTimer(int id) const {
     const auto it = m_timers.find(id);
@@ -170,7 +179,9 @@ void CDialog::OnOK() {
     EndDialog(QDialog::Accepted);
 }
 
-void CDialog::OnCancel() { EndDialog(QDialog::Rejected); }
+void CDialog::OnCancel() {
+    EndDialog(QDialog::Rejected);
+}
 
 void CDialog::OnCommand(int id) {
     // The OK and Cancel buttons of every dialog take its OK and Cancel paths.
@@ -184,7 +195,9 @@ void CDialog::OnEditKillFocus(int) {}
 
 void CDialog::OnTimer(int) {}
 
-bool CDialog::PreTranslateMessage(QObject*, QEvent*) { return false; }
+bool CDialog::PreTranslateMessage(QObject*, QEvent*) {
+    return false;
+}
 
 bool CDialog::IsOwnWidget(QObject* object) const {
     auto* widget = qobject_cast<QWidget*>(object);
@@ -192,16 +205,19 @@ bool CDialog::IsOwnWidget(QObject* object) const {
 }
 
 bool CDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) && IsOwnWidget(watched)) {
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(watched) &&
+        IsOwnWidget(watched)) {
         // Only a move of the focus inside the window counts as leaving the field: the window
         // losing activation (another program, a message box, closing) leaves the caret where
         // it is, and so does a refused exchange putting the caret back into its field (else
         // the field it came from would start the same refusal again). The notification runs
         // once the focus change is complete, or at the latest before a command of the window.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        if (!m_inUpdate && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::PopupFocusReason) {
             m_pendingKillFocus.push_back(ControlIdOf(watched));
-            QMetaObject::invokeMethod(this, [this] { RunPendingKillFocus(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { RunPendingKillFocus(); }, Qt::QueuedConnection);
         }
         return false;
     }

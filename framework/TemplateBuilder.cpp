@@ -112,12 +112,14 @@ QWidget* CTemplateBuilder::CreateStandard(const ControlTemplate& c, QWidget* par
     return CreateFrame(c, parent);
 }
 
-std::vector<CreatedControl> CTemplateBuilder::Build(const DialogTemplate& t, QWidget* parent) const {
+std::vector<CreatedControl> CTemplateBuilder::Build(const DialogTemplate& t,
+                                                    QWidget* parent) const {
     std::vector<CreatedControl> created;
     created.reserve(t.Controls.size());
     for (const ControlTemplate& c : t.Controls) {
         const auto found = c.Id == kNoControlId ? m_overrides.end() : m_overrides.find(c.Id);
-        QWidget* w = found != m_overrides.end() ? found->second(c, parent) : CreateStandard(c, parent);
+        QWidget* w =
+            found != m_overrides.end() ? found->second(c, parent) : CreateStandard(c, parent);
         if (!w)
             w = CreateStandard(c, parent);
         w->setParent(parent);

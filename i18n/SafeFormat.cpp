@@ -7,7 +7,9 @@ namespace drivo {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Reads a width or precision at i; false when it has more than two digits (no text of ours
 // needs a field of 100 characters or more).
@@ -61,7 +63,8 @@ QString FormatPrintf(const QString& text, std::initializer_list<FormatArg> args)
         const bool integer = (conversion == u'd' || conversion == u'i') &&
                              (length.isEmpty() || length == u"l" || length == u"ll");
         const bool real = QStringView(u"fFeEgG").contains(conversion) && length.isEmpty();
-        if (!sane || !arg || (integer && arg->IsReal()) || (real && !arg->IsReal()) || (!integer && !real)) {
+        if (!sane || !arg || (integer && arg->IsReal()) || (real && !arg->IsReal()) ||
+            (!integer && !real)) {
             out += written;
             continue;
         }
@@ -72,7 +75,8 @@ QString FormatPrintf(const QString& text, std::initializer_list<FormatArg> args)
         if (integer)
             out += QString::asprintf((rebuilt + "lld").constData(), arg->Integer());
         else
-            out += QString::asprintf((rebuilt + char(conversion.unicode())).constData(), arg->Real());
+            out +=
+                QString::asprintf((rebuilt + char(conversion.unicode())).constData(), arg->Real());
     }
     return out;
 }
@@ -93,13 +97,17 @@ QString FormatNumbered(const QString& text, const QStringList& args) {
     return out;
 }
 
-QString FormatRaceTimeLoaded(const QString& text, int raceTimeMs) { return FormatPrintf(text, {raceTimeMs}); }
+QString FormatRaceTimeLoaded(const QString& text, int raceTimeMs) {
+    return FormatPrintf(text, {raceTimeMs});
+}
 
 QString FormatChartStatus(const QString& text, int intensity, int durationMs) {
     return FormatPrintf(text, {intensity, durationMs});
 }
 
-QString FormatTimedRace(const QString& text, int raceTimeMs) { return FormatPrintf(text, {raceTimeMs}); }
+QString FormatTimedRace(const QString& text, int raceTimeMs) {
+    return FormatPrintf(text, {raceTimeMs});
+}
 
 QString FormatMaxSpeed(const QString& text, double metersPerSecond) {
     return FormatPrintf(text, {metersPerSecond});

@@ -36,10 +36,10 @@ QString FormatPrintf(const QString& text, std::initializer_list<FormatArg> args)
 QString FormatNumbered(const QString& text, const QStringList& args);
 
 // The texts of the string table that take arguments (see StringIds.h).
-QString FormatRaceTimeLoaded(const QString& text, int raceTimeMs);               // 1035
-QString FormatChartStatus(const QString& text, int intensity, int durationMs);   // 1047
-QString FormatTimedRace(const QString& text, int raceTimeMs);                    // 1063
-QString FormatMaxSpeed(const QString& text, double metersPerSecond);             // 1064
-QString FormatRangeMessage(const QString& text, long low, long high);            // 1067
+QString FormatRaceTimeLoaded(const QString& text, int raceTimeMs);             // 1035
+QString FormatChartStatus(const QString& text, int intensity, int durationMs); // 1047
+QString FormatTimedRace(const QString& text, int raceTimeMs);                  // 1063
+QString FormatMaxSpeed(const QString& text, double metersPerSecond);           // 1064
+QString FormatRangeMessage(const QString& text, long low, long high);          // 1067
 
 } // namespace drivo

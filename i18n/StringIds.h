@@ -4,16 +4,16 @@
 
 namespace drivo {
 
-inline constexpr int IDS_ABOUTBOX = 101;                // About item of the window menu
+inline constexpr int IDS_ABOUTBOX = 101; // About item of the window menu
 inline constexpr int IDS_BATTERY_LOADING = 1030;
 inline constexpr int IDS_BATTERY_LOADED = 1031;
 inline constexpr int IDS_RACEINFO_LOADING = 1032;
 inline constexpr int IDS_RACEINFO_LOADED = 1033;
 inline constexpr int IDS_RACETIME_LOADING = 1034;
-inline constexpr int IDS_RACETIME_LOADED = 1035;        // %d: FormatRaceTimeLoaded
+inline constexpr int IDS_RACETIME_LOADED = 1035; // %d: FormatRaceTimeLoaded
 inline constexpr int IDS_TIP_BATTERY = 1036;
 inline constexpr int IDS_TIP_RACEINFO = 1037;
-inline constexpr int IDS_TIP_RACETIME = 1038;           // not shown anywhere
+inline constexpr int IDS_TIP_RACETIME = 1038; // not shown anywhere
 inline constexpr int IDS_TIP_SEND = 1039;
 inline constexpr int IDS_VERSION_LOADING = 1040;
 inline constexpr int IDS_VERSION_LOADED = 1041;
@@ -21,12 +21,12 @@ inline constexpr int IDS_SENDING = 1043;
 inline constexpr int IDS_SENT = 1044;
 inline constexpr int IDS_USB_CHECKING = 1045;
 inline constexpr int IDS_NO_CAR_FOUND = 1046;
-inline constexpr int IDS_CHART_STATUS = 1047;           // %d%% %d: FormatChartStatus
+inline constexpr int IDS_CHART_STATUS = 1047; // %d%% %d: FormatChartStatus
 inline constexpr int IDS_RACEINFO_BUTTON = 1048;
 inline constexpr int IDS_BATTERY_BUTTON = 1049;
 inline constexpr int IDS_SEND_BUTTON = 1050;
-inline constexpr int IDS_USB_CONNECTION = 1051;         // not shown anywhere
-inline constexpr int IDS_BATTERY_CHARGE = 1052;         // not shown anywhere
+inline constexpr int IDS_USB_CONNECTION = 1051; // not shown anywhere
+inline constexpr int IDS_BATTERY_CHARGE = 1052; // not shown anywhere
 inline constexpr int IDS_LANGUAGE_GROUP = 1053;
 inline constexpr int IDS_RACE_LENGTH_LABEL = 1054;
 inline constexpr int IDS_WHEEL_DIAM_LABEL = 1055;
@@ -36,12 +36,12 @@ inline constexpr int IDS_STAGE2_LABEL = 1058;
 inline constexpr int IDS_STAGE3_LABEL = 1059;
 inline constexpr int IDS_STAGE4_LABEL = 1060;
 inline constexpr int IDS_STAGE5_LABEL = 1061;
-inline constexpr int IDS_RACEINFO_TITLE = 1062;         // not shown anywhere
-inline constexpr int IDS_TIMED_RACE = 1063;             // %d: FormatTimedRace
-inline constexpr int IDS_MAX_SPEED = 1064;              // %0.02f: FormatMaxSpeed
+inline constexpr int IDS_RACEINFO_TITLE = 1062; // not shown anywhere
+inline constexpr int IDS_TIMED_RACE = 1063;     // %d: FormatTimedRace
+inline constexpr int IDS_MAX_SPEED = 1064;      // %0.02f: FormatMaxSpeed
 inline constexpr int IDS_COMM_ERROR = 1065;
 inline constexpr int IDS_CHART_TITLE = 1066;
-inline constexpr int IDS_RANGE_MESSAGE = 1067;          // %1 %2: FormatRangeMessage
+inline constexpr int IDS_RANGE_MESSAGE = 1067; // %1 %2: FormatRangeMessage
 inline constexpr int IDS_DEFAULTS_WARNING = 1068;
 inline constexpr int IDS_RETURN_CHECKBOX = 1069;
 // An FTDI bridge is attached but the user may not open it (Linux: no udev rule).

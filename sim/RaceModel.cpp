@@ -12,7 +12,8 @@ constexpr int kLongestTimedRace = 99999; // what the 5-digit race time can carry
 
 RaceResult SimulateRace(const CarSettings& settings) {
     RaceResult result;
-    if (settings.distance <= 0) return result;
+    if (settings.distance <= 0)
+        return result;
     const int limit = std::clamp(settings.timeMax, 0, kLongestTimedRace);
     double rpm = 0.0;
     double revolutions = 0.0;

@@ -14,18 +14,23 @@ constexpr std::int64_t kBitsPerByte = 10;
 constexpr std::int64_t kLineBaud = 19200;
 constexpr std::size_t kShortBy = 3;
 
-std::uintptr_t Id(FT_HANDLE handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+std::uintptr_t Id(FT_HANDLE handle) {
+    return reinterpret_cast<std::uintptr_t>(handle);
+}
 
 // Bytes of an answer that started after `delay` and have fully arrived by `elapsed`.
 std::size_t ArrivedBy(std::chrono::microseconds elapsed, std::chrono::microseconds delay) {
-    if (elapsed <= delay) return 0;
-    return static_cast<std::size_t>((elapsed - delay).count() * kLineBaud / (kBitsPerByte * 1'000'000));
+    if (elapsed <= delay)
+        return 0;
+    return static_cast<std::size_t>((elapsed - delay).count() * kLineBaud /
+                                    (kBitsPerByte * 1'000'000));
 }
 
 } // namespace
 
 std::chrono::microseconds SerialTime(std::size_t bytes) {
-    return std::chrono::microseconds(static_cast<std::int64_t>(bytes) * kBitsPerByte * 1'000'000 / kLineBaud);
+    return std::chrono::microseconds(static_cast<std::int64_t>(bytes) * kBitsPerByte * 1'000'000 /
+                                     kLineBaud);
 }
 
 VirtualCar::VirtualCar(std::shared_ptr<Sleeper> sleeper, std::string description)
@@ -34,9 +39,11 @@ VirtualCar::VirtualCar(std::shared_ptr<Sleeper> sleeper, std::string description
 // --- presence -------------------------------------------------------------------------------
 
 bool VirtualCar::SetPluggedLocked(bool plugged) {
-    if (plugged_ == plugged) return false;
+    if (plugged_ == plugged)
+        return false;
     plugged_ = plugged;
-    if (!plugged && openHandle_ != 0) handleDead_ = true;
+    if (!plugged && openHandle_ != 0)
+        handleDead_ = true;
     return true;
 }
 
@@ -46,7 +53,8 @@ void VirtualCar::FirePlugCallback() {
         std::lock_guard guard(mutex_);
         callback = plugCallback_;
     }
-    if (callback) callback();
+    if (callback)
+        callback();
 }
 
 void VirtualCar::Plug() {
@@ -55,7 +63,8 @@ void VirtualCar::Plug() {
         std::lock_guard guard(mutex_);
         changed = SetPluggedLocked(true);
     }
-    if (changed) FirePlugCallback();
+    if (changed)
+        FirePlugCallback();
 }
 
 void VirtualCar::Unplug() {
@@ -64,7 +73,8 @@ void VirtualCar::Unplug() {
         std::lock_guard guard(mutex_);
         changed = SetPluggedLocked(false);
     }
-    if (changed) FirePlugCallback();
+    if (changed)
+        FirePlugCallback();
 }
 
 bool VirtualCar::IsPlugged() const {
@@ -203,18 +213,25 @@ void VirtualCar::WaitWhileOpen() const {
     closed_.wait(lock, [this] { return openHandle_ == 0; });
 }
 
-void VirtualCar::Violation(std::string what) { violations_.push_back(std::move(what)); }
+void VirtualCar::Violation(std::string what) {
+    violations_.push_back(std::move(what));
+}
 
 // --- the protocol ---------------------------------------------------------------------------
 
 std::string VirtualCar::Answer(const ReceivedFrame& frame) {
     const std::string& m = frame.mnemonic;
     if (frame.isQuery) {
-        if (m == "GVB") return ValueReply(m, {ZeroPadded(battery_, 5)});
-        if (m == "GCS") return ValueReply(m, {ZeroPadded(configState_, 1)});
-        if (m == "GRT") return ValueReply(m, {ZeroPadded(race_.timeMs, 5)});
-        if (m == "GMS") return ValueReply(m, {ZeroPadded(race_.maxSpeed, 5)});
-        if (m == "GSV") return ValueReply(m, {ZeroPadded(versionMajor_, 2), ZeroPadded(versionMinor_, 2)});
+        if (m == "GVB")
+            return ValueReply(m, {ZeroPadded(battery_, 5)});
+        if (m == "GCS")
+            return ValueReply(m, {ZeroPadded(configState_, 1)});
+        if (m == "GRT")
+            return ValueReply(m, {ZeroPadded(race_.timeMs, 5)});
+        if (m == "GMS")
+            return ValueReply(m, {ZeroPadded(race_.maxSpeed, 5)});
+        if (m == "GSV")
+            return ValueReply(m, {ZeroPadded(versionMajor_, 2), ZeroPadded(versionMinor_, 2)});
         return {};
     }
     const std::vector<int>& f = frame.fields;
@@ -250,8 +267,10 @@ void VirtualCar::ApplyFaults(std::string& reply, bool isValueReply) {
         char& low = reply[reply.size() - 3];
         low = low == '0' ? '1' : '0';
     }
-    if (has(CarFault::ShortReply)) reply.resize(reply.size() - kShortBy);
-    if (has(CarFault::Silent)) reply.clear();
+    if (has(CarFault::ShortReply))
+        reply.resize(reply.size() - kShortBy);
+    if (has(CarFault::Silent))
+        reply.clear();
 }
 
 void VirtualCar::HandleLine(const std::string& line) {
@@ -286,20 +305,26 @@ FT_STATUS VirtualCar::Enter(FT_HANDLE handle, const char* operation) {
         Violation(std::string(operation) + " on a handle that is not open");
         return FT_INVALID_HANDLE;
     }
-    if (inFlight_ > 0) Violation(std::string(operation) + " overlaps another call on the device");
+    if (inFlight_ > 0)
+        Violation(std::string(operation) + " overlaps another call on the device");
     ++inFlight_;
     return FT_OK;
 }
 
-void VirtualCar::Leave() { --inFlight_; }
+void VirtualCar::Leave() {
+    --inFlight_;
+}
 
 FT_STATUS VirtualCar::FT_CreateDeviceInfoList(DWORD* numDevices) {
-    if (numDevices == nullptr) return FT_INVALID_PARAMETER;
+    if (numDevices == nullptr)
+        return FT_INVALID_PARAMETER;
     std::lock_guard guard(mutex_);
-    if (listingFails_) return FT_OTHER_ERROR;
+    if (listingFails_)
+        return FT_OTHER_ERROR;
     listed_.clear();
     std::vector<std::string> names;
-    if (plugged_) names.push_back(description_);
+    if (plugged_)
+        names.push_back(description_);
     names.insert(names.end(), otherDevices_.begin(), otherDevices_.end());
     for (const std::string& name : names) {
         FT_DEVICE_LIST_INFO_NODE node;
@@ -312,9 +337,11 @@ FT_STATUS VirtualCar::FT_CreateDeviceInfoList(DWORD* numDevices) {
 }
 
 FT_STATUS VirtualCar::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* numDevices) {
-    if (list == nullptr || numDevices == nullptr) return FT_INVALID_PARAMETER;
+    if (list == nullptr || numDevices == nullptr)
+        return FT_INVALID_PARAMETER;
     std::lock_guard guard(mutex_);
-    if (listingFails_) return FT_OTHER_ERROR;
+    if (listingFails_)
+        return FT_OTHER_ERROR;
     const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(listed_.size()));
     std::copy_n(listed_.begin(), count, list);
     *numDevices = count;
@@ -326,13 +353,15 @@ FT_STATUS VirtualCar::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
         return FT_INVALID_PARAMETER;
     std::lock_guard guard(mutex_);
     ++openAttempts_;
-    if (!plugged_ || description_ != static_cast<const char*>(arg1)) return FT_DEVICE_NOT_FOUND;
+    if (!plugged_ || description_ != static_cast<const char*>(arg1))
+        return FT_DEVICE_NOT_FOUND;
     if (failOpens_ > 0) {
         --failOpens_;
         return FT_DEVICE_NOT_OPENED;
     }
     // Like the real bridge, a device held by another handle cannot be opened again.
-    if (openHandle_ != 0) return FT_DEVICE_NOT_OPENED;
+    if (openHandle_ != 0)
+        return FT_DEVICE_NOT_OPENED;
     openHandle_ = ++lastHandle_;
     handleDead_ = false;
     line_ = LineSettings{};
@@ -344,31 +373,37 @@ FT_STATUS VirtualCar::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
 
 FT_STATUS VirtualCar::FT_SetBaudRate(FT_HANDLE handle, ULONG baudRate) {
     std::lock_guard guard(mutex_);
-    if (const FT_STATUS status = Enter(handle, "FT_SetBaudRate"); status != FT_OK) return status;
+    if (const FT_STATUS status = Enter(handle, "FT_SetBaudRate"); status != FT_OK)
+        return status;
     Leave();
-    if (handleDead_) return FT_IO_ERROR;
-    if (baudRate == 0) return FT_INVALID_BAUD_RATE;
+    if (handleDead_)
+        return FT_IO_ERROR;
+    if (baudRate == 0)
+        return FT_INVALID_BAUD_RATE;
     line_.baudRate = baudRate;
     return FT_OK;
 }
 
 FT_STATUS VirtualCar::FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) {
     std::lock_guard guard(mutex_);
-    if (const FT_STATUS status = Enter(handle, "FT_SetTimeouts"); status != FT_OK) return status;
+    if (const FT_STATUS status = Enter(handle, "FT_SetTimeouts"); status != FT_OK)
+        return status;
     Leave();
-    if (handleDead_) return FT_IO_ERROR;
+    if (handleDead_)
+        return FT_IO_ERROR;
     line_.readTimeoutMs = readTimeout;
     line_.writeTimeoutMs = writeTimeout;
     return FT_OK;
 }
 
-FT_STATUS VirtualCar::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLength,
-                                                UCHAR stopBits, UCHAR parity) {
+FT_STATUS VirtualCar::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLength, UCHAR stopBits,
+                                                UCHAR parity) {
     std::lock_guard guard(mutex_);
     if (const FT_STATUS status = Enter(handle, "FT_SetDataCharacteristics"); status != FT_OK)
         return status;
     Leave();
-    if (handleDead_) return FT_IO_ERROR;
+    if (handleDead_)
+        return FT_IO_ERROR;
     line_.wordLength = wordLength;
     line_.stopBits = stopBits;
     line_.parity = parity;
@@ -377,13 +412,15 @@ FT_STATUS VirtualCar::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLeng
 
 FT_STATUS VirtualCar::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytesToWrite,
                                DWORD* bytesWritten) {
-    if (buffer == nullptr || bytesWritten == nullptr) return FT_INVALID_PARAMETER;
+    if (buffer == nullptr || bytesWritten == nullptr)
+        return FT_INVALID_PARAMETER;
     bool unplugged = false;
     std::chrono::microseconds duration{0};
     DWORD written = bytesToWrite;
     {
         std::lock_guard guard(mutex_);
-        if (const FT_STATUS status = Enter(handle, "FT_Write"); status != FT_OK) return status;
+        if (const FT_STATUS status = Enter(handle, "FT_Write"); status != FT_OK)
+            return status;
         if (handleDead_) {
             Leave();
             return FT_IO_ERROR;
@@ -405,26 +442,30 @@ FT_STATUS VirtualCar::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytes
         } else if (written > 0) {
             ++rejected_;
         }
-        if (faults_.erase(CarFault::UnplugMidTransaction) != 0) unplugged = SetPluggedLocked(false);
+        if (faults_.erase(CarFault::UnplugMidTransaction) != 0)
+            unplugged = SetPluggedLocked(false);
     }
     sleeper_->SleepFor(duration);
     {
         std::lock_guard guard(mutex_);
         Leave();
     }
-    if (unplugged) FirePlugCallback();
+    if (unplugged)
+        FirePlugCallback();
     *bytesWritten = written;
     return FT_OK;
 }
 
 FT_STATUS VirtualCar::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
                               DWORD* bytesReturned) {
-    if (buffer == nullptr || bytesReturned == nullptr) return FT_INVALID_PARAMETER;
+    if (buffer == nullptr || bytesReturned == nullptr)
+        return FT_INVALID_PARAMETER;
     std::string bytes;
     std::chrono::microseconds duration{0};
     {
         std::lock_guard guard(mutex_);
-        if (const FT_STATUS status = Enter(handle, "FT_Read"); status != FT_OK) return status;
+        if (const FT_STATUS status = Enter(handle, "FT_Read"); status != FT_OK)
+            return status;
         if (handleDead_) {
             Leave();
             return FT_IO_ERROR;
@@ -447,7 +488,8 @@ FT_STATUS VirtualCar::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
     sleeper_->SleepFor(duration);
     std::lock_guard guard(mutex_);
     Leave();
-    if (handleDead_) return FT_IO_ERROR;
+    if (handleDead_)
+        return FT_IO_ERROR;
     std::memcpy(buffer, bytes.data(), bytes.size());
     *bytesReturned = static_cast<DWORD>(bytes.size());
     return FT_OK;
@@ -456,7 +498,8 @@ FT_STATUS VirtualCar::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
 FT_STATUS VirtualCar::FT_Close(FT_HANDLE handle) {
     {
         std::lock_guard guard(mutex_);
-        if (const FT_STATUS status = Enter(handle, "FT_Close"); status != FT_OK) return status;
+        if (const FT_STATUS status = Enter(handle, "FT_Close"); status != FT_OK)
+            return status;
         Leave();
         openHandle_ = 0;
         handleDead_ = false;

@@ -128,7 +128,7 @@ private:
 
     std::uintptr_t openHandle_ = 0; // 0: not open
     std::uintptr_t lastHandle_ = 0;
-    bool handleDead_ = false;       // unplugged while open
+    bool handleDead_ = false; // unplugged while open
     int inFlight_ = 0;
     LineSettings line_;
     std::string pendingInput_;

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks the layers' includes, then builds and runs every test: the whole suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then the device tests once more under
-# ThreadSanitizer.
+# Checks the layers' includes and the sources' format (tools/format.sh), then builds and runs
+# every test: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# device tests once more under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 tools/check-layers.sh
+tools/format.sh --check
 werror=${DRIVO_WERROR:-OFF}
 jobs=$(nproc)
 

@@ -10,8 +10,7 @@
 namespace drivo {
 
 CUsbStatusIndicator::CUsbStatusIndicator(const QImage& cellStrip, QWidget* parent)
-    : QWidget(parent),
-      m_strip(cellStrip.convertToFormat(QImage::Format_ARGB32_Premultiplied)),
+    : QWidget(parent), m_strip(cellStrip.convertToFormat(QImage::Format_ARGB32_Premultiplied)),
       m_surface(kCellWidth, kCellHeight, QImage::Format_ARGB32_Premultiplied) {
     // A static picture: clicks go to the window underneath, and nothing is erased before
     // painting, so the parent's own painting stays around and under the cell.

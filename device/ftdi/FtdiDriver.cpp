@@ -36,7 +36,8 @@ struct Found {
 int OpenError(libusb_device* device) {
     libusb_device_handle* handle = nullptr;
     const int result = libusb_open(device, &handle);
-    if (result == 0) libusb_close(handle);
+    if (result == 0)
+        libusb_close(handle);
     return result;
 }
 
@@ -46,7 +47,8 @@ int OpenError(libusb_device* device) {
 bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)>& visit) {
     for (int product : kFtdiProducts) {
         ftdi_device_list* devices = nullptr;
-        if (ftdi_usb_find_all(context, &devices, kFtdiVendor, product) < 0) return false;
+        if (ftdi_usb_find_all(context, &devices, kFtdiVendor, product) < 0)
+            return false;
         bool stop = false;
         for (ftdi_device_list* entry = devices; entry != nullptr && !stop; entry = entry->next) {
             char description[64] = {};
@@ -63,7 +65,8 @@ bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)
             stop = visit(Found{entry->dev, product, description, serial, denied});
         }
         ftdi_list_free(&devices);
-        if (stop) break;
+        if (stop)
+            break;
     }
     return true;
 }
@@ -98,20 +101,23 @@ FtdiDriver::Port* FtdiDriver::Find(FT_HANDLE handle) {
 }
 
 FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
-    if (numDevices == nullptr) return FT_INVALID_PARAMETER;
+    if (numDevices == nullptr)
+        return FT_INVALID_PARAMETER;
     std::vector<FT_DEVICE_LIST_INFO_NODE> nodes;
     Context context(ftdi_new());
     if (context) {
         const bool listed = ForEachDevice(context.get(), [&](const Found& found) {
             FT_DEVICE_LIST_INFO_NODE node;
             node.ID = static_cast<ULONG>(kFtdiVendor << 16 | found.product);
-            if (found.accessDenied) node.Flags |= FT_FLAGS_ACCESS_DENIED;
+            if (found.accessDenied)
+                node.Flags |= FT_FLAGS_ACCESS_DENIED;
             CopyText(node.Description, sizeof node.Description, found.description);
             CopyText(node.SerialNumber, sizeof node.SerialNumber, found.serial);
             nodes.push_back(node);
             return false;
         });
-        if (!listed) return FT_OTHER_ERROR;
+        if (!listed)
+            return FT_OTHER_ERROR;
     }
     std::lock_guard guard(mutex_);
     list_ = std::move(nodes);
@@ -120,7 +126,8 @@ FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
 }
 
 FT_STATUS FtdiDriver::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* numDevices) {
-    if (list == nullptr || numDevices == nullptr) return FT_INVALID_PARAMETER;
+    if (list == nullptr || numDevices == nullptr)
+        return FT_INVALID_PARAMETER;
     std::lock_guard guard(mutex_);
     // Never write more entries than the caller says it holds.
     const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(list_.size()));
@@ -137,15 +144,19 @@ FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
     // The device must be opened through the USB context that found it, and that context then
     // lives as long as the handle.
     port->context.reset(ftdi_new());
-    if (!port->context) return FT_DEVICE_NOT_FOUND;
+    if (!port->context)
+        return FT_DEVICE_NOT_FOUND;
     FT_STATUS status = FT_DEVICE_NOT_FOUND;
     ForEachDevice(port->context.get(), [&](const Found& found) {
-        if (found.description != wanted) return false;
+        if (found.description != wanted)
+            return false;
         // Fails while another transaction (or program) has claimed the device.
-        status = ftdi_usb_open_dev(port->context.get(), found.device) == 0 ? FT_OK : FT_DEVICE_NOT_OPENED;
+        status = ftdi_usb_open_dev(port->context.get(), found.device) == 0 ? FT_OK
+                                                                           : FT_DEVICE_NOT_OPENED;
         return true;
     });
-    if (status != FT_OK) return status;
+    if (status != FT_OK)
+        return status;
     std::lock_guard guard(mutex_);
     *handle = port.get();
     ports_.insert(port.release());
@@ -154,14 +165,16 @@ FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
 
 FT_STATUS FtdiDriver::FT_SetBaudRate(FT_HANDLE handle, ULONG baudRate) {
     Port* port = Find(handle);
-    if (port == nullptr) return FT_INVALID_HANDLE;
+    if (port == nullptr)
+        return FT_INVALID_HANDLE;
     const int result = ftdi_set_baudrate(port->context.get(), static_cast<int>(baudRate));
     return result == 0 ? FT_OK : result == -1 ? FT_INVALID_BAUD_RATE : FT_IO_ERROR;
 }
 
 FT_STATUS FtdiDriver::FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) {
     Port* port = Find(handle);
-    if (port == nullptr) return FT_INVALID_HANDLE;
+    if (port == nullptr)
+        return FT_INVALID_HANDLE;
     port->readTimeoutMs = readTimeout;
     // USB transfers wait at most the write time-out; reads are timed by FT_Read's own loop.
     port->context->usb_write_timeout = static_cast<int>(std::max<ULONG>(writeTimeout, 1));
@@ -169,27 +182,33 @@ FT_STATUS FtdiDriver::FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG 
     return FT_OK;
 }
 
-FT_STATUS FtdiDriver::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLength,
-                                                UCHAR stopBits, UCHAR parity) {
+FT_STATUS FtdiDriver::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLength, UCHAR stopBits,
+                                                UCHAR parity) {
     Port* port = Find(handle);
-    if (port == nullptr) return FT_INVALID_HANDLE;
+    if (port == nullptr)
+        return FT_INVALID_HANDLE;
     if ((wordLength != FT_BITS_7 && wordLength != FT_BITS_8) ||
         (stopBits != FT_STOP_BITS_1 && stopBits != FT_STOP_BITS_2) || parity > FT_PARITY_SPACE)
         return FT_INVALID_PARAMETER;
-    const int result = ftdi_set_line_property(
-        port->context.get(), wordLength == FT_BITS_8 ? BITS_8 : BITS_7,
-        stopBits == FT_STOP_BITS_1 ? STOP_BIT_1 : STOP_BIT_2, static_cast<ftdi_parity_type>(parity));
+    const int result =
+        ftdi_set_line_property(port->context.get(), wordLength == FT_BITS_8 ? BITS_8 : BITS_7,
+                               stopBits == FT_STOP_BITS_1 ? STOP_BIT_1 : STOP_BIT_2,
+                               static_cast<ftdi_parity_type>(parity));
     return result == 0 ? FT_OK : FT_IO_ERROR;
 }
 
 FT_STATUS FtdiDriver::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytesToWrite,
                                DWORD* bytesWritten) {
     Port* port = Find(handle);
-    if (port == nullptr) return FT_INVALID_HANDLE;
-    if (buffer == nullptr || bytesWritten == nullptr) return FT_INVALID_PARAMETER;
-    const int result = ftdi_write_data(port->context.get(), static_cast<const unsigned char*>(buffer),
-                                       static_cast<int>(bytesToWrite));
-    if (result < 0) return FT_IO_ERROR;
+    if (port == nullptr)
+        return FT_INVALID_HANDLE;
+    if (buffer == nullptr || bytesWritten == nullptr)
+        return FT_INVALID_PARAMETER;
+    const int result =
+        ftdi_write_data(port->context.get(), static_cast<const unsigned char*>(buffer),
+                        static_cast<int>(bytesToWrite));
+    if (result < 0)
+        return FT_IO_ERROR;
     *bytesWritten = static_cast<DWORD>(result);
     return FT_OK;
 }
@@ -197,8 +216,10 @@ FT_STATUS FtdiDriver::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytes
 FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
                               DWORD* bytesReturned) {
     Port* port = Find(handle);
-    if (port == nullptr) return FT_INVALID_HANDLE;
-    if (buffer == nullptr || bytesReturned == nullptr) return FT_INVALID_PARAMETER;
+    if (port == nullptr)
+        return FT_INVALID_HANDLE;
+    if (buffer == nullptr || bytesReturned == nullptr)
+        return FT_INVALID_PARAMETER;
     auto* bytes = static_cast<unsigned char*>(buffer);
     const auto deadline = sleeper_->Now() + std::chrono::milliseconds(port->readTimeoutMs);
     DWORD received = 0;
@@ -206,11 +227,15 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
     while (received < bytesToRead) {
         const int result = ftdi_read_data(port->context.get(), bytes + received,
                                           static_cast<int>(bytesToRead - received));
-        if (result < 0) return FT_IO_ERROR;
+        if (result < 0)
+            return FT_IO_ERROR;
         received += static_cast<DWORD>(result);
-        if (received >= bytesToRead) break;
-        if (port->readTimeoutMs != 0 && sleeper_->Now() >= deadline) break;
-        if (result == 0) sleeper_->SleepFor(kReadPollPause);
+        if (received >= bytesToRead)
+            break;
+        if (port->readTimeoutMs != 0 && sleeper_->Now() >= deadline)
+            break;
+        if (result == 0)
+            sleeper_->SleepFor(kReadPollPause);
     }
     *bytesReturned = received;
     return FT_OK;
@@ -221,7 +246,8 @@ FT_STATUS FtdiDriver::FT_Close(FT_HANDLE handle) {
     {
         std::lock_guard guard(mutex_);
         auto it = ports_.find(static_cast<Port*>(handle));
-        if (it == ports_.end()) return FT_INVALID_HANDLE;
+        if (it == ports_.end())
+            return FT_INVALID_HANDLE;
         port = *it;
         ports_.erase(it);
     }

@@ -162,7 +162,8 @@ private slots:
         QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
 
         w.car->ClearFaults();
-        w.dialog->Chart().OwnerHooks().onStageValueDragged(2, 37.9); // dragged: truncated toward zero on the wire
+        w.dialog->Chart().OwnerHooks().onStageValueDragged(
+            2, 37.9); // dragged: truncated toward zero on the wire
         w.Click(ctl::kSend);
         QVERIFY(w.Outcomes(1));
         const sim::CarSettings got = w.car->LastSettings();

@@ -312,7 +312,8 @@ private slots:
         QCOMPARE(w.Text(ctl::kRaceTimeLabel), QStringLiteral("0 ms %s%n"));
         QCOMPARE(w.Text(ctl::kMaxSpeedLabel), QStringLiteral("%d %n m/s"));
         QCOMPARE(w.Menu(), QStringList({"-"}));
-        QVERIFY(!CAboutDialog(w.dialog->Controller(), w.dialog.get()).Create()); // 30000 x 30000 units: not opened
+        QVERIFY(!CAboutDialog(w.dialog->Controller(), w.dialog.get())
+                     .Create());   // 30000 x 30000 units: not opened
         w.Click(ctl::kFrenchFlag); // the item comes back, still after one separator
         QCOMPARE(w.Menu().mid(3), QStringList({"-", "&About Drivo..."}));
     }
