@@ -22,10 +22,10 @@ public:
 private:
     enum class State { Null, Created, Closed };
 
-    std::mutex stateMutex_;
-    State state_ = State::Null;
-    std::mutex link_;
-    std::atomic<std::thread::id> owner_{};
+    std::mutex m_stateMutex;
+    State m_state = State::Null;
+    std::mutex m_link;
+    std::atomic<std::thread::id> m_owner{};
 };
 
 } // namespace drivo

@@ -8,19 +8,19 @@
 namespace drivo {
 
 UsbLink::UsbLink(std::shared_ptr<FtDriver> driver, std::shared_ptr<Sleeper> sleeper)
-    : driver_(std::move(driver)), sleeper_(std::move(sleeper)) {}
+    : m_driver(std::move(driver)), m_sleeper(std::move(sleeper)) {}
 
 int UsbLink::CountMatchingDevices(int* inaccessible) {
     if (inaccessible != nullptr)
         *inaccessible = 0;
     DWORD count = 0;
-    if (driver_->FT_CreateDeviceInfoList(&count) != FT_OK)
+    if (m_driver->FT_CreateDeviceInfoList(&count) != FT_OK)
         return -1;
     if (count == 0)
         return 0;
     std::vector<FT_DEVICE_LIST_INFO_NODE> nodes(count);
     DWORD filled = count;
-    if (driver_->FT_GetDeviceInfoList(nodes.data(), &filled) != FT_OK)
+    if (m_driver->FT_GetDeviceInfoList(nodes.data(), &filled) != FT_OK)
         return -1;
     int matching = 0;
     // The driver may report fewer entries than first announced, never more than we hold.
@@ -39,8 +39,8 @@ FT_STATUS UsbLink::Open(FT_HANDLE& handle, int& attempts) {
     FT_STATUS status = FT_DEVICE_NOT_OPENED;
     for (attempts = 1; attempts <= kOpenAttempts; ++attempts) {
         // The device is taken while another transaction holds it; give that one time to finish.
-        sleeper_->SleepFor(kOpenRetryDelay);
-        status = driver_->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &handle);
+        m_sleeper->SleepFor(kOpenRetryDelay);
+        status = m_driver->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &handle);
         if (status == FT_OK)
             return status;
     }
@@ -49,22 +49,22 @@ FT_STATUS UsbLink::Open(FT_HANDLE& handle, int& attempts) {
 }
 
 FT_STATUS UsbLink::Configure(FT_HANDLE handle) {
-    FT_STATUS status = driver_->FT_SetBaudRate(handle, kBaudRate);
+    FT_STATUS status = m_driver->FT_SetBaudRate(handle, kBaudRate);
     if (status == FT_OK)
-        status = driver_->FT_SetTimeouts(handle, kReadTimeoutMs, kWriteTimeoutMs);
+        status = m_driver->FT_SetTimeouts(handle, kReadTimeoutMs, kWriteTimeoutMs);
     if (status == FT_OK)
         status =
-            driver_->FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
+            m_driver->FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
     return status;
 }
 
 FT_STATUS UsbLink::Transact(std::string_view command, std::span<char> reply, DWORD& replyCount) {
     if (reply.size() <= replyCount)
         return FT_INVALID_PARAMETER;
-    const std::chrono::microseconds start = sleeper_->Now();
+    const std::chrono::microseconds start = m_sleeper->Now();
     LinkTransaction trace;
     trace.status = Exchange(command, reply, replyCount, trace);
-    trace.durationMs = std::chrono::duration<double, std::milli>(sleeper_->Now() - start).count();
+    trace.durationMs = std::chrono::duration<double, std::milli>(m_sleeper->Now() - start).count();
     TraceLinkTransaction(trace);
     return trace.status;
 }
@@ -78,17 +78,17 @@ FT_STATUS UsbLink::Exchange(std::string_view command, std::span<char> reply, DWO
         return status;
     status = Configure(handle);
     if (status != FT_OK) {
-        driver_->FT_Close(handle);
+        m_driver->FT_Close(handle);
         return status;
     }
     LockLink();
     DWORD written = 0;
     status =
-        driver_->FT_Write(handle, command.data(), static_cast<DWORD>(command.size()), &written);
+        m_driver->FT_Write(handle, command.data(), static_cast<DWORD>(command.size()), &written);
     trace.frame = command.substr(0, std::min<std::size_t>(written, command.size()));
     if (status == FT_OK) {
         DWORD received = 0;
-        status = driver_->FT_Read(handle, reply.data(), wanted, &received);
+        status = m_driver->FT_Read(handle, reply.data(), wanted, &received);
         if (status == FT_OK) {
             // A driver that reports more than asked would otherwise put the NUL out of bounds.
             if (received > wanted)
@@ -98,22 +98,22 @@ FT_STATUS UsbLink::Exchange(std::string_view command, std::span<char> reply, DWO
             trace.received = std::string_view(reply.data(), received);
         }
     }
-    driver_->FT_Close(handle);
+    m_driver->FT_Close(handle);
     UnlockLink();
     return status;
 }
 
 void UsbLink::CreateLinkMutex() {
-    mutex_.Create();
+    m_mutex.Create();
 }
 void UsbLink::LockLink() {
-    mutex_.Lock();
+    m_mutex.Lock();
 }
 void UsbLink::UnlockLink() {
-    mutex_.Unlock();
+    m_mutex.Unlock();
 }
 void UsbLink::CloseLinkMutex() {
-    mutex_.Close();
+    m_mutex.Close();
 }
 
 } // namespace drivo

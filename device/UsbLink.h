@@ -40,7 +40,7 @@ public:
     void LockLink();
     void UnlockLink();
     void CloseLinkMutex();
-    const LinkMutex& Mutex() const { return mutex_; }
+    const LinkMutex& Mutex() const { return m_mutex; }
 
 private:
     // The exchange itself; what the trace shows is filled in as it goes.
@@ -49,9 +49,9 @@ private:
     FT_STATUS Open(FT_HANDLE& handle, int& attempts);
     FT_STATUS Configure(FT_HANDLE handle);
 
-    std::shared_ptr<FtDriver> driver_;
-    std::shared_ptr<Sleeper> sleeper_;
-    LinkMutex mutex_;
+    std::shared_ptr<FtDriver> m_driver;
+    std::shared_ptr<Sleeper> m_sleeper;
+    LinkMutex m_mutex;
 };
 
 } // namespace drivo

@@ -34,24 +34,24 @@ std::chrono::microseconds SerialTime(std::size_t bytes) {
 }
 
 VirtualCar::VirtualCar(std::shared_ptr<Sleeper> sleeper, std::string description)
-    : sleeper_(std::move(sleeper)), description_(std::move(description)) {}
+    : m_sleeper(std::move(sleeper)), m_description(std::move(description)) {}
 
 // --- presence -------------------------------------------------------------------------------
 
 bool VirtualCar::SetPluggedLocked(bool plugged) {
-    if (plugged_ == plugged)
+    if (m_plugged == plugged)
         return false;
-    plugged_ = plugged;
-    if (!plugged && openHandle_ != 0)
-        handleDead_ = true;
+    m_plugged = plugged;
+    if (!plugged && m_openHandle != 0)
+        m_handleDead = true;
     return true;
 }
 
 void VirtualCar::FirePlugCallback() {
     std::function<void()> callback;
     {
-        std::lock_guard guard(mutex_);
-        callback = plugCallback_;
+        std::lock_guard guard(m_mutex);
+        callback = m_plugCallback;
     }
     if (callback)
         callback();
@@ -60,7 +60,7 @@ void VirtualCar::FirePlugCallback() {
 void VirtualCar::Plug() {
     bool changed;
     {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         changed = SetPluggedLocked(true);
     }
     if (changed)
@@ -70,7 +70,7 @@ void VirtualCar::Plug() {
 void VirtualCar::Unplug() {
     bool changed;
     {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         changed = SetPluggedLocked(false);
     }
     if (changed)
@@ -78,143 +78,143 @@ void VirtualCar::Unplug() {
 }
 
 bool VirtualCar::IsPlugged() const {
-    std::lock_guard guard(mutex_);
-    return plugged_;
+    std::lock_guard guard(m_mutex);
+    return m_plugged;
 }
 
 void VirtualCar::SetPlugCallback(std::function<void()> callback) {
-    std::lock_guard guard(mutex_);
-    plugCallback_ = std::move(callback);
+    std::lock_guard guard(m_mutex);
+    m_plugCallback = std::move(callback);
 }
 
 void VirtualCar::SetOtherDevices(std::vector<std::string> descriptions) {
-    std::lock_guard guard(mutex_);
-    otherDevices_ = std::move(descriptions);
+    std::lock_guard guard(m_mutex);
+    m_otherDevices = std::move(descriptions);
 }
 
 void VirtualCar::SetListingFails(bool fails) {
-    std::lock_guard guard(mutex_);
-    listingFails_ = fails;
+    std::lock_guard guard(m_mutex);
+    m_listingFails = fails;
 }
 
 void VirtualCar::FailNextOpens(int count) {
-    std::lock_guard guard(mutex_);
-    failOpens_ = std::max(count, 0);
+    std::lock_guard guard(m_mutex);
+    m_failOpens = std::max(count, 0);
 }
 
 // --- the car's state ------------------------------------------------------------------------
 
 void VirtualCar::SetBattery(int reading) {
-    std::lock_guard guard(mutex_);
-    battery_ = std::clamp(reading, 0, 99999);
+    std::lock_guard guard(m_mutex);
+    m_battery = std::clamp(reading, 0, 99999);
 }
 
 int VirtualCar::Battery() const {
-    std::lock_guard guard(mutex_);
-    return battery_;
+    std::lock_guard guard(m_mutex);
+    return m_battery;
 }
 
 void VirtualCar::SetVersion(int major, int minor) {
-    std::lock_guard guard(mutex_);
-    versionMajor_ = std::clamp(major, 0, 99);
-    versionMinor_ = std::clamp(minor, 0, 99);
+    std::lock_guard guard(m_mutex);
+    m_versionMajor = std::clamp(major, 0, 99);
+    m_versionMinor = std::clamp(minor, 0, 99);
 }
 
 int VirtualCar::ConfigState() const {
-    std::lock_guard guard(mutex_);
-    return configState_;
+    std::lock_guard guard(m_mutex);
+    return m_configState;
 }
 
 RaceResult VirtualCar::RunRace() {
-    std::lock_guard guard(mutex_);
-    race_ = SimulateRace(settings_);
-    return race_;
+    std::lock_guard guard(m_mutex);
+    m_race = SimulateRace(m_settings);
+    return m_race;
 }
 
 RaceResult VirtualCar::LastRace() const {
-    std::lock_guard guard(mutex_);
-    return race_;
+    std::lock_guard guard(m_mutex);
+    return m_race;
 }
 
 CarSettings VirtualCar::LastSettings() const {
-    std::lock_guard guard(mutex_);
-    return settings_;
+    std::lock_guard guard(m_mutex);
+    return m_settings;
 }
 
 void VirtualCar::SetFault(CarFault fault, bool on) {
-    std::lock_guard guard(mutex_);
+    std::lock_guard guard(m_mutex);
     if (on)
-        faults_.insert(fault);
+        m_faults.insert(fault);
     else
-        faults_.erase(fault);
+        m_faults.erase(fault);
 }
 
 bool VirtualCar::HasFault(CarFault fault) const {
-    std::lock_guard guard(mutex_);
-    return faults_.count(fault) != 0;
+    std::lock_guard guard(m_mutex);
+    return m_faults.count(fault) != 0;
 }
 
 void VirtualCar::ArmFault(CarFault fault, int answeredFrames) {
-    std::lock_guard guard(mutex_);
-    armed_.emplace_back(fault, std::max(answeredFrames, 0));
+    std::lock_guard guard(m_mutex);
+    m_armed.emplace_back(fault, std::max(answeredFrames, 0));
 }
 
 void VirtualCar::ClearFaults() {
-    std::lock_guard guard(mutex_);
-    faults_.clear();
-    armed_.clear();
+    std::lock_guard guard(m_mutex);
+    m_faults.clear();
+    m_armed.clear();
 }
 
 // --- observations ---------------------------------------------------------------------------
 
 int VirtualCar::FramesReceived() const {
-    std::lock_guard guard(mutex_);
-    return static_cast<int>(received_.size());
+    std::lock_guard guard(m_mutex);
+    return static_cast<int>(m_received.size());
 }
 
 int VirtualCar::FramesReceived(std::string_view mnemonic) const {
-    std::lock_guard guard(mutex_);
-    const auto it = receivedCount_.find(mnemonic);
-    return it == receivedCount_.end() ? 0 : it->second;
+    std::lock_guard guard(m_mutex);
+    const auto it = m_receivedCount.find(mnemonic);
+    return it == m_receivedCount.end() ? 0 : it->second;
 }
 
 std::vector<std::string> VirtualCar::ReceivedMnemonics() const {
-    std::lock_guard guard(mutex_);
-    return received_;
+    std::lock_guard guard(m_mutex);
+    return m_received;
 }
 
 int VirtualCar::RejectedFrames() const {
-    std::lock_guard guard(mutex_);
-    return rejected_;
+    std::lock_guard guard(m_mutex);
+    return m_rejected;
 }
 
 int VirtualCar::OpenAttempts() const {
-    std::lock_guard guard(mutex_);
-    return openAttempts_;
+    std::lock_guard guard(m_mutex);
+    return m_openAttempts;
 }
 
 bool VirtualCar::IsOpen() const {
-    std::lock_guard guard(mutex_);
-    return openHandle_ != 0;
+    std::lock_guard guard(m_mutex);
+    return m_openHandle != 0;
 }
 
 LineSettings VirtualCar::LastLineSettings() const {
-    std::lock_guard guard(mutex_);
-    return line_;
+    std::lock_guard guard(m_mutex);
+    return m_line;
 }
 
 std::vector<std::string> VirtualCar::Violations() const {
-    std::lock_guard guard(mutex_);
-    return violations_;
+    std::lock_guard guard(m_mutex);
+    return m_violations;
 }
 
 void VirtualCar::WaitWhileOpen() const {
-    std::unique_lock lock(mutex_);
-    closed_.wait(lock, [this] { return openHandle_ == 0; });
+    std::unique_lock lock(m_mutex);
+    m_closed.wait(lock, [this] { return m_openHandle == 0; });
 }
 
 void VirtualCar::Violation(std::string what) {
-    violations_.push_back(std::move(what));
+    m_violations.push_back(std::move(what));
 }
 
 // --- the protocol ---------------------------------------------------------------------------
@@ -223,37 +223,37 @@ std::string VirtualCar::Answer(const ReceivedFrame& frame) {
     const std::string& m = frame.mnemonic;
     if (frame.isQuery) {
         if (m == "GVB")
-            return ValueReply(m, {ZeroPadded(battery_, 5)});
+            return ValueReply(m, {ZeroPadded(m_battery, 5)});
         if (m == "GCS")
-            return ValueReply(m, {ZeroPadded(configState_, 1)});
+            return ValueReply(m, {ZeroPadded(m_configState, 1)});
         if (m == "GRT")
-            return ValueReply(m, {ZeroPadded(race_.timeMs, 5)});
+            return ValueReply(m, {ZeroPadded(m_race.timeMs, 5)});
         if (m == "GMS")
-            return ValueReply(m, {ZeroPadded(race_.maxSpeed, 5)});
+            return ValueReply(m, {ZeroPadded(m_race.maxSpeed, 5)});
         if (m == "GSV")
-            return ValueReply(m, {ZeroPadded(versionMajor_, 2), ZeroPadded(versionMinor_, 2)});
+            return ValueReply(m, {ZeroPadded(m_versionMajor, 2), ZeroPadded(m_versionMinor, 2)});
         return {};
     }
     const std::vector<int>& f = frame.fields;
     if (m == "SCL" && f.size() == 3 && f[0] >= 1 && f[0] <= 5) {
-        settings_.stageTimes[f[0] - 1] = f[1];
-        settings_.intensities[f[0] - 1] = f[2];
+        m_settings.stageTimes[f[0] - 1] = f[1];
+        m_settings.intensities[f[0] - 1] = f[2];
     } else if (m == "SST" && f.size() == 1) {
-        settings_.timeMax = f[0];
+        m_settings.timeMax = f[0];
     } else if (m == "SAD" && f.size() == 1) {
-        settings_.distance = f[0];
+        m_settings.distance = f[0];
     } else if (m == "SRM" && f.size() == 1 && f[0] <= 1) {
-        settings_.returnMode = f[0];
+        m_settings.returnMode = f[0];
     } else {
         return {};
     }
-    configState_ = 1;
+    m_configState = 1;
     return Acknowledgement(m);
 }
 
 void VirtualCar::ApplyFaults(std::string& reply, bool isValueReply) {
-    auto has = [this](CarFault f) { return faults_.count(f) != 0; };
-    replyDelay_ = has(CarFault::Slow) ? kSlowAnswerDelay : kCarAnswerDelay;
+    auto has = [this](CarFault f) { return m_faults.count(f) != 0; };
+    m_replyDelay = has(CarFault::Slow) ? kSlowAnswerDelay : kCarAnswerDelay;
     if (has(CarFault::WrongMnemonic)) {
         // As if answering another command: the last letter moves on, the checksum still fits.
         char& last = reply[3];
@@ -276,74 +276,74 @@ void VirtualCar::ApplyFaults(std::string& reply, bool isValueReply) {
 void VirtualCar::HandleLine(const std::string& line) {
     const auto frame = ReadFrame(line);
     if (!frame) {
-        ++rejected_;
+        ++m_rejected;
         return;
     }
-    for (auto it = armed_.begin(); it != armed_.end();) {
+    for (auto it = m_armed.begin(); it != m_armed.end();) {
         if (it->second-- == 0) {
-            faults_.insert(it->first);
-            it = armed_.erase(it);
+            m_faults.insert(it->first);
+            it = m_armed.erase(it);
         } else {
             ++it;
         }
     }
-    received_.push_back(frame->mnemonic);
-    ++receivedCount_[frame->mnemonic];
+    m_received.push_back(frame->mnemonic);
+    ++m_receivedCount[frame->mnemonic];
     std::string reply = Answer(*frame);
     if (reply.empty()) {
-        ++rejected_;
+        ++m_rejected;
         return;
     }
     ApplyFaults(reply, frame->isQuery);
-    pendingReply_ += reply;
+    m_pendingReply += reply;
 }
 
 // --- D2XX operations ------------------------------------------------------------------------
 
 FT_STATUS VirtualCar::Enter(FT_HANDLE handle, const char* operation) {
-    if (openHandle_ == 0 || Id(handle) != openHandle_) {
+    if (m_openHandle == 0 || Id(handle) != m_openHandle) {
         Violation(std::string(operation) + " on a handle that is not open");
         return FT_INVALID_HANDLE;
     }
-    if (inFlight_ > 0)
+    if (m_inFlight > 0)
         Violation(std::string(operation) + " overlaps another call on the device");
-    ++inFlight_;
+    ++m_inFlight;
     return FT_OK;
 }
 
 void VirtualCar::Leave() {
-    --inFlight_;
+    --m_inFlight;
 }
 
 FT_STATUS VirtualCar::FT_CreateDeviceInfoList(DWORD* numDevices) {
     if (numDevices == nullptr)
         return FT_INVALID_PARAMETER;
-    std::lock_guard guard(mutex_);
-    if (listingFails_)
+    std::lock_guard guard(m_mutex);
+    if (m_listingFails)
         return FT_OTHER_ERROR;
-    listed_.clear();
+    m_listed.clear();
     std::vector<std::string> names;
-    if (plugged_)
-        names.push_back(description_);
-    names.insert(names.end(), otherDevices_.begin(), otherDevices_.end());
+    if (m_plugged)
+        names.push_back(m_description);
+    names.insert(names.end(), m_otherDevices.begin(), m_otherDevices.end());
     for (const std::string& name : names) {
         FT_DEVICE_LIST_INFO_NODE node;
         node.ID = 0x04036001;
         std::strncpy(node.Description, name.c_str(), sizeof node.Description - 1);
-        listed_.push_back(node);
+        m_listed.push_back(node);
     }
-    *numDevices = static_cast<DWORD>(listed_.size());
+    *numDevices = static_cast<DWORD>(m_listed.size());
     return FT_OK;
 }
 
 FT_STATUS VirtualCar::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* numDevices) {
     if (list == nullptr || numDevices == nullptr)
         return FT_INVALID_PARAMETER;
-    std::lock_guard guard(mutex_);
-    if (listingFails_)
+    std::lock_guard guard(m_mutex);
+    if (m_listingFails)
         return FT_OTHER_ERROR;
-    const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(listed_.size()));
-    std::copy_n(listed_.begin(), count, list);
+    const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(m_listed.size()));
+    std::copy_n(m_listed.begin(), count, list);
     *numDevices = count;
     return FT_OK;
 }
@@ -351,62 +351,62 @@ FT_STATUS VirtualCar::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD
 FT_STATUS VirtualCar::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle) {
     if (arg1 == nullptr || handle == nullptr || flags != FT_OPEN_BY_DESCRIPTION)
         return FT_INVALID_PARAMETER;
-    std::lock_guard guard(mutex_);
-    ++openAttempts_;
-    if (!plugged_ || description_ != static_cast<const char*>(arg1))
+    std::lock_guard guard(m_mutex);
+    ++m_openAttempts;
+    if (!m_plugged || m_description != static_cast<const char*>(arg1))
         return FT_DEVICE_NOT_FOUND;
-    if (failOpens_ > 0) {
-        --failOpens_;
+    if (m_failOpens > 0) {
+        --m_failOpens;
         return FT_DEVICE_NOT_OPENED;
     }
     // Like the real bridge, a device held by another handle cannot be opened again.
-    if (openHandle_ != 0)
+    if (m_openHandle != 0)
         return FT_DEVICE_NOT_OPENED;
-    openHandle_ = ++lastHandle_;
-    handleDead_ = false;
-    line_ = LineSettings{};
-    pendingInput_.clear();
-    pendingReply_.clear();
-    *handle = reinterpret_cast<FT_HANDLE>(openHandle_);
+    m_openHandle = ++m_lastHandle;
+    m_handleDead = false;
+    m_line = LineSettings{};
+    m_pendingInput.clear();
+    m_pendingReply.clear();
+    *handle = reinterpret_cast<FT_HANDLE>(m_openHandle);
     return FT_OK;
 }
 
 FT_STATUS VirtualCar::FT_SetBaudRate(FT_HANDLE handle, ULONG baudRate) {
-    std::lock_guard guard(mutex_);
+    std::lock_guard guard(m_mutex);
     if (const FT_STATUS status = Enter(handle, "FT_SetBaudRate"); status != FT_OK)
         return status;
     Leave();
-    if (handleDead_)
+    if (m_handleDead)
         return FT_IO_ERROR;
     if (baudRate == 0)
         return FT_INVALID_BAUD_RATE;
-    line_.baudRate = baudRate;
+    m_line.baudRate = baudRate;
     return FT_OK;
 }
 
 FT_STATUS VirtualCar::FT_SetTimeouts(FT_HANDLE handle, ULONG readTimeout, ULONG writeTimeout) {
-    std::lock_guard guard(mutex_);
+    std::lock_guard guard(m_mutex);
     if (const FT_STATUS status = Enter(handle, "FT_SetTimeouts"); status != FT_OK)
         return status;
     Leave();
-    if (handleDead_)
+    if (m_handleDead)
         return FT_IO_ERROR;
-    line_.readTimeoutMs = readTimeout;
-    line_.writeTimeoutMs = writeTimeout;
+    m_line.readTimeoutMs = readTimeout;
+    m_line.writeTimeoutMs = writeTimeout;
     return FT_OK;
 }
 
 FT_STATUS VirtualCar::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLength, UCHAR stopBits,
                                                 UCHAR parity) {
-    std::lock_guard guard(mutex_);
+    std::lock_guard guard(m_mutex);
     if (const FT_STATUS status = Enter(handle, "FT_SetDataCharacteristics"); status != FT_OK)
         return status;
     Leave();
-    if (handleDead_)
+    if (m_handleDead)
         return FT_IO_ERROR;
-    line_.wordLength = wordLength;
-    line_.stopBits = stopBits;
-    line_.parity = parity;
+    m_line.wordLength = wordLength;
+    m_line.stopBits = stopBits;
+    m_line.parity = parity;
     return FT_OK;
 }
 
@@ -418,36 +418,37 @@ FT_STATUS VirtualCar::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytes
     std::chrono::microseconds duration{0};
     DWORD written = bytesToWrite;
     {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         if (const FT_STATUS status = Enter(handle, "FT_Write"); status != FT_OK)
             return status;
-        if (handleDead_) {
+        if (m_handleDead) {
             Leave();
             return FT_IO_ERROR;
         }
-        const auto limit = std::chrono::milliseconds(line_.writeTimeoutMs);
-        if (line_.writeTimeoutMs != 0 && SerialTime(written) > limit)
+        const auto limit = std::chrono::milliseconds(m_line.writeTimeoutMs);
+        if (m_line.writeTimeoutMs != 0 && SerialTime(written) > limit)
             written = static_cast<DWORD>(ArrivedBy(limit, std::chrono::microseconds{0}));
         duration = SerialTime(written);
         // The car only understands the line it was built for; anything else reads as noise.
-        const bool lineMatches = line_.baudRate == 19200 && line_.wordLength == FT_BITS_8 &&
-                                 line_.stopBits == FT_STOP_BITS_1 && line_.parity == FT_PARITY_NONE;
+        const bool lineMatches = m_line.baudRate == 19200 && m_line.wordLength == FT_BITS_8 &&
+                                 m_line.stopBits == FT_STOP_BITS_1 &&
+                                 m_line.parity == FT_PARITY_NONE;
         if (lineMatches) {
-            pendingInput_.append(static_cast<const char*>(buffer), written);
-            for (std::size_t end; (end = pendingInput_.find('\n')) != std::string::npos;) {
-                const std::string line = pendingInput_.substr(0, end + 1);
-                pendingInput_.erase(0, end + 1);
+            m_pendingInput.append(static_cast<const char*>(buffer), written);
+            for (std::size_t end; (end = m_pendingInput.find('\n')) != std::string::npos;) {
+                const std::string line = m_pendingInput.substr(0, end + 1);
+                m_pendingInput.erase(0, end + 1);
                 HandleLine(line);
             }
         } else if (written > 0) {
-            ++rejected_;
+            ++m_rejected;
         }
-        if (faults_.erase(CarFault::UnplugMidTransaction) != 0)
+        if (m_faults.erase(CarFault::UnplugMidTransaction) != 0)
             unplugged = SetPluggedLocked(false);
     }
-    sleeper_->SleepFor(duration);
+    m_sleeper->SleepFor(duration);
     {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         Leave();
     }
     if (unplugged)
@@ -463,32 +464,32 @@ FT_STATUS VirtualCar::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
     std::string bytes;
     std::chrono::microseconds duration{0};
     {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         if (const FT_STATUS status = Enter(handle, "FT_Read"); status != FT_OK)
             return status;
-        if (handleDead_) {
+        if (m_handleDead) {
             Leave();
             return FT_IO_ERROR;
         }
-        const std::chrono::microseconds delay = replyDelay_;
-        const std::chrono::microseconds timeout = std::chrono::milliseconds(line_.readTimeoutMs);
-        std::size_t count = std::min<std::size_t>(bytesToRead, pendingReply_.size());
+        const std::chrono::microseconds delay = m_replyDelay;
+        const std::chrono::microseconds timeout = std::chrono::milliseconds(m_line.readTimeoutMs);
+        std::size_t count = std::min<std::size_t>(bytesToRead, m_pendingReply.size());
         duration = delay + SerialTime(count);
-        if (line_.readTimeoutMs == 0 && count < bytesToRead) {
+        if (m_line.readTimeoutMs == 0 && count < bytesToRead) {
             // D2XX would wait forever here; report it and return what there is.
             Violation("FT_Read without a read time-out on an incomplete answer");
-        } else if (line_.readTimeoutMs != 0 && (count < bytesToRead || duration > timeout)) {
+        } else if (m_line.readTimeoutMs != 0 && (count < bytesToRead || duration > timeout)) {
             count = std::min(count, ArrivedBy(timeout, delay));
             duration = timeout;
         }
-        bytes = pendingReply_.substr(0, count);
-        pendingReply_.erase(0, count);
-        replyDelay_ = std::chrono::microseconds{0};
+        bytes = m_pendingReply.substr(0, count);
+        m_pendingReply.erase(0, count);
+        m_replyDelay = std::chrono::microseconds{0};
     }
-    sleeper_->SleepFor(duration);
-    std::lock_guard guard(mutex_);
+    m_sleeper->SleepFor(duration);
+    std::lock_guard guard(m_mutex);
     Leave();
-    if (handleDead_)
+    if (m_handleDead)
         return FT_IO_ERROR;
     std::memcpy(buffer, bytes.data(), bytes.size());
     *bytesReturned = static_cast<DWORD>(bytes.size());
@@ -497,15 +498,15 @@ FT_STATUS VirtualCar::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
 
 FT_STATUS VirtualCar::FT_Close(FT_HANDLE handle) {
     {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         if (const FT_STATUS status = Enter(handle, "FT_Close"); status != FT_OK)
             return status;
         Leave();
-        openHandle_ = 0;
-        handleDead_ = false;
-        pendingReply_.clear();
+        m_openHandle = 0;
+        m_handleDead = false;
+        m_pendingReply.clear();
     }
-    closed_.notify_all();
+    m_closed.notify_all();
     return FT_OK;
 }
 

@@ -114,40 +114,40 @@ private:
     bool SetPluggedLocked(bool plugged);
     void FirePlugCallback();
 
-    const std::shared_ptr<Sleeper> sleeper_;
-    const std::string description_;
-    mutable std::mutex mutex_;
-    mutable std::condition_variable closed_;
-    std::function<void()> plugCallback_;
-    bool plugged_ = true;
-    std::vector<std::string> otherDevices_;
-    std::vector<FT_DEVICE_LIST_INFO_NODE> listed_;
-    bool listingFails_ = false;
-    int failOpens_ = 0;
-    int openAttempts_ = 0;
+    const std::shared_ptr<Sleeper> m_sleeper;
+    const std::string m_description;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_closed;
+    std::function<void()> m_plugCallback;
+    bool m_plugged = true;
+    std::vector<std::string> m_otherDevices;
+    std::vector<FT_DEVICE_LIST_INFO_NODE> m_listed;
+    bool m_listingFails = false;
+    int m_failOpens = 0;
+    int m_openAttempts = 0;
 
-    std::uintptr_t openHandle_ = 0; // 0: not open
-    std::uintptr_t lastHandle_ = 0;
-    bool handleDead_ = false; // unplugged while open
-    int inFlight_ = 0;
-    LineSettings line_;
-    std::string pendingInput_;
-    std::string pendingReply_;
-    std::chrono::microseconds replyDelay_{0};
+    std::uintptr_t m_openHandle = 0; // 0: not open
+    std::uintptr_t m_lastHandle = 0;
+    bool m_handleDead = false; // unplugged while open
+    int m_inFlight = 0;
+    LineSettings m_line;
+    std::string m_pendingInput;
+    std::string m_pendingReply;
+    std::chrono::microseconds m_replyDelay{0};
 
-    int battery_ = 11200;
-    int versionMajor_ = 1;
-    int versionMinor_ = 5;
-    int configState_ = 0;
-    CarSettings settings_;
-    RaceResult race_;
-    std::set<CarFault> faults_;
-    std::vector<std::pair<CarFault, int>> armed_;
+    int m_battery = 11200;
+    int m_versionMajor = 1;
+    int m_versionMinor = 5;
+    int m_configState = 0;
+    CarSettings m_settings;
+    RaceResult m_race;
+    std::set<CarFault> m_faults;
+    std::vector<std::pair<CarFault, int>> m_armed;
 
-    std::vector<std::string> received_;
-    std::map<std::string, int, std::less<>> receivedCount_;
-    int rejected_ = 0;
-    std::vector<std::string> violations_;
+    std::vector<std::string> m_received;
+    std::map<std::string, int, std::less<>> m_receivedCount;
+    int m_rejected = 0;
+    std::vector<std::string> m_violations;
 };
 
 } // namespace drivo::sim

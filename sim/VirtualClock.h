@@ -17,9 +17,9 @@ public:
     std::vector<std::chrono::microseconds> Sleeps() const;
 
 private:
-    mutable std::mutex mutex_;
-    std::chrono::microseconds now_{0};
-    std::vector<std::chrono::microseconds> sleeps_;
+    mutable std::mutex m_mutex;
+    std::chrono::microseconds m_now{0};
+    std::vector<std::chrono::microseconds> m_sleeps;
 };
 
 } // namespace drivo::sim

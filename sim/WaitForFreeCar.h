@@ -12,16 +12,16 @@ namespace drivo::sim {
 
 class WaitForFreeCar final : public Sleeper {
 public:
-    explicit WaitForFreeCar(std::shared_ptr<VirtualCar> car) : car_(std::move(car)) {}
+    explicit WaitForFreeCar(std::shared_ptr<VirtualCar> car) : m_car(std::move(car)) {}
     void SleepFor(std::chrono::microseconds d) override {
         record.SleepFor(d);
-        car_->WaitWhileOpen();
+        m_car->WaitWhileOpen();
     }
     std::chrono::microseconds Now() const override { return record.Now(); }
     VirtualClock record;
 
 private:
-    std::shared_ptr<VirtualCar> car_;
+    std::shared_ptr<VirtualCar> m_car;
 };
 
 } // namespace drivo::sim

@@ -85,19 +85,19 @@ struct FtdiDriver::Port {
 };
 
 FtdiDriver::FtdiDriver(std::shared_ptr<Sleeper> sleeper)
-    : sleeper_(sleeper ? std::move(sleeper) : std::make_shared<RealSleeper>()) {}
+    : m_sleeper(sleeper ? std::move(sleeper) : std::make_shared<RealSleeper>()) {}
 
 FtdiDriver::~FtdiDriver() {
-    for (Port* port : ports_) {
+    for (Port* port : m_ports) {
         ftdi_usb_close(port->context.get());
         delete port;
     }
 }
 
 FtdiDriver::Port* FtdiDriver::Find(FT_HANDLE handle) {
-    std::lock_guard guard(mutex_);
-    auto it = ports_.find(static_cast<Port*>(handle));
-    return it == ports_.end() ? nullptr : *it;
+    std::lock_guard guard(m_mutex);
+    auto it = m_ports.find(static_cast<Port*>(handle));
+    return it == m_ports.end() ? nullptr : *it;
 }
 
 FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
@@ -119,19 +119,19 @@ FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
         if (!listed)
             return FT_OTHER_ERROR;
     }
-    std::lock_guard guard(mutex_);
-    list_ = std::move(nodes);
-    *numDevices = static_cast<DWORD>(list_.size());
+    std::lock_guard guard(m_mutex);
+    m_list = std::move(nodes);
+    *numDevices = static_cast<DWORD>(m_list.size());
     return FT_OK;
 }
 
 FT_STATUS FtdiDriver::FT_GetDeviceInfoList(FT_DEVICE_LIST_INFO_NODE* list, DWORD* numDevices) {
     if (list == nullptr || numDevices == nullptr)
         return FT_INVALID_PARAMETER;
-    std::lock_guard guard(mutex_);
+    std::lock_guard guard(m_mutex);
     // Never write more entries than the caller says it holds.
-    const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(list_.size()));
-    std::copy_n(list_.begin(), count, list);
+    const DWORD count = std::min<DWORD>(*numDevices, static_cast<DWORD>(m_list.size()));
+    std::copy_n(m_list.begin(), count, list);
     *numDevices = count;
     return FT_OK;
 }
@@ -157,9 +157,9 @@ FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
     });
     if (status != FT_OK)
         return status;
-    std::lock_guard guard(mutex_);
+    std::lock_guard guard(m_mutex);
     *handle = port.get();
-    ports_.insert(port.release());
+    m_ports.insert(port.release());
     return FT_OK;
 }
 
@@ -221,7 +221,7 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
     if (buffer == nullptr || bytesReturned == nullptr)
         return FT_INVALID_PARAMETER;
     auto* bytes = static_cast<unsigned char*>(buffer);
-    const auto deadline = sleeper_->Now() + std::chrono::milliseconds(port->readTimeoutMs);
+    const auto deadline = m_sleeper->Now() + std::chrono::milliseconds(port->readTimeoutMs);
     DWORD received = 0;
     // libftdi returns whatever has arrived; D2XX waits for the full count or the time-out.
     while (received < bytesToRead) {
@@ -232,10 +232,10 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
         received += static_cast<DWORD>(result);
         if (received >= bytesToRead)
             break;
-        if (port->readTimeoutMs != 0 && sleeper_->Now() >= deadline)
+        if (port->readTimeoutMs != 0 && m_sleeper->Now() >= deadline)
             break;
         if (result == 0)
-            sleeper_->SleepFor(kReadPollPause);
+            m_sleeper->SleepFor(kReadPollPause);
     }
     *bytesReturned = received;
     return FT_OK;
@@ -244,12 +244,12 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
 FT_STATUS FtdiDriver::FT_Close(FT_HANDLE handle) {
     Port* port = nullptr;
     {
-        std::lock_guard guard(mutex_);
-        auto it = ports_.find(static_cast<Port*>(handle));
-        if (it == ports_.end())
+        std::lock_guard guard(m_mutex);
+        auto it = m_ports.find(static_cast<Port*>(handle));
+        if (it == m_ports.end())
             return FT_INVALID_HANDLE;
         port = *it;
-        ports_.erase(it);
+        m_ports.erase(it);
     }
     const int result = ftdi_usb_close(port->context.get());
     delete port;

@@ -40,10 +40,10 @@ public:
 private:
     Port* Find(FT_HANDLE handle);
 
-    const std::shared_ptr<Sleeper> sleeper_;
-    std::mutex mutex_;
-    std::vector<FT_DEVICE_LIST_INFO_NODE> list_;
-    std::set<Port*> ports_;
+    const std::shared_ptr<Sleeper> m_sleeper;
+    std::mutex m_mutex;
+    std::vector<FT_DEVICE_LIST_INFO_NODE> m_list;
+    std::set<Port*> m_ports;
 };
 
 } // namespace drivo

@@ -31,25 +31,25 @@ struct Posted {
 class RecordingNotifier final : public JobNotifier {
 public:
     void Post(WindowHandle target, unsigned message, std::intptr_t w, std::intptr_t l) override {
-        std::lock_guard g(mutex_);
-        posts_.push_back({target, message, w, l});
-        arrived_.notify_all();
+        std::lock_guard g(m_mutex);
+        m_posts.push_back({target, message, w, l});
+        m_arrived.notify_all();
     }
     // A guard against a hang, not a timing expectation: the jobs use virtual time.
     bool WaitFor(std::size_t count) {
-        std::unique_lock lock(mutex_);
-        return arrived_.wait_for(lock, std::chrono::seconds(60),
-                                 [&] { return posts_.size() >= count; });
+        std::unique_lock lock(m_mutex);
+        return m_arrived.wait_for(lock, std::chrono::seconds(60),
+                                  [&] { return m_posts.size() >= count; });
     }
     std::vector<Posted> Posts() {
-        std::lock_guard g(mutex_);
-        return posts_;
+        std::lock_guard g(m_mutex);
+        return m_posts;
     }
 
 private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    std::vector<Posted> posts_;
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::vector<Posted> m_posts;
 };
 
 struct CarRig {

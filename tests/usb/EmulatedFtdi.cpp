@@ -72,9 +72,9 @@ struct Handler {
             b.car->FT_Close(b.carHandle);
         b.carHandle = nullptr;
         if (b.claimedBy != nullptr)
-            --bus.claims_;
+            --bus.m_claims;
         b.claimedBy = nullptr;
-        bus.released_.notify_all();
+        bus.m_released.notify_all();
     }
 
     void Control(const unsigned char* setup, unsigned char* data, usbdevfs_urb& urb) {
@@ -94,7 +94,7 @@ struct Handler {
             urb.status = -EPIPE;
             return;
         }
-        bus.vendorRequests_.push_back({type, request, value, index});
+        bus.m_vendorRequests.push_back({type, request, value, index});
         if (type & 0x80) // nor vendor reads (modem status, latency)
             urb.status = -EPIPE;
         else if (b.carHandle != nullptr && request == 3)
@@ -107,26 +107,26 @@ struct Handler {
     }
 
     void BulkOut(const unsigned char* data, usbdevfs_urb& urb) {
-        bus.bulkOut_.append(reinterpret_cast<const char*>(data),
-                            static_cast<std::size_t>(urb.buffer_length));
+        bus.m_bulkOut.append(reinterpret_cast<const char*>(data),
+                             static_cast<std::size_t>(urb.buffer_length));
         urb.actual_length = urb.buffer_length;
         DWORD written = 0;
         if (b.carHandle != nullptr)
             b.car->FT_Write(b.carHandle, data, static_cast<DWORD>(urb.buffer_length), &written);
-        if (bus.fault_ == BridgeFault::Late)
-            b.answerAt = bus.clock_->Now() + kLateBy;
-        if (bus.fault_ == BridgeFault::Vanish)
+        if (bus.m_fault == BridgeFault::Late)
+            b.answerAt = bus.m_clock->Now() + kLateBy;
+        if (bus.m_fault == BridgeFault::Vanish)
             Vanish();
     }
 
     void Vanish() {
         b.gone = true;
         Release();
-        umockdev_testbed_remove_device(bus.bed_, b.path.c_str());
+        umockdev_testbed_remove_device(bus.m_bed, b.path.c_str());
     }
 
     void BulkIn(unsigned char* data, usbdevfs_urb& urb) {
-        const BridgeFault fault = bus.fault_;
+        const BridgeFault fault = bus.m_fault;
         if (fault == BridgeFault::Stall || fault == BridgeFault::VanishInRead) {
             // The kernel ends a request pending at a disconnect with ESHUTDOWN.
             urb.status = fault == BridgeFault::Stall ? -EPIPE : -ESHUTDOWN;
@@ -136,7 +136,7 @@ struct Handler {
         }
         std::string payload;
         if (b.carHandle != nullptr && fault != BridgeFault::StatusOnly &&
-            fault != BridgeFault::ShortPackets && bus.clock_->Now() >= b.answerAt) {
+            fault != BridgeFault::ShortPackets && bus.m_clock->Now() >= b.answerAt) {
             // The answer reaches the bridge byte by byte at the line's pace (each read of one
             // byte spends its arrival on the clock); the packet leaves once full, or when the
             // latency timer has run out after the last byte came in (a read that got nothing).
@@ -148,7 +148,7 @@ struct Handler {
             if (fault == BridgeFault::Garbage)
                 payload.assign(payload.size(), '\xA5');
         } else {
-            bus.clock_->SleepFor(kLatency);
+            bus.m_clock->SleepFor(kLatency);
         }
         std::memcpy(data, kStatus, 2);
         std::memcpy(data + 2, payload.data(), payload.size());
@@ -158,7 +158,7 @@ struct Handler {
 
     static gboolean OnIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data) {
         auto& bridge = *static_cast<EmulatedFtdiBus::Bridge*>(data);
-        std::lock_guard guard(bridge.bus->mutex_);
+        std::lock_guard guard(bridge.bus->m_mutex);
         return Handler{*bridge.bus, bridge}.Answer(client);
     }
 
@@ -198,7 +198,7 @@ struct Handler {
             if (b.claimedBy != nullptr && b.claimedBy != client)
                 return complete(-1, EBUSY);
             if (b.claimedBy == nullptr) {
-                ++bus.claims_;
+                ++bus.m_claims;
                 if (b.car &&
                     b.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &b.carHandle) == FT_OK)
                     b.car->FT_SetTimeouts(b.carHandle, static_cast<ULONG>(kLatency.count()), 1000);
@@ -241,11 +241,11 @@ struct Handler {
 };
 
 EmulatedFtdiBus::EmulatedFtdiBus(std::shared_ptr<sim::VirtualClock> clock)
-    : bed_(umockdev_testbed_new()), clock_(std::move(clock)) {}
+    : m_bed(umockdev_testbed_new()), m_clock(std::move(clock)) {}
 
 EmulatedFtdiBus::~EmulatedFtdiBus() {
-    g_object_unref(bed_); // stops umockdev's worker thread: no request arrives after this
-    for (auto& [path, bridge] : bridges_) {
+    g_object_unref(m_bed); // stops umockdev's worker thread: no request arrives after this
+    for (auto& [path, bridge] : m_bridges) {
         for (auto& [client, urb] : bridge->reapable)
             g_object_unref(urb);
         if (bridge->carHandle != nullptr)
@@ -257,7 +257,7 @@ EmulatedFtdiBus::~EmulatedFtdiBus() {
 std::string EmulatedFtdiBus::Plug(const std::string& product, std::shared_ptr<sim::VirtualCar> car,
                                   bool announce) {
     auto bridge = std::make_unique<Bridge>();
-    const int bus = static_cast<int>(bridges_.size()) + 1;
+    const int bus = static_cast<int>(m_bridges.size()) + 1;
     char node[32];
     std::snprintf(node, sizeof node, "bus/usb/%03d/001", bus);
     bridge->bus = this;
@@ -269,7 +269,7 @@ std::string EmulatedFtdiBus::Plug(const std::string& product, std::shared_ptr<si
     bridge->handler = umockdev_ioctl_base_new();
     g_signal_connect(bridge->handler, "handle-ioctl", G_CALLBACK(Handler::OnIoctl), bridge.get());
     // The handler first, so the node answers as soon as libusb can see the device.
-    umockdev_testbed_attach_ioctl(bed_, bridge->node.c_str(), bridge->handler, nullptr);
+    umockdev_testbed_attach_ioctl(m_bed, bridge->node.c_str(), bridge->handler, nullptr);
     const std::string record =
         "P: /devices/usb" + std::to_string(bus) + "\nN: " + node +
         "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=" + bridge->node +
@@ -277,44 +277,44 @@ std::string EmulatedFtdiBus::Plug(const std::string& product, std::shared_ptr<si
         "\nE: DEVNUM=001\nA: busnum=" + std::to_string(bus) +
         "\\n\nA: devnum=1\\n\nA: speed=12\\n\n" +
         "A: bConfigurationValue=1\\n\nH: descriptors=" + kDescriptors + "\n";
-    umockdev_testbed_add_from_string(bed_, record.c_str(), nullptr);
+    umockdev_testbed_add_from_string(m_bed, record.c_str(), nullptr);
     const std::string path = bridge->path;
     {
-        std::lock_guard guard(mutex_);
-        bridges_.emplace(path, std::move(bridge));
+        std::lock_guard guard(m_mutex);
+        m_bridges.emplace(path, std::move(bridge));
     }
     if (announce)
-        umockdev_testbed_uevent(bed_, path.c_str(), "add");
+        umockdev_testbed_uevent(m_bed, path.c_str(), "add");
     return path;
 }
 
 void EmulatedFtdiBus::Unplug(const std::string& path) {
     {
-        std::lock_guard guard(mutex_);
-        Bridge& bridge = *bridges_.at(path);
+        std::lock_guard guard(m_mutex);
+        Bridge& bridge = *m_bridges.at(path);
         bridge.gone = true;
         Handler{*this, bridge}.Release();
     }
-    umockdev_testbed_uevent(bed_, path.c_str(), "remove");
-    umockdev_testbed_remove_device(bed_, path.c_str());
+    umockdev_testbed_uevent(m_bed, path.c_str(), "remove");
+    umockdev_testbed_remove_device(m_bed, path.c_str());
 }
 
 void EmulatedFtdiBus::AnnounceOtherDevice() {
-    umockdev_testbed_add_from_string(bed_, "P: /devices/virtual/input/input7\nE: SUBSYSTEM=input\n",
-                                     nullptr);
-    umockdev_testbed_uevent(bed_, "/sys/devices/virtual/input/input7", "add");
+    umockdev_testbed_add_from_string(
+        m_bed, "P: /devices/virtual/input/input7\nE: SUBSYSTEM=input\n", nullptr);
+    umockdev_testbed_uevent(m_bed, "/sys/devices/virtual/input/input7", "add");
 }
 
 void EmulatedFtdiBus::MakeUnreadable(const std::string& path) {
-    gchar* root = umockdev_testbed_get_root_dir(bed_);
-    const std::string node = root + bridges_.at(path)->node;
+    gchar* root = umockdev_testbed_get_root_dir(m_bed);
+    const std::string node = root + m_bridges.at(path)->node;
     g_free(root);
     chmod(node.c_str(), 0);
 }
 
 void EmulatedFtdiBus::WaitWhileClaimed() const {
-    std::unique_lock lock(mutex_);
-    released_.wait(lock, [this] { return claims_ == 0; });
+    std::unique_lock lock(m_mutex);
+    m_released.wait(lock, [this] { return m_claims == 0; });
 }
 
 void SwapEffectiveCapabilities(unsigned (&effective)[2]) {

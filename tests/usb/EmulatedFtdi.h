@@ -57,12 +57,12 @@ public:
     void MakeUnreadable(const std::string& path);
 
     void SetFault(BridgeFault fault) {
-        std::lock_guard guard(mutex_);
-        fault_ = fault;
+        std::lock_guard guard(m_mutex);
+        m_fault = fault;
     }
-    std::vector<VendorRequest> VendorRequests() const { return Copy(vendorRequests_); }
-    std::string BulkOut() const { return Copy(bulkOut_); }
-    bool IsClaimed() const { return Copy(claims_) != 0; }
+    std::vector<VendorRequest> VendorRequests() const { return Copy(m_vendorRequests); }
+    std::string BulkOut() const { return Copy(m_bulkOut); }
+    bool IsClaimed() const { return Copy(m_claims) != 0; }
     void WaitWhileClaimed() const;
 
     struct Bridge;
@@ -70,18 +70,18 @@ public:
 private:
     friend struct Handler;
     template <typename T> T Copy(const T& member) const {
-        std::lock_guard guard(mutex_);
+        std::lock_guard guard(m_mutex);
         return member;
     }
-    UMockdevTestbed* bed_ = nullptr;
-    std::shared_ptr<sim::VirtualClock> clock_;
-    mutable std::mutex mutex_;
-    mutable std::condition_variable released_;
-    std::map<std::string, std::unique_ptr<Bridge>> bridges_;
-    BridgeFault fault_ = BridgeFault::None;
-    std::vector<VendorRequest> vendorRequests_;
-    std::string bulkOut_;
-    int claims_ = 0;
+    UMockdevTestbed* m_bed = nullptr;
+    std::shared_ptr<sim::VirtualClock> m_clock;
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_released;
+    std::map<std::string, std::unique_ptr<Bridge>> m_bridges;
+    BridgeFault m_fault = BridgeFault::None;
+    std::vector<VendorRequest> m_vendorRequests;
+    std::string m_bulkOut;
+    int m_claims = 0;
 };
 
 // The link's sleeper beside the bed: virtual time, and instead of 70 ms of nothing it waits
@@ -89,16 +89,16 @@ private:
 class WaitForFreeBridge final : public Sleeper {
 public:
     WaitForFreeBridge(const EmulatedFtdiBus& bus, std::shared_ptr<sim::VirtualClock> clock)
-        : bus_(bus), clock_(std::move(clock)) {}
+        : m_bus(bus), m_clock(std::move(clock)) {}
     void SleepFor(std::chrono::microseconds d) override {
-        clock_->SleepFor(d);
-        bus_.WaitWhileClaimed();
+        m_clock->SleepFor(d);
+        m_bus.WaitWhileClaimed();
     }
-    std::chrono::microseconds Now() const override { return clock_->Now(); }
+    std::chrono::microseconds Now() const override { return m_clock->Now(); }
 
 private:
-    const EmulatedFtdiBus& bus_;
-    std::shared_ptr<sim::VirtualClock> clock_;
+    const EmulatedFtdiBus& m_bus;
+    std::shared_ptr<sim::VirtualClock> m_clock;
 };
 
 // Swaps the calling thread's effective capabilities with the ones given.

@@ -37,12 +37,12 @@ public:
             gate.changed.notify_all();
             gate.changed.wait(lock, [] { return gate.open; });
         }
-        clock_.SleepFor(d);
+        m_clock.SleepFor(d);
     }
-    std::chrono::microseconds Now() const override { return clock_.Now(); }
+    std::chrono::microseconds Now() const override { return m_clock.Now(); }
 
 private:
-    sim::VirtualClock clock_;
+    sim::VirtualClock m_clock;
 };
 
 class OutcomeNotifier final : public JobNotifier {
