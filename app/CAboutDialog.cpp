@@ -20,11 +20,10 @@ const QString kNoVersion = QStringLiteral("x.x");
 
 CAboutDialog::CAboutDialog(RaceController& controller, QWidget* parent)
     : CDialog(kAboutTemplate, parent), m_controller(controller) {
-    m_handle = controller.Services().messenger->Register(
-        this, [this](unsigned message, std::intptr_t w, std::intptr_t) {
-            if (message == WM_VERSION_DONE)
-                OnVersionDone(w);
-        });
+    m_handle = controller.Services().messenger->Register(this, [this](const JobOutcome& outcome) {
+        if (outcome.message == WM_VERSION_DONE)
+            OnVersionDone(outcome.value);
+    });
 }
 
 CAboutDialog::~CAboutDialog() {
@@ -56,15 +55,15 @@ bool CAboutDialog::OnInitDialog() {
     return true;
 }
 
-void CAboutDialog::OnVersionDone(std::intptr_t version) {
-    if (version < 0) {
+void CAboutDialog::OnVersionDone(std::optional<int> version) {
+    if (!version) {
         const QString error = LoadResourceString(IDS_COMM_ERROR);
         m_controller.ShowOutcome(false);
         m_controller.SetStatusText(error);
         SetVersionLabel(kNoVersion);
         ShowMessageBox(this, error, MessageIcon::Stop);
     } else {
-        const QString text = VersionText(version);
+        const QString text = VersionText(*version);
         m_controller.ShowOutcome(true);
         m_controller.SetStatusText(text);
         SetVersionLabel(text);

@@ -21,7 +21,7 @@ protected:
     bool OnInitDialog() override;
 
 private:
-    void OnVersionDone(std::intptr_t version);
+    void OnVersionDone(std::optional<int> version);
     void SetVersionLabel(const QString& text);
     // Gives the controller back its placeholders and a still indicator.
     void EndVersionRead();

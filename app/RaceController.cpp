@@ -36,7 +36,7 @@ bool TruncateToInt32(double v, std::int32_t& out) {
 
 } // namespace
 
-QString VersionText(std::intptr_t version) {
+QString VersionText(int version) {
     return QStringLiteral("%1.%2").arg((version >> 8) & 0xFF).arg(version & 0xFF);
 }
 
@@ -94,9 +94,7 @@ void RaceController::RenewHandle() {
     if (m_handle != 0)
         m_services.messenger->Unregister(m_handle);
     m_handle = m_services.messenger->Register(
-        this, [this](unsigned message, std::intptr_t w, std::intptr_t l) {
-            OnDeviceMessage(message, w, l);
-        });
+        this, [this](const JobOutcome& outcome) { OnJobOutcome(outcome); });
 }
 
 void RaceController::EnablePlaceholders(bool enable) {
@@ -175,25 +173,26 @@ void RaceController::OnSendButton() {
     StartSendJob(m_device, std::move(request));
 }
 
-void RaceController::OnDeviceMessage(unsigned message, std::intptr_t w, std::intptr_t l) {
-    switch (message) {
+void RaceController::OnJobOutcome(const JobOutcome& outcome) {
+    const std::optional<int> value = outcome.value;
+    switch (outcome.message) {
     case WM_BATTERY_DONE:
-        OnBatteryDone(w);
+        OnBatteryDone(value);
         break;
     case WM_RACEINFO_DONE:
-        OnRaceInfoDone(w, l);
+        OnRaceInfoDone(value, outcome.speedReading);
         break;
     case WM_RACETIME_DONE:
-        OnRaceTimeDone(w);
+        OnRaceTimeDone(value);
         break;
     case WM_SEND_DONE:
-        OnSendDone(w);
+        OnSendDone(value);
         break;
     case WM_CONFIG_DONE:
-        OnConfigDone(w);
+        OnConfigDone(value);
         break;
     case WM_VERSION_DONE:
-        OnVersionDone(w);
+        OnVersionDone(value);
         break;
     default:
         return;
@@ -202,19 +201,19 @@ void RaceController::OnDeviceMessage(unsigned message, std::intptr_t w, std::int
     emit commandsEnabled(true);
 }
 
-void RaceController::OnBatteryDone(std::intptr_t value) {
-    if (value < 0)
+void RaceController::OnBatteryDone(std::optional<int> value) {
+    if (!value)
         return ReportError();
-    emit batteryShown(static_cast<std::int32_t>(value));
+    emit batteryShown(*value);
     SetStatusText(LoadResourceString(IDS_BATTERY_LOADED));
     ShowOutcome(true);
 }
 
-void RaceController::OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedReading) {
-    if (raceTime < 0 || speedReading < 0)
+void RaceController::OnRaceInfoDone(std::optional<int> raceTime, std::optional<int> speedReading) {
+    if (!raceTime || !speedReading)
         return ReportError();
-    m_raceTime = static_cast<std::int32_t>(raceTime);
-    m_maxSpeed = MaxSpeedFromReading(static_cast<std::int32_t>(speedReading), m_settings.WheelDiam);
+    m_raceTime = *raceTime;
+    m_maxSpeed = MaxSpeedFromReading(*speedReading, m_settings.WheelDiam);
     emit raceResultsChanged();
     SetStatusText(LoadResourceString(IDS_RACEINFO_LOADED));
     ShowOutcome(true);
@@ -235,18 +234,17 @@ void RaceController::AddToJournal() {
         SetStatusText(JournalUnwritableText(append.Reason));
 }
 
-void RaceController::OnRaceTimeDone(std::intptr_t raceTime) {
-    if (raceTime < 0)
+void RaceController::OnRaceTimeDone(std::optional<int> raceTime) {
+    if (!raceTime)
         return ReportError();
     ShowOutcome(true);
-    const QString text =
-        FormatRaceTimeLoaded(LoadResourceString(IDS_RACETIME_LOADED), static_cast<int>(raceTime));
+    const QString text = FormatRaceTimeLoaded(LoadResourceString(IDS_RACETIME_LOADED), *raceTime);
     SetStatusText(text);
     emit messageBox(text, MessageIcon::None);
 }
 
-void RaceController::OnSendDone(std::intptr_t result) {
-    if (result == 0)
+void RaceController::OnSendDone(std::optional<int> result) {
+    if (!result)
         return ReportError();
     m_lastSent = m_sending;
     ShowOutcome(true);
@@ -254,20 +252,20 @@ void RaceController::OnSendDone(std::intptr_t result) {
     Box(IDS_SENT, MessageIcon::Information);
 }
 
-void RaceController::OnConfigDone(std::intptr_t state) {
-    if (state < 0)
+void RaceController::OnConfigDone(std::optional<int> state) {
+    if (!state)
         return ReportError();
-    if (state == 0) {
+    if (*state == 0) {
         SetStatusText(LoadResourceString(IDS_DEFAULTS_WARNING));
         Box(IDS_DEFAULTS_WARNING, MessageIcon::Warning);
     }
     ShowOutcome(true);
 }
 
-void RaceController::OnVersionDone(std::intptr_t version) {
-    if (version < 0)
+void RaceController::OnVersionDone(std::optional<int> version) {
+    if (!version)
         return ReportError();
-    SetStatusText(QStringLiteral("Release: ") + VersionText(version));
+    SetStatusText(QStringLiteral("Release: ") + VersionText(*version));
     ShowOutcome(true);
 }
 

@@ -20,7 +20,7 @@
 namespace drivo {
 
 // A car software version (major * 256 + minor) as "major.minor".
-QString VersionText(std::intptr_t version);
+QString VersionText(int version);
 
 class RaceController : public QObject {
     Q_OBJECT
@@ -101,13 +101,14 @@ private:
     // The common launcher steps; false when the flow is guarded and the placeholders locked.
     bool Launch(bool guarded, int statusTextId);
     void StartConfigStateRead();
-    void OnDeviceMessage(unsigned message, std::intptr_t wParam, std::intptr_t lParam);
-    void OnBatteryDone(std::intptr_t value);
-    void OnRaceInfoDone(std::intptr_t raceTime, std::intptr_t speedReading);
-    void OnRaceTimeDone(std::intptr_t raceTime);
-    void OnSendDone(std::intptr_t result);
-    void OnConfigDone(std::intptr_t state);
-    void OnVersionDone(std::intptr_t version);
+    // Each outcome goes to its job's handler; an empty value is a failed read.
+    void OnJobOutcome(const JobOutcome& outcome);
+    void OnBatteryDone(std::optional<int> value);
+    void OnRaceInfoDone(std::optional<int> raceTime, std::optional<int> speedReading);
+    void OnRaceTimeDone(std::optional<int> raceTime);
+    void OnSendDone(std::optional<int> result);
+    void OnConfigDone(std::optional<int> state);
+    void OnVersionDone(std::optional<int> version);
     void ReportError();
     void AddToJournal();
     void Box(int stringId, MessageIcon icon);

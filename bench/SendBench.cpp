@@ -16,7 +16,7 @@ constexpr double kSendGoal = 1.04;
 
 class NoNotifier final : public drivo::JobNotifier {
 public:
-    void Post(drivo::WindowHandle, unsigned, std::intptr_t, std::intptr_t) override {}
+    void Post(drivo::WindowHandle, const drivo::JobOutcome&) override {}
 };
 
 void BM_SendRoundTrip(benchmark::State& state) {
@@ -26,7 +26,7 @@ void BM_SendRoundTrip(benchmark::State& state) {
     for (auto _ : state) {
         const drivo::JobOutcome outcome = drivo::SendJob(
             *context, std::make_unique<drivo::SendRequest>(drivo::bench::FloorRequest()));
-        if (outcome.wParam != 1)
+        if (outcome.value != 1)
             state.SkipWithError("the car refused the profile");
     }
 }

@@ -35,14 +35,14 @@ void TimeOnTheBed(benchmark::State& state,
 void BM_UsbSend(benchmark::State& state) {
     TimeOnTheBed(state, [](drivo::DeviceContext& context) {
         auto request = std::make_unique<drivo::SendRequest>(drivo::bench::FloorRequest());
-        return drivo::SendJob(context, std::move(request)).wParam == 1;
+        return drivo::SendJob(context, std::move(request)).value == 1;
     });
 }
 BENCHMARK(BM_UsbSend)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_UsbBatteryRead(benchmark::State& state) {
     TimeOnTheBed(state, [](drivo::DeviceContext& context) {
-        return drivo::BatteryJob(context, 1).wParam > 0;
+        return drivo::BatteryJob(context, 1).value > 0;
     });
 }
 BENCHMARK(BM_UsbBatteryRead)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -6,9 +6,9 @@ namespace drivo {
 JobNotifier::~JobNotifier() = default;
 
 DeviceContext::DeviceContext(std::shared_ptr<FtDriver> driver,
-                             std::shared_ptr<JobNotifier> m_notifier,
+                             std::shared_ptr<JobNotifier> jobNotifier,
                              std::shared_ptr<Sleeper> sleeper)
-    : link(std::move(driver), std::move(sleeper)), notifier(std::move(m_notifier)) {}
+    : link(std::move(driver), std::move(sleeper)), notifier(std::move(jobNotifier)) {}
 
 std::shared_ptr<DeviceContext> CreateDeviceContext(std::shared_ptr<FtDriver> driver,
                                                    std::shared_ptr<JobNotifier> notifier,

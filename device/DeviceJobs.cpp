@@ -15,7 +15,7 @@ void Deliver(DeviceContext& context, WindowHandle target, const JobOutcome& outc
     if (!context.notifier)
         return;
     try {
-        context.notifier->Post(target, outcome.message, outcome.wParam, outcome.lParam);
+        context.notifier->Post(target, outcome);
     } catch (...) {
         // A window side that cannot take the message loses it, as a closed window would.
     }
@@ -37,8 +37,8 @@ JobOutcome RunAndPost(DeviceContext& context, WindowHandle target, JobOutcome fa
 
 JobOutcome SingleQuery(DeviceContext& context, WindowHandle target, unsigned message,
                        std::string_view mnemonic) {
-    return RunAndPost(context, target, {message, -1, 0}, [&] {
-        return JobOutcome{message, QueryValue(context.link, mnemonic), 0};
+    return RunAndPost(context, target, JobOutcome::Failed(message), [&] {
+        return JobOutcome::Read(message, QueryValue(context.link, mnemonic));
     });
 }
 
@@ -113,46 +113,47 @@ JobOutcome VersionJob(DeviceContext& context, WindowHandle target) {
 }
 
 JobOutcome RaceInfoJob(DeviceContext& context, WindowHandle target) {
-    return RunAndPost(context, target, {WM_RACEINFO_DONE, -1, -1}, [&] {
+    return RunAndPost(context, target, JobOutcome::Failed(WM_RACEINFO_DONE), [&] {
         // Both are always asked, so a lost race time does not hide the speed reading.
         const int time = QueryValue(context.link, "GRT");
         const int speed = QueryValue(context.link, "GMS");
-        return JobOutcome{WM_RACEINFO_DONE, time, speed};
+        return JobOutcome{WM_RACEINFO_DONE, JobOutcome::ValueOf(time), JobOutcome::ValueOf(speed)};
     });
 }
 
 JobOutcome SendJob(DeviceContext& context, std::unique_ptr<SendRequest> request) {
+    const JobOutcome failed = JobOutcome::Failed(WM_SEND_DONE);
     if (!request)
-        return {WM_SEND_DONE, 0, 0};
-    const JobOutcome outcome = RunAndPost(context, request->target, {WM_SEND_DONE, 0, 0}, [&] {
-        return JobOutcome{WM_SEND_DONE, SendAll(context.link, *request), 0};
+        return failed;
+    const JobOutcome outcome = RunAndPost(context, request->target, failed, [&] {
+        return SendAll(context.link, *request) == 1 ? JobOutcome{WM_SEND_DONE, 1, {}} : failed;
     });
     request.reset();
     return outcome;
 }
 
 void StartBatteryJob(std::shared_ptr<DeviceContext> context, WindowHandle target) {
-    Launch(std::move(context), target, {WM_BATTERY_DONE, -1, 0},
+    Launch(std::move(context), target, JobOutcome::Failed(WM_BATTERY_DONE),
            [target](DeviceContext& c) { BatteryJob(c, target); });
 }
 
 void StartConfigStateJob(std::shared_ptr<DeviceContext> context, WindowHandle target) {
-    Launch(std::move(context), target, {WM_CONFIG_DONE, -1, 0},
+    Launch(std::move(context), target, JobOutcome::Failed(WM_CONFIG_DONE),
            [target](DeviceContext& c) { ConfigStateJob(c, target); });
 }
 
 void StartRaceInfoJob(std::shared_ptr<DeviceContext> context, WindowHandle target) {
-    Launch(std::move(context), target, {WM_RACEINFO_DONE, -1, -1},
+    Launch(std::move(context), target, JobOutcome::Failed(WM_RACEINFO_DONE),
            [target](DeviceContext& c) { RaceInfoJob(c, target); });
 }
 
 void StartRaceTimeJob(std::shared_ptr<DeviceContext> context, WindowHandle target) {
-    Launch(std::move(context), target, {WM_RACETIME_DONE, -1, 0},
+    Launch(std::move(context), target, JobOutcome::Failed(WM_RACETIME_DONE),
            [target](DeviceContext& c) { RaceTimeJob(c, target); });
 }
 
 void StartVersionJob(std::shared_ptr<DeviceContext> context, WindowHandle target) {
-    Launch(std::move(context), target, {WM_VERSION_DONE, -1, 0},
+    Launch(std::move(context), target, JobOutcome::Failed(WM_VERSION_DONE),
            [target](DeviceContext& c) { VersionJob(c, target); });
 }
 
@@ -163,7 +164,7 @@ void StartSendJob(std::shared_ptr<DeviceContext> context, std::unique_ptr<SendRe
     // std::function needs a copyable callable, so the request travels in a shared_ptr that
     // only the job's thread uses; it is freed when the job is done with it.
     auto shared = std::make_shared<std::unique_ptr<SendRequest>>(std::move(request));
-    Launch(std::move(context), target, {WM_SEND_DONE, 0, 0},
+    Launch(std::move(context), target, JobOutcome::Failed(WM_SEND_DONE),
            [shared](DeviceContext& c) { SendJob(c, std::move(*shared)); });
 }
 

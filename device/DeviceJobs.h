@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six exchanges with the car. Each runs its transactions through the context's link and
-// posts exactly one outcome to the notifier: the value read or -1 for a query, 1 or 0 for the
-// send. The Run functions do it on the calling thread (tests, or a thread of the caller's
-// own); the Start functions return at once and run the job on a detached thread that keeps
+// posts exactly one outcome to the notifier: the value read, or none when the read failed (a
+// send's value is 1). The Run functions do it on the calling thread (tests, or a thread of the
+// caller's own); the Start functions return at once and run the job on a detached thread that keeps
 // the context alive until it has posted.
 #include "device/DeviceContext.h"
 #include "device/SendRequest.h"
@@ -13,12 +13,6 @@
 #include <string_view>
 
 namespace drivo {
-
-struct JobOutcome {
-    unsigned message = 0;
-    std::intptr_t wParam = 0;
-    std::intptr_t lParam = 0;
-};
 
 // One query transaction: the reply's value or -1.
 int QueryValue(UsbLink& link, std::string_view mnemonic);

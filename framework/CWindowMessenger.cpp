@@ -27,26 +27,22 @@ void CWindowMessenger::Shutdown() {
     m_windows.clear();
 }
 
-void CWindowMessenger::Post(WindowHandle target, unsigned message, std::intptr_t wParam,
-                            std::intptr_t lParam) {
+void CWindowMessenger::Post(WindowHandle target, const JobOutcome& outcome) {
     std::lock_guard lock(m_mutex);
     if (!m_context)
         return;
     QMetaObject::invokeMethod(
-        m_context,
-        [this, target, message, wParam, lParam] { Deliver(target, message, wParam, lParam); },
-        Qt::QueuedConnection);
+        m_context, [this, target, outcome] { Deliver(target, outcome); }, Qt::QueuedConnection);
 }
 
-void CWindowMessenger::Deliver(WindowHandle target, unsigned message, std::intptr_t wParam,
-                               std::intptr_t lParam) {
+void CWindowMessenger::Deliver(WindowHandle target, const JobOutcome& outcome) {
     ++m_arrived;
     const auto it = m_windows.find(target);
     if (it == m_windows.end() || !it->second.window)
         return;
     // Copy: the handler may close its window, which unregisters it.
     const Handler handler = it->second.handler;
-    handler(message, wParam, lParam);
+    handler(outcome);
 }
 
 } // namespace drivo

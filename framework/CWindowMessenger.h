@@ -16,8 +16,7 @@ namespace drivo {
 
 class CWindowMessenger final : public JobNotifier {
 public:
-    using Handler =
-        std::function<void(unsigned message, std::intptr_t wParam, std::intptr_t lParam)>;
+    using Handler = std::function<void(const JobOutcome& outcome)>;
 
     // Created on the window thread; outcomes are delivered there.
     CWindowMessenger();
@@ -35,15 +34,14 @@ public:
     int Arrived() const { return m_arrived.load(); }
 
     // Any thread.
-    void Post(WindowHandle target, unsigned message, std::intptr_t wParam,
-              std::intptr_t lParam) override;
+    void Post(WindowHandle target, const JobOutcome& outcome) override;
 
 private:
     struct Entry {
         QPointer<QObject> window;
         Handler handler;
     };
-    void Deliver(WindowHandle target, unsigned message, std::intptr_t wParam, std::intptr_t lParam);
+    void Deliver(WindowHandle target, const JobOutcome& outcome);
 
     std::mutex m_mutex; // guards m_context against Post racing Shutdown
     QObject* m_context; // lives on the window thread; queued deliveries target it

@@ -84,9 +84,9 @@ inline LanguageEnvironment UserLanguage(std::uint16_t user, const QString& progr
 }
 
 // A job's outcome as the messenger brings it to the window's controller.
-inline void Deliver(CMainDialog& dialog, unsigned message, std::intptr_t w, std::intptr_t l = 0) {
+inline void Deliver(CMainDialog& dialog, const JobOutcome& outcome) {
     const RaceController& controller = dialog.Controller();
-    controller.Services().messenger->Post(controller.Handle(), message, w, l);
+    controller.Services().messenger->Post(controller.Handle(), outcome);
     QCoreApplication::processEvents();
 }
 
@@ -172,8 +172,8 @@ struct CarWindow : VirtualCarParts, MainWindow<> {
         return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 60000) &&
                messenger->Arrived() == waited;
     }
-    QString Pane0() const { return dialog->StatusBar()->PaneText(0); }
-    CUsbStatusIndicator& Indicator() const { return *dialog->UsbIndicator(); }
+    QString Pane0() const { return dialog->Display().StatusBar()->PaneText(0); }
+    CUsbStatusIndicator& Indicator() const { return *dialog->Display().UsbIndicator(); }
     bool ButtonsEnabled(bool enabled) const {
         return std::ranges::all_of(std::array{ctl::kBattery, ctl::kRaceInfo, ctl::kSend},
                                    [&](int id) { return Skin(id)->isEnabled() == enabled; });

@@ -25,18 +25,19 @@ private slots:
         QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
         QCOMPARE(w.Indicator().State(), 0);
         QVERIFY(w.ButtonsEnabled(false));
-        QCOMPARE(w.dialog->BatteryBar()->BarColor(), QColor(128, 128, 128)); // no reading: grey
+        QCOMPARE(w.dialog->Display().BatteryBar()->BarColor(),
+                 QColor(128, 128, 128)); // no reading: grey
         QCOMPARE(w.car->FramesReceived(), 0);
 
         w.car->Plug();
-        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        w.dialog->Controller().OnDeviceChange(DBT_DEVNODES_CHANGED);
         QVERIFY(w.ButtonsEnabled(true)); // usable while the first two reads run
         QCOMPARE(w.Indicator().BlinkPeriod(), 200u);
         QVERIFY(w.Outcomes(2));
         QCOMPARE(w.car->FramesReceived("GVB"), 1);
         QCOMPARE(w.car->FramesReceived("GCS"), 1);
         QCOMPARE(w.Indicator().State(), 1);
-        QVERIFY(!w.dialog->BatteryBar()->WindowText().isEmpty());
+        QVERIFY(!w.dialog->Display().BatteryBar()->WindowText().isEmpty());
         // A fresh car runs on its defaults: the warning, not an error.
         QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)});
         QCOMPARE(w.boxes.Icons[0], MessageIcon::Warning);
@@ -45,10 +46,10 @@ private slots:
         QVERIFY(w.Outcomes(1));
         w.boxes.Clear();
         w.car->Unplug();
-        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        w.dialog->Controller().OnDeviceChange(DBT_DEVNODES_CHANGED);
         QCOMPARE(w.Pane0(), Text(IDS_NO_CAR_FOUND));
         w.car->Plug();
-        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        w.dialog->Controller().OnDeviceChange(DBT_DEVNODES_CHANGED);
         QVERIFY(w.Outcomes(2));
         QVERIFY(w.boxes.Boxes.isEmpty());
         QCOMPARE(w.Indicator().State(), 1);
@@ -58,10 +59,10 @@ private slots:
         CarWindow w;
         const int frames = w.car->FramesReceived();
         w.dialog->Controller().SetStatusText("busy");
-        w.dialog->OnDeviceChange(0x8000); // device arrival: not ours to handle
+        w.dialog->Controller().OnDeviceChange(0x8000); // device arrival: not ours to handle
         QCOMPARE(w.Pane0(), QStringLiteral("busy"));
         w.car->SetOtherDevices({"USB Serial Converter", "z-rallye"});
-        w.dialog->OnDeviceChange(DBT_DEVNODES_CHANGED);
+        w.dialog->Controller().OnDeviceChange(DBT_DEVNODES_CHANGED);
         QCOMPARE(w.Pane0(), QString());
         QCOMPARE(w.car->FramesReceived(), frames);
         QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)}); // the start's only
@@ -71,7 +72,7 @@ private slots:
     void defaultsWarningFillsPane0() {
         CarWindow w;
         w.boxes.Clear();
-        w.messenger->Post(w.dialog->Controller().Handle(), WM_CONFIG_DONE, 0, 0);
+        w.messenger->Post(w.dialog->Controller().Handle(), JobOutcome::Read(WM_CONFIG_DONE, 0));
         QVERIFY(w.Outcomes(1));
         QCOMPARE(w.Pane0(), QStringLiteral("Attention, paramètres par défaut actuellement chargés. "
                                            "Important -  Respectez le temps de pause de 30s "

@@ -74,7 +74,7 @@ struct Window : drivo::test::MainWindow<> {
     void Click(int flag) const { qobject_cast<QPushButton*>(dialog->CommandButton(flag))->click(); }
     QStringList Menu() const {
         QStringList items;
-        for (QAction* a : dialog->WindowMenu()->actions())
+        for (QAction* a : dialog->Menu().Menu()->actions())
             items << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return items;
     }
@@ -235,7 +235,7 @@ private slots:
         ProgramDir dir;
         dir.Put("ENU");
         Window w(kEnglish, dir);
-        test::Deliver(*w.dialog, WM_RACEINFO_DONE, 1234, 0);
+        test::Deliver(*w.dialog, {WM_RACEINFO_DONE, 1234, 0});
         w.Click(ctl::kFrenchFlag);
         QVERIFY(!ResourceModule::Current().HasBundle());
         VerifyWindowSpeaks(w, "Langue");

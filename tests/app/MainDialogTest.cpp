@@ -23,7 +23,7 @@ const std::vector<int> kFields = {1032, 1034, 1035, 1036, 1037, 1044, 1039, 1040
 
 struct Window : drivo::test::MainWindow<> {
     Window() {
-        dialog->SetClock([] { return QTime(7, 5, 9); });
+        dialog->Display().SetClock([] { return QTime(7, 5, 9); });
     }
     CProfileChart& Chart() const { return dialog->Chart(); }
     QList<double> ChartEndTimes() const {
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(w.dialog->Controller().LanguageId(), UserDefaultLanguageId());
         QCOMPARE(w.Chart().geometry(), w.dialog->GetDlgItem(1049)->geometry());
         QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
-        CStatusBar* bar = w.dialog->StatusBar();
+        CStatusBar* bar = w.dialog->Display().StatusBar();
         QCOMPARE(bar->PaneWidth(0), w.dialog->width() - 100);
         w.dialog->OnTimer(ctl::kClockTimer);
         QCOMPARE(bar->PaneText(1), QStringLiteral("07:05:09"));
@@ -285,7 +285,7 @@ private slots:
     void raceResultsUseTheWheelAtReadTime() {
         Window w;
         w.dialog->Controller().Settings().WheelDiam = 26;
-        drivo::test::Deliver(*w.dialog, WM_RACEINFO_DONE, 1234, 30000);
+        drivo::test::Deliver(*w.dialog, {WM_RACEINFO_DONE, 1234, 30000});
         w.dialog->Controller().Settings().WheelDiam = 48;
         w.dialog->OnCommand(ctl::kFrenchFlag); // shows the results anew
         QCOMPARE(w.dialog->Item<QLabel>(1051)->text(),

@@ -24,15 +24,18 @@ namespace {
 // notifier that records every posted outcome.
 struct Posted {
     WindowHandle target;
-    unsigned message;
-    std::intptr_t wParam, lParam;
+    JobOutcome outcome;
+    unsigned message() const { return outcome.message; }
+    // -1 for a failed read, as the expectations write it.
+    int value() const { return outcome.value.value_or(-1); }
+    int speed() const { return outcome.speedReading.value_or(-1); }
 };
 
 class RecordingNotifier final : public JobNotifier {
 public:
-    void Post(WindowHandle target, unsigned message, std::intptr_t w, std::intptr_t l) override {
+    void Post(WindowHandle target, const JobOutcome& outcome) override {
         std::lock_guard g(m_mutex);
-        m_posts.push_back({target, message, w, l});
+        m_posts.push_back({target, outcome});
         m_arrived.notify_all();
     }
     // A guard against a hang, not a timing expectation: the jobs use virtual time.
@@ -79,7 +82,7 @@ struct Expected {
     QString job;
     int fault;
     unsigned message;
-    qint64 wParam, lParam;
+    qint64 value, speed; // -1: no value
     int openAttempts;
 };
 
@@ -136,7 +139,8 @@ private slots:
             {int(CarFault::CorruptChecksum), "bad checksum"},
             {int(CarFault::WrongMnemonic), "wrong mnemonic"},
             {int(CarFault::UnplugMidTransaction), "unplugged mid-way"}};
-        // -3 and -4 stand for the race time and speed of the primed car (see the test body).
+        // -1 is a failed read (or none made); -3 and -4 stand for the race time and speed of the
+        // primed car (see the test body).
         for (const auto& [fault, name] : faults) {
             const bool ok = fault == kNoFault;
             const int absent = fault == kAbsent ? 100 : 1;
@@ -144,33 +148,33 @@ private slots:
                 QTest::addRow("%s, %s", job, qPrintable(name))
                     << Expected{job, fault, msg, w, l, opens};
             };
-            row("Battery", WM_BATTERY_DONE, ok ? 11200 : -1, 0, absent);
-            row("ConfigState", WM_CONFIG_DONE, ok ? 1 : -1, 0, absent);
-            row("RaceTime", WM_RACETIME_DONE, ok ? -3 : -1, 0, absent);
+            row("Battery", WM_BATTERY_DONE, ok ? 11200 : -1, -1, absent);
+            row("ConfigState", WM_CONFIG_DONE, ok ? 1 : -1, -1, absent);
+            row("RaceTime", WM_RACETIME_DONE, ok ? -3 : -1, -1, absent);
             // Both reads are always made; after an unplug the second one finds no car.
             const int raceInfoOpens = fault == kAbsent                               ? 200
                                       : fault == int(CarFault::UnplugMidTransaction) ? 101
                                                                                      : 2;
             row("RaceInfo", WM_RACEINFO_DONE, ok ? -3 : -1, ok ? -4 : -1, raceInfoOpens);
-            row("Version", WM_VERSION_DONE, ok ? 261 : -1, 0, absent);
+            row("Version", WM_VERSION_DONE, ok ? 261 : -1, -1, absent);
             // Acknowledgements carry no checksum, so a corrupted checksum cannot refuse them.
             const bool sent = ok || fault == int(CarFault::CorruptChecksum);
-            row("Send", WM_SEND_DONE, sent ? 1 : 0, 0, sent ? 8 : absent);
+            row("Send", WM_SEND_DONE, sent ? 1 : -1, -1, sent ? 8 : absent);
         }
     }
     void oneOutcomePerJob() {
         QFETCH(Expected, expected);
-        auto [job, fault, message, wParam, lParam, openAttempts] = expected;
+        auto [job, fault, message, value, speed, openAttempts] = expected;
         CarRig rig;
         // Primes the car with a profile to race with: the stages, then the settings.
-        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).wParam, 1);
+        QCOMPARE(SendJob(*rig.context, MakeRequest(kWindow)).value, 1);
         QCOMPARE(
             rig.car->ReceivedMnemonics(),
             (std::vector<std::string>{"SCL", "SCL", "SCL", "SCL", "SCL", "SST", "SAD", "SRM"}));
         const sim::RaceResult race = rig.car->RunRace();
         QVERIFY(race.timeMs > 0 && race.maxSpeed > 0);
-        wParam = wParam == -3 ? race.timeMs : wParam;
-        lParam = lParam == -4 ? race.maxSpeed : lParam;
+        value = value == -3 ? race.timeMs : value;
+        speed = speed == -4 ? race.maxSpeed : speed;
         const int opensBefore = rig.car->OpenAttempts();
         const std::size_t postsBefore = rig.notifier->Posts().size();
         if (fault == kAbsent)
@@ -183,9 +187,9 @@ private slots:
         QCOMPARE(posts.size(), postsBefore + 1);
         const Posted& p = posts.back();
         QCOMPARE(p.target, kWindow);
-        QCOMPARE(p.message, message);
-        QCOMPARE(qint64(p.wParam), wParam);
-        QCOMPARE(qint64(p.lParam), lParam);
+        QCOMPARE(p.message(), message);
+        QCOMPARE(qint64(p.value()), value);
+        QCOMPARE(qint64(p.speed()), speed);
         QCOMPARE(outcome.message, message);
         QCOMPARE(rig.car->OpenAttempts() - opensBefore, openAttempts);
         QVERIFY(!rig.car->IsOpen());
@@ -239,8 +243,8 @@ private slots:
         CarRig rig;
         rig.car->ArmFault(CarFault::Silent, 1);
         const JobOutcome outcome = RaceInfoJob(*rig.context, kWindow);
-        QCOMPARE(outcome.wParam, 0);
-        QCOMPARE(outcome.lParam, -1);
+        QCOMPARE(outcome.value, 0);
+        QCOMPARE(outcome.speedReading, std::nullopt);
     }
 
     void raceDistance_data() {
@@ -275,11 +279,11 @@ private slots:
         for (const Posted& p : rig.notifier->Posts())
             byTarget[p.target] = p;
         QCOMPARE(byTarget.size(), std::size_t(5));
-        QCOMPARE(byTarget[1].wParam, 11200);
-        QVERIFY(byTarget[2].wParam == 0 || byTarget[2].wParam == 1);
-        QVERIFY(byTarget[3].wParam == 0 && byTarget[3].lParam == 0);
-        QCOMPARE(byTarget[4].wParam, 1);
-        QCOMPARE(byTarget[5].wParam, 261);
+        QCOMPARE(byTarget[1].value(), 11200);
+        QVERIFY(byTarget[2].value() == 0 || byTarget[2].value() == 1);
+        QVERIFY(byTarget[3].value() == 0 && byTarget[3].speed() == 0);
+        QCOMPARE(byTarget[4].value(), 1);
+        QCOMPARE(byTarget[5].value(), 261);
         QCOMPARE(rig.car->FramesReceived(), 1 + 1 + 2 + 8 + 1);
         // The deadline only guards against a hang.
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -331,8 +335,8 @@ private slots:
         int failed = 0;
         for (const Posted& p : rig.notifier->Posts()) {
             ++outcomes[p.target];
-            failed += p.wParam == -1 || (p.message == WM_SEND_DONE && p.wParam == 0) ? 1 : 0;
-            QCOMPARE(p.message, expected.at(p.target));
+            failed += p.outcome.value ? 0 : 1;
+            QCOMPARE(p.message(), expected.at(p.target));
         }
         QCOMPARE(outcomes.size(), expected.size());
         for (const auto& [target, count] : outcomes)

@@ -24,14 +24,15 @@ private slots:
         QFETCH(int, how);
         CWindowMessenger messenger;
         auto window = std::make_unique<QObject>();
-        using Got = std::vector<std::tuple<unsigned, std::intptr_t, bool>>; // on the window thread?
+        using Got = std::vector<std::tuple<unsigned, int, bool>>; // on the window thread?
         Got got;
-        const auto handle =
-            messenger.Register(window.get(), [&](unsigned m, std::intptr_t w, std::intptr_t) {
-                got.emplace_back(m, w, QThread::currentThread() == qApp->thread());
-            });
+        const auto handle = messenger.Register(window.get(), [&](const JobOutcome& o) {
+            got.emplace_back(o.message, o.value.value_or(-1),
+                             QThread::currentThread() == qApp->thread());
+        });
         std::thread([&] {
-            messenger.Post(how == 3 ? handle + 100 : handle, WM_BATTERY_DONE, 10500, 0);
+            messenger.Post(how == 3 ? handle + 100 : handle,
+                           JobOutcome::Read(WM_BATTERY_DONE, 10500));
         }).join();
         QVERIFY(got.empty()); // never delivered inside Post
         if (how == 0)

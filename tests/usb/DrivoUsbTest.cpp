@@ -48,9 +48,9 @@ struct UsbWindow {
         return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 60000) &&
                messenger->Arrived() == waited;
     }
-    QString Pane0() const { return dialog->StatusBar()->PaneText(0); }
-    int Indicator() const { return dialog->UsbIndicator()->State(); }
-    bool BatteryGrey() const { return dialog->BatteryBar()->WindowText().isEmpty(); }
+    QString Pane0() const { return dialog->Display().StatusBar()->PaneText(0); }
+    int Indicator() const { return dialog->Display().UsbIndicator()->State(); }
+    bool BatteryGrey() const { return dialog->Display().BatteryBar()->WindowText().isEmpty(); }
     bool ButtonsEnabled() const { return dialog->CommandButton(ctl::kSend)->isEnabled(); }
 };
 

@@ -47,7 +47,7 @@ private slots:
     void openSendsTheLineSettingsOnly() {
         UsbRig rig;
         rig.bus.Plug("z-rallye", rig.car);
-        QCOMPARE(BatteryJob(*rig.context, 1).wParam, std::intptr_t(11200));
+        QCOMPARE(BatteryJob(*rig.context, 1).value, 11200);
         const std::vector<VendorRequest> expected = {
             {0x40, 0, 0x0000, 1},  // SIO_RESET, reset the bridge
             {0x40, 3, 0x4138, 0},  // SIO_SET_BAUDRATE 9600 (libftdi's default on open)
@@ -102,7 +102,7 @@ private slots:
         UsbRig rig;
         rig.bus.Plug("z-rallye", rig.car);
         rig.bus.SetFault(fault);
-        QTEST(int(BatteryJob(*rig.context, 1).wParam), "value");
+        QTEST(BatteryJob(*rig.context, 1).value.value_or(-1), "value");
         QVERIFY(rig.Closed());
         QVERIFY(rig.clock->Now() <=
                 kOpenRetryDelay + std::chrono::milliseconds(kReadTimeoutMs + 100));

@@ -10,7 +10,7 @@
 namespace drivo::test {
 
 struct NoNotifier final : JobNotifier {
-    void Post(WindowHandle, unsigned, std::intptr_t, std::intptr_t) override {}
+    void Post(WindowHandle, const JobOutcome&) override {}
 };
 
 struct UsbRig {

@@ -47,9 +47,9 @@ private:
 
 class OutcomeNotifier final : public JobNotifier {
 public:
-    void Post(WindowHandle, unsigned, std::intptr_t w, std::intptr_t) override {
+    void Post(WindowHandle, const JobOutcome& outcome) override {
         std::lock_guard lock(gate.mutex);
-        gate.outcome = static_cast<int>(w);
+        gate.outcome = outcome.value.value_or(0);
         gate.changed.notify_all();
     }
 };
