@@ -5,11 +5,11 @@
 #include "chart/ChartSetup.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
+#include "widgets/CImageButtonWithStyle.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cstdlib>
@@ -25,7 +25,7 @@ constexpr int kBitmapUsbStrip = 131;
 
 CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvironment language)
     : CDialog(kMainTemplate, parent), m_controller(std::move(services)),
-      m_language(language.Completed()), m_clock([] { return QTime::currentTime(); }) {
+      m_language(language.Completed()) {
     m_icon = ResourceModule::Current().LoadIcon(kIconMain);
     Builder().OverrideControl(ctl::kBatteryBar,
                               [](const ControlTemplate& c, QWidget* p) -> QWidget* {
@@ -54,14 +54,38 @@ CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvir
     m_chart.SetOwnerHooks({
         [this](int index, double value) { m_controller.OnStageValueDragged(index, value); },
         [this](int index, double ms) { m_controller.OnStageTimeDragged(index, ms); },
-        [this](const QString& text) { SetStatusText(text); },
+        [this](const QString& text) { m_display.SetStatusText(text); },
     });
     ConnectController();
 }
 
 CMainDialog::~CMainDialog() {
     m_toolTips.reset();
-    DeleteSkinButtons();
+    m_skin.DeleteButtons();
+}
+
+// The controller's notifications, shown in the order it gives them.
+void CMainDialog::ConnectController() {
+    RaceController* c = &m_controller;
+    MainDisplay* d = &m_display;
+    connect(c, &RaceController::statusText, this, [d](const QString& t) { d->SetStatusText(t); });
+    connect(c, &RaceController::outcomeShown, this, [d](bool ok) { d->ShowOutcome(ok); });
+    connect(c, &RaceController::blinking, this, [d](unsigned ms) { d->Blink(ms); });
+    connect(c, &RaceController::commandsEnabled, this,
+            [this](bool enable) { m_skin.EnableCommands(enable); });
+    connect(c, &RaceController::placeholdersEnabled, this, &CMainDialog::EnablePlaceholders);
+    connect(c, &RaceController::batteryShown, this,
+            [d](std::int32_t reading) { d->ShowBattery(reading); });
+    connect(c, &RaceController::raceResultsChanged, this,
+            [d, c] { d->ShowRaceResults(c->RaceTime(), c->MaxSpeed()); });
+    connect(c, &RaceController::messageBox, this,
+            [this](const QString& text, MessageIcon icon) { ShowMessageBox(this, text, icon); });
+    connect(c, &RaceController::fieldsChanged, this, [this] { UpdateData(false); });
+    connect(c, &RaceController::profileLoaded, this, &CMainDialog::ShowLoadedProfile);
+    connect(c, &RaceController::journalAppended, this, [this] {
+        if (CJournalWindow* journal = m_menu.JournalWindow())
+            journal->Reload();
+    });
 }
 
 void CMainDialog::DestroyWindow() {
@@ -71,74 +95,46 @@ void CMainDialog::DestroyWindow() {
 }
 
 bool CMainDialog::OnInitDialog() {
-    CDialog::OnInitDialog(); // 1. first exchange, attaches the controls
-    CreateSkinButtons();     // 2.
-    BuildWindowMenu();       // 3.
-    setWindowIcon(m_icon);   // 4.
-    std::srand(static_cast<unsigned>(std::time(nullptr))); // 5. the chart's first bars
-    m_brush = QBrush(QColor(255, 255, 255));               // 6.
+    CDialog::OnInitDialog(); // the first exchange attaches the controls
+    m_skin.CreateButtons();
+    m_menu.Build();
+    setWindowIcon(m_icon);
+    std::srand(static_cast<unsigned>(std::time(nullptr))); // the chart's first bars
+    m_brush = QBrush(QColor(255, 255, 255));
     m_hasBrush = true;
     ApplyControlColours();
-    ConfigureChart();                 // 7.
-    UpdateData(false);                // 8.
-    RegisterBackground();             // 9.
-    CreateStatusBar();                // 10.
-    SetTimer(ctl::kClockTimer, 1000); // 11.
-    PrepareFlagPlaceholders();        // 12.
-    m_chart.Redraw();                 // 13.
-    PrepareBatteryBar();              // 14.
-    ShowBattery(-1);
-    CreateToolTips();                                            // 15.
-    m_controller.LoadDefaults(m_language.userDefaultLanguage()); // 16.
-    SetupChart();                                                // 17.
-    ApplyLanguage(m_controller.LanguageId());                    // 18.
-    m_controller.CheckConnection();                              // 19.
-    UpdateData(false);                                           // 20.
+    drivo::ConfigureChart(m_chart, {10, 1, true, false});
+    UpdateData(false);
+    m_skin.RegisterBackground();
+    m_display.CreateStatusBar();
+    SetTimer(ctl::kClockTimer, 1000);
+    m_skin.PrepareFlags();
+    m_chart.Redraw();
+    m_display.PrepareBatteryBar();
+    m_display.ShowBattery(-1);
+    CreateToolTips();
+    // The record's defaults or the settings file, then the chart and the texts that show it.
+    m_controller.LoadDefaults(m_language.userDefaultLanguage());
+    SetupChart();
+    ApplyLanguage(m_controller.LanguageId());
+    m_controller.CheckConnection();
+    UpdateData(false);
     return true; // focus to the first tab stop, the race length field
 }
 
 void CMainDialog::AttachControls() {
-    m_exitPlaceholder = Item<QPushButton>(ctl::kExit);
     m_batteryPlaceholder = Item<QPushButton>(ctl::kBattery);
     m_raceInfoPlaceholder = Item<QPushButton>(ctl::kRaceInfo);
     m_sendPlaceholder = Item<QPushButton>(ctl::kSend);
-    m_versionButton = Item<QPushButton>(ctl::kVersion);
-    m_raceLengthField = GetDlgItem(ctl::kRaceLength);
-    m_englishFlag = Item<CImageButtonWithStyle>(ctl::kEnglishFlag);
-    m_frenchFlag = Item<CImageButtonWithStyle>(ctl::kFrenchFlag);
-    m_usbIndicator = Item<CUsbStatusIndicator>(ctl::kUsbIndicator);
-    m_batteryBar = Item<CPercentProgress>(ctl::kBatteryBar);
+    m_display.AttachControls();
     m_attached = true;
 }
 
-void CMainDialog::BuildWindowMenu() {
-    // The window manager's menu is out of reach; the same items form the window's own menu
-    // (right click on the background, F1 for the About item, Ctrl+O, Ctrl+S and Ctrl+J for the
-    // profile and journal items from any field).
-    if (!m_windowMenu)
-        m_windowMenu = new QMenu(this);
-    SetMenuItems();
-}
-
-void CMainDialog::ConfigureChart() {
-    drivo::ConfigureChart(m_chart, {10, 1, true, false});
-}
-
-void CMainDialog::CreateStatusBar() {
-    m_statusBar = new CStatusBar(this);
-    m_statusBar->SetIndicators({ctl::kPaneStatus, ctl::kPaneClock});
-    m_statusBar->SetPaneInfo(0, ctl::kPaneStatus, false, width() - 100);
-    m_statusBar->SetPaneInfo(1, ctl::kPaneClock, true, 0);
-    m_statusBar->show();
-    m_statusBar->Reposition();
-}
-
-void CMainDialog::PrepareBatteryBar() {
-    // Without the platform look the bar is filled with exactly the battery colour.
-    if (!m_batteryBar)
-        return;
-    m_batteryBar->setRange(0, 100);
-    m_batteryBar->SetWindowTheme(QString());
+void CMainDialog::EnablePlaceholders(bool enable) {
+    for (QPushButton* placeholder :
+         {m_batteryPlaceholder, m_raceInfoPlaceholder, m_sendPlaceholder})
+        if (placeholder)
+            placeholder->setEnabled(enable);
 }
 
 void CMainDialog::CreateToolTips() {
@@ -160,8 +156,8 @@ void CMainDialog::ApplyControlColours() {
 }
 
 void CMainDialog::OnTimer(int id) {
-    if (id == ctl::kClockTimer && m_statusBar)
-        m_statusBar->SetPaneText(1, m_clock().toString(QStringLiteral("HH:mm:ss")));
+    if (id == ctl::kClockTimer)
+        m_display.ShowTime();
 }
 
 void CMainDialog::OnSysCommand(int id) {
@@ -170,13 +166,13 @@ void CMainDialog::OnSysCommand(int id) {
         OpenAboutBox();
         break;
     case ctl::kOpenProfileCommand:
-        OnOpenProfile();
+        m_menu.OpenProfile();
         break;
     case ctl::kSaveProfileCommand:
-        OnSaveProfile();
+        m_menu.SaveProfile();
         break;
     case ctl::kJournalCommand:
-        OpenJournalWindow();
+        m_menu.OpenJournal();
         break;
     default:
         break;
@@ -221,7 +217,7 @@ bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
     const int key = keyEvent->key();
     if (keyEvent->modifiers() == Qt::ControlModifier) {
-        if (const int command = MenuCommandOfKey(key)) {
+        if (const int command = MainMenu::CommandOfKey(key)) {
             OnSysCommand(command);
             return true;
         }
@@ -242,24 +238,20 @@ bool CMainDialog::PreTranslateMessage(QObject*, QEvent* event) {
 }
 
 void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
-    if (!m_windowMenu || m_windowMenu->isEmpty())
-        return;
-    if (QAction* chosen = m_windowMenu->exec(event->globalPos());
-        chosen && chosen->data().isValid())
-        OnSysCommand(chosen->data().toInt());
+    if (const int command = m_menu.Exec(event->globalPos()))
+        OnSysCommand(command);
 }
 
 void CMainDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    DrawBackgroundPictures(painter);
+    m_skin.DrawBackground(painter);
     painter.end();
     CDialog::paintEvent(event);
 }
 
 void CMainDialog::resizeEvent(QResizeEvent* event) {
     CDialog::resizeEvent(event);
-    if (m_statusBar)
-        m_statusBar->Reposition();
+    m_display.Reposition();
     // The first size notice comes while the window is being shown for the first time, as
     // the one during creation does: the chart keeps the placeholder's size then.
     if (m_chart.HasWindow() && event->oldSize().isValid())
@@ -268,7 +260,7 @@ void CMainDialog::resizeEvent(QResizeEvent* event) {
 
 void CMainDialog::RunClosingSteps() {
     m_controller.SaveSettings(); // a failed write is silent: the window closes as usual
-    ReleaseBackground();
+    m_skin.ReleaseBackground();
     m_brush = QBrush();
     m_hasBrush = false;
     ApplyControlColours();

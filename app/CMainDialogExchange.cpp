@@ -89,6 +89,12 @@ void CMainDialog::OnKillFocusTimeMax() {
         ShowProfile(m_chart, m_controller.Settings());
 }
 
+// A profile replaced the record: the fields and the chart show it.
+void CMainDialog::ShowLoadedProfile() {
+    UpdateData(false);
+    ShowProfile(m_chart, m_controller.Settings());
+}
+
 void CMainDialog::OnKillFocusRaceLength() {
     UpdateData(true);
 }

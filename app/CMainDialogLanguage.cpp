@@ -8,9 +8,6 @@
 #include "i18n/ResourceModule.h"
 #include "i18n/StringIds.h"
 
-#include <QKeySequence>
-#include <QMenu>
-
 namespace drivo {
 
 namespace {
@@ -42,18 +39,6 @@ constexpr LanguageText kToolTips[] = {
     {IDS_TIP_SEND, ctl::kSend},
 };
 
-// The menu items above the separator, with their Ctrl+key.
-struct MenuCommand {
-    int StringId;
-    int Command;
-    Qt::Key Key;
-};
-constexpr MenuCommand kMenuCommands[] = {
-    {IDS_MENU_OPEN_PROFILE, ctl::kOpenProfileCommand, Qt::Key_O},
-    {IDS_MENU_SAVE_PROFILE, ctl::kSaveProfileCommand, Qt::Key_S},
-    {IDS_MENU_JOURNAL, ctl::kJournalCommand, Qt::Key_J},
-};
-
 } // namespace
 
 void CMainDialog::ApplyLanguage(std::uint16_t languageId) {
@@ -61,35 +46,20 @@ void CMainDialog::ApplyLanguage(std::uint16_t languageId) {
     if (!LoadLanguageBundle(ResourceModule::Current(), languageId, m_language.programPath()))
         ReleaseLanguageLibrary();
     // The picture comes from the module that is current now.
-    ReleaseBackground();
-    RegisterBackground();
+    m_skin.ReleaseBackground();
+    m_skin.RegisterBackground();
     update();
-    SetFlagPlaceholders(languageId);
+    m_skin.ShowLanguage(languageId);
     WriteLanguageTexts();
-    ApplySkinFaces(); // named after the placeholders' new texts
-    ShowRaceResults();
-    SetMenuItems();
-    if (m_journalWindow)
-        m_journalWindow->Retranslate();
+    m_skin.ApplyFaces(); // named after the placeholders' new texts
+    m_display.ShowRaceResults(m_controller.RaceTime(), m_controller.MaxSpeed());
+    m_menu.SetItems();
     m_chart.SetTitle(LoadResourceString(IDS_CHART_TITLE));
     m_chart.Redraw();
 }
 
 void CMainDialog::ReleaseLanguageLibrary() {
     ResourceModule::Current().ReleaseBundle();
-}
-
-void CMainDialog::SetFlagPlaceholders(std::uint16_t languageId) {
-    const std::uint16_t primary = PrimaryLanguage(languageId);
-    if (primary != kPrimaryFrench && primary != kPrimaryEnglish)
-        return;
-    const bool french = primary == kPrimaryFrench;
-    for (auto [flag, on] : {std::pair{m_englishFlag, !french}, std::pair{m_frenchFlag, french}}) {
-        if (!flag)
-            continue;
-        flag->setDown(on);
-        flag->setChecked(on);
-    }
 }
 
 void CMainDialog::WriteLanguageTexts() {
@@ -100,31 +70,6 @@ void CMainDialog::WriteLanguageTexts() {
             m_toolTips->AddTool(CommandButton(t.ControlId), LoadResourceString(t.StringId));
     for (const LanguageText& t : kLabelTexts)
         SetDlgItemText(t.ControlId, LoadResourceString(t.StringId));
-}
-
-void CMainDialog::SetMenuItems() {
-    if (!m_windowMenu)
-        return;
-    m_windowMenu->clear();
-    for (const MenuCommand& c : kMenuCommands) {
-        const QString text = LoadResourceString(c.StringId);
-        if (!text.isEmpty())
-            m_windowMenu
-                ->addAction(text + u'\t' +
-                            QKeySequence(Qt::CTRL | c.Key).toString(QKeySequence::NativeText))
-                ->setData(c.Command);
-    }
-    m_windowMenu->addSeparator();
-    const QString about = LoadResourceString(IDS_ABOUTBOX);
-    if (!about.isEmpty())
-        m_windowMenu->addAction(about)->setData(ctl::kAboutCommand);
-}
-
-int CMainDialog::MenuCommandOfKey(int key) {
-    for (const MenuCommand& c : kMenuCommands)
-        if (c.Key == key)
-            return c.Command;
-    return 0;
 }
 
 // The flags switch the window only: LanguageId, and so the settings file, keep the user's

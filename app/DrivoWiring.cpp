@@ -8,7 +8,8 @@ namespace drivo {
 
 std::shared_ptr<void> AttachUdevWatcher(CMainDialog& dialog) {
     return std::make_shared<CDeviceChangeWatcher>(
-        UdevEventSource::Open(), [&dialog](unsigned code) { dialog.OnDeviceChange(code); });
+        UdevEventSource::Open(),
+        [&dialog](unsigned code) { dialog.Controller().OnDeviceChange(code); });
 }
 
 } // namespace drivo

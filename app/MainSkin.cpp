@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's skin: the background picture over control 1069, the skinned buttons over
-// the hidden template buttons and the flag placeholders. Every piece is optional: one that
-// cannot be made leaves the window working without it, silently.
-#include "CMainDialog.h"
+#include "MainSkin.h"
+
 #include "ControlIds.h"
+#include "framework/CDialog.h"
+#include "i18n/LanguageTable.h"
 #include "i18n/ResourceModule.h"
 #include "widgets/BackgroundPicture.h"
+#include "widgets/CImageButtonWithStyle.h"
 
 #include <QPainter>
+#include <QPushButton>
 
 namespace drivo {
 
@@ -59,30 +61,32 @@ FacePair LoadFaces(const SkinFace& face) {
     return fits(hover) && fits(normal) ? FacePair{hover, normal} : FacePair{};
 }
 
+// Command buttons in the order they are always disabled and enabled.
+constexpr int kCommandIds[] = {ctl::kBattery, ctl::kRaceInfo, ctl::kSend};
+
 } // namespace
 
-void CMainDialog::CreateSkinButtons() {
-    // Faceless until the first language is applied: their faces depend on it.
+void MainSkin::CreateButtons() {
     for (const SkinFace& face : kSkinFaces) {
-        const auto* placeholder = Item<QPushButton>(face.id);
+        const auto* placeholder = m_window.Item<QPushButton>(face.id);
         if (!placeholder)
             continue;
-        auto* button = new CSkinButton(this, face.id);
+        auto* button = new CSkinButton(&m_window, face.id);
         button->setGeometry(placeholder->geometry());
-        button->setFont(font());
+        button->setFont(m_window.font());
         button->SetHoverBorder(false);
         button->SetFlatFocusRect(true);
         button->SetTransparent();
         button->show();
-        RegisterControl(face.id, button);
-        m_skinButtons.emplace_back(button);
+        m_window.RegisterControl(face.id, button);
+        m_buttons.emplace_back(button);
     }
 }
 
-void CMainDialog::ApplySkinFaces() {
+void MainSkin::ApplyFaces() {
     for (const SkinFace& face : kSkinFaces) {
-        CSkinButton* button = CommandButton(face.id);
-        const auto* placeholder = Item<QPushButton>(face.id);
+        CSkinButton* button = Button(face.id);
+        const auto* placeholder = m_window.Item<QPushButton>(face.id);
         if (!button || !placeholder)
             continue;
         // A face shows its words as a picture; screen readers get them as the name.
@@ -96,56 +100,91 @@ void CMainDialog::ApplySkinFaces() {
     }
 }
 
-void CMainDialog::DeleteSkinButtons() {
-    for (const QPointer<CSkinButton>& button : m_skinButtons)
+void MainSkin::DeleteButtons() {
+    for (const QPointer<CSkinButton>& button : m_buttons)
         delete button.data();
-    m_skinButtons.clear();
+    m_buttons.clear();
 }
 
-CSkinButton* CMainDialog::CommandButton(int id) const {
-    for (const QPointer<CSkinButton>& button : m_skinButtons)
+CSkinButton* MainSkin::Button(int id) const {
+    for (const QPointer<CSkinButton>& button : m_buttons)
         if (button && button->ControlId() == id)
             return button;
     return nullptr;
 }
 
-void CMainDialog::RefreshSkinBackgrounds() {
-    for (const QPointer<CSkinButton>& button : m_skinButtons)
+void MainSkin::EnableCommands(bool enable) {
+    QWidget* const focused = m_window.focusWidget();
+    for (int id : kCommandIds) {
+        if (QWidget* button = Button(id)) {
+            if (!enable && button == focused)
+                m_focusOwner = button;
+            button->setEnabled(enable);
+        }
+    }
+    if (!enable) {
+        if (m_focusOwner && m_focusOwner == focused)
+            m_focusHandedTo = m_window.focusWidget();
+        return;
+    }
+    // The button that had the keyboard gets it back, unless the user has moved it since: a
+    // second Space repeats the command instead of pressing whatever came next.
+    if (m_focusOwner && m_window.focusWidget() == m_focusHandedTo)
+        m_focusOwner->setFocus(Qt::OtherFocusReason);
+    m_focusOwner = m_focusHandedTo = nullptr;
+}
+
+void MainSkin::RefreshBackgrounds() {
+    for (const QPointer<CSkinButton>& button : m_buttons)
         if (button)
             button->SetTransparent();
 }
 
-void CMainDialog::RegisterBackground() {
+void MainSkin::RegisterBackground() {
     // The buttons copied the window's surface before the picture was decoded.
-    if (const QWidget* area = GetDlgItem(ctl::kBackgroundArea))
-        AddResourcePicture(this, kPictureBackground, area->geometry(),
-                           [this] { RefreshSkinBackgrounds(); });
+    if (const QWidget* area = m_window.GetDlgItem(ctl::kBackgroundArea))
+        AddResourcePicture(&m_window, kPictureBackground, area->geometry(),
+                           [this] { RefreshBackgrounds(); });
 }
 
-void CMainDialog::ReleaseBackground() {
-    FreeWindowPictures(this);
-    update();
-    RefreshSkinBackgrounds();
+void MainSkin::ReleaseBackground() {
+    FreeWindowPictures(&m_window);
+    m_window.update();
+    RefreshBackgrounds();
 }
 
-void CMainDialog::DrawBackgroundPictures(QPainter& painter) {
-    DrawWindowPictures(this, painter);
+void MainSkin::DrawBackground(QPainter& painter) {
+    DrawWindowPictures(&m_window, painter);
 }
 
-void CMainDialog::PrepareFlagPlaceholders() {
+void MainSkin::PrepareFlags() {
     // Hidden: they only keep which language is on; French is the built-in one.
     const auto flagIcon = [](int id) {
         const QIcon icon = ResourceModule::Current().LoadIcon(id);
         return icon.isNull() ? SkinIcon{} : IconFromImage(icon.pixmap(kFlagIconSize).toImage());
     };
-    if (m_frenchFlag) {
-        m_frenchFlag->SetIcon(flagIcon(kIconFrench));
-        m_frenchFlag->setChecked(true);
-        m_frenchFlag->setDown(true);
+    if (auto* french = m_window.Item<CImageButtonWithStyle>(ctl::kFrenchFlag)) {
+        french->SetIcon(flagIcon(kIconFrench));
+        french->setChecked(true);
+        french->setDown(true);
     }
-    if (m_englishFlag) {
-        m_englishFlag->SetIcon(flagIcon(kIconEnglish));
-        m_englishFlag->setChecked(false);
+    if (auto* english = m_window.Item<CImageButtonWithStyle>(ctl::kEnglishFlag)) {
+        english->SetIcon(flagIcon(kIconEnglish));
+        english->setChecked(false);
+    }
+}
+
+void MainSkin::ShowLanguage(std::uint16_t languageId) {
+    const std::uint16_t primary = PrimaryLanguage(languageId);
+    if (primary != kPrimaryFrench && primary != kPrimaryEnglish)
+        return;
+    const bool french = primary == kPrimaryFrench;
+    for (auto [id, on] :
+         {std::pair{ctl::kEnglishFlag, !french}, std::pair{ctl::kFrenchFlag, french}}) {
+        if (auto* flag = m_window.Item<CImageButtonWithStyle>(id)) {
+            flag->setDown(on);
+            flag->setChecked(on);
+        }
     }
 }
 

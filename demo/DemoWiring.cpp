@@ -53,7 +53,7 @@ std::shared_ptr<void> AttachDemoCar(const std::shared_ptr<sim::VirtualCar>& car,
             qApp,
             [window] {
                 if (window)
-                    window->OnDeviceChange(DBT_DEVNODES_CHANGED);
+                    window->Controller().OnDeviceChange(DBT_DEVNODES_CHANGED);
             },
             Qt::QueuedConnection);
     };

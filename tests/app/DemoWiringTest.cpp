@@ -21,7 +21,7 @@ void ExpectNoCar(CarWindow& w) {
     QCOMPARE(w.Indicator().State(), 0);
     QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
     QVERIFY(w.ButtonsEnabled(false));
-    QCOMPARE(w.dialog->BatteryBar()->BarColor(), QColor(128, 128, 128));
+    QCOMPARE(w.dialog->Display().BatteryBar()->BarColor(), QColor(128, 128, 128));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "tools/art/ContrastRatio.h"
+#include "widgets/CImageButtonWithStyle.h"
 
 #include <QCheckBox>
 #include <QLabel>

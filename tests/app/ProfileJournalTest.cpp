@@ -39,8 +39,8 @@ private slots:
         MainWindow<> w;
         const QString path = QDir::current().filePath("profil.ini");
         int asked = 0;
-        w.dialog->SetProfileDialogs([&](QWidget*) { return ++asked, path; },
-                                    [&](QWidget*) { return path; });
+        w.dialog->Menu().SetProfileDialogs([&](QWidget*) { return ++asked, path; },
+                                           [&](QWidget*) { return path; });
         const auto field = [&](int id) { return w.dialog->Item<QLineEdit>(id); };
         field(1035)->setText("650");
         if (from == "5000")
