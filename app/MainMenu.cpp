@@ -93,8 +93,7 @@ void MainMenu::OpenProfile() {
     if (read.Settings)
         m_controller.LoadProfile(*read.Settings);
     else
-        ShowMessageBox(&m_window, ProfileRefusalText(path, read.Refusal),
-                       MessageIcon::Exclamation);
+        ShowMessageBox(&m_window, ProfileRefusalText(path, read.Refusal), MessageIcon::Exclamation);
 }
 
 void MainMenu::OpenJournal() {
