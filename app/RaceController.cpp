@@ -112,14 +112,10 @@ void RaceController::ShowOutcome(bool success) {
     emit outcomeShown(success);
 }
 
-void RaceController::Box(int stringId, MessageIcon icon) {
-    emit messageBox(LoadResourceString(stringId), icon);
-}
-
 void RaceController::ReportError() {
     ShowOutcome(false);
     SetStatusText(LoadResourceString(IDS_COMM_ERROR));
-    Box(IDS_COMM_ERROR, MessageIcon::Stop);
+    emit messageBox(LoadResourceString(IDS_COMM_ERROR), MessageIcon::Stop);
 }
 
 bool RaceController::Launch(bool guarded, int statusTextId) {
@@ -150,11 +146,6 @@ void RaceController::OnRaceTimeButton() {
 void RaceController::OnVersionButton() {
     if (Launch(false, IDS_VERSION_LOADING))
         StartVersionJob(m_device, m_handle);
-}
-
-void RaceController::StartConfigStateRead() {
-    if (Launch(false, 0))
-        StartConfigStateJob(m_device, m_handle);
 }
 
 void RaceController::OnSendButton() {
@@ -249,7 +240,7 @@ void RaceController::OnSendDone(std::optional<int> result) {
     m_lastSent = m_sending;
     ShowOutcome(true);
     SetStatusText(LoadResourceString(IDS_SENT));
-    Box(IDS_SENT, MessageIcon::Information);
+    emit messageBox(LoadResourceString(IDS_SENT), MessageIcon::Information);
 }
 
 void RaceController::OnConfigDone(std::optional<int> state) {
@@ -257,7 +248,7 @@ void RaceController::OnConfigDone(std::optional<int> state) {
         return ReportError();
     if (*state == 0) {
         SetStatusText(LoadResourceString(IDS_DEFAULTS_WARNING));
-        Box(IDS_DEFAULTS_WARNING, MessageIcon::Warning);
+        emit messageBox(LoadResourceString(IDS_DEFAULTS_WARNING), MessageIcon::Warning);
     }
     ShowOutcome(true);
 }
@@ -284,7 +275,8 @@ void RaceController::CheckConnection() {
         m_carPresent = true;
         ShowOutcome(true);
         OnBatteryButton();
-        StartConfigStateRead();
+        if (Launch(false, 0)) // the configuration state: is the car on its defaults?
+            StartConfigStateJob(m_device, m_handle);
         emit commandsEnabled(true); // they stay usable while the two first reads run
         return;
     }

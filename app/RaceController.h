@@ -42,9 +42,6 @@ public:
 
     // The race journal each read of the race results is added to.
     const std::string& JournalPath() const { return m_journalPath; }
-    void SetJournalPath(std::string path) { m_journalPath = std::move(path); }
-    // The profile the car last took in this run; none before the first send.
-    const std::optional<RaceSettings>& LastSent() const { return m_lastSent; }
 
     // Race results, shown by the window on raceResultsChanged.
     std::int32_t RaceTime() const { return m_raceTime; }
@@ -100,7 +97,6 @@ private:
     void RenewHandle();
     // The common launcher steps; false when the flow is guarded and the placeholders locked.
     bool Launch(bool guarded, int statusTextId);
-    void StartConfigStateRead();
     // Each outcome goes to its job's handler; an empty value is a failed read.
     void OnJobOutcome(const JobOutcome& outcome);
     void OnBatteryDone(std::optional<int> value);
@@ -110,16 +106,16 @@ private:
     void OnConfigDone(std::optional<int> state);
     void OnVersionDone(std::optional<int> version);
     void ReportError();
+    // The race results with the profile the car last took in this run.
     void AddToJournal();
-    void Box(int stringId, MessageIcon icon);
 
     RaceSettings m_settings{};
     std::uint16_t m_languageId = 0;
     std::int32_t m_raceTime = 0;
     std::int32_t m_maxSpeed = 0;
-    RaceSettings m_sending{}; // what the send under way gives the car
-    std::optional<RaceSettings> m_lastSent;
-    std::string m_journalPath = kJournalFileName;
+    RaceSettings m_sending{};               // what the send under way gives the car
+    std::optional<RaceSettings> m_lastSent; // none before the first send
+    const std::string m_journalPath = kJournalFileName;
     bool m_journalFailureShown = false; // pane 0 says it once, not on every read
     DeviceServices m_services;
     bool m_ownsMessenger = false;

@@ -80,50 +80,6 @@ private slots:
         QCOMPARE(w.boxes.Boxes, QStringList{Text(IDS_DEFAULTS_WARNING)}); // two lines
     }
 
-    // A failure shows the communication error, the red symbol and a stop box.
-    void commandOutcomes_data() {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<int>("fault"); // -1: none
-        QTest::addColumn<QString>("pane");
-        QTest::addColumn<int>("boxIcon"); // -1: no box
-        const int none = -1;
-        QTest::newRow("battery") << ctl::kBattery << none << Text(IDS_BATTERY_LOADED) << none;
-        QTest::newRow("race info") << ctl::kRaceInfo << none << Text(IDS_RACEINFO_LOADED) << none;
-        QTest::newRow("race time")
-            << ctl::kRaceTimeOnly << none << FormatRaceTimeLoaded(Text(IDS_RACETIME_LOADED), 0)
-            << int(MessageIcon::None);
-        QTest::newRow("version") << ctl::kVersion << none << QStringLiteral("Release: 1.5") << none;
-        QTest::newRow("send") << ctl::kSend << none << Text(IDS_SENT)
-                              << int(MessageIcon::Information);
-        for (auto [name, command, fault] :
-             {std::tuple{"battery, corrupted", ctl::kBattery, CarFault::CorruptChecksum},
-              {"race info, short", ctl::kRaceInfo, CarFault::ShortReply},
-              {"version, silent", ctl::kVersion, CarFault::Silent},
-              {"send, wrong command", ctl::kSend, CarFault::WrongMnemonic}})
-            QTest::newRow(name) << command << int(fault) << Text(IDS_COMM_ERROR)
-                                << int(MessageIcon::Stop);
-    }
-    void commandOutcomes() {
-        QFETCH(int, command);
-        QFETCH(int, fault);
-        QFETCH(QString, pane);
-        QFETCH(int, boxIcon);
-        CarWindow w;
-        w.boxes.Clear();
-        w.car->SetVersion(1, 5);
-        if (fault >= 0)
-            w.car->SetFault(CarFault(fault), true);
-        w.dialog->OnCommand(command);
-        QCOMPARE(w.Indicator().BlinkPeriod(), 200u);
-        QVERIFY(w.Outcomes(1));
-        QCOMPARE(w.Pane0(), pane);
-        QCOMPARE(w.Indicator().State(), fault < 0 ? 1 : 0);
-        QCOMPARE(w.Indicator().BlinkPeriod(), 0u);
-        QVERIFY(w.ButtonsEnabled(true));
-        QCOMPARE(w.boxes.Boxes, boxIcon < 0 ? QStringList() : QStringList{pane});
-        QVERIFY(boxIcon < 0 || int(w.boxes.Icons[0]) == boxIcon);
-    }
-
     // Space on Envoyer hands the keyboard to Quitter while the send runs, and the send's end
     // gives it back unless the user moved it: a second Space sends again, never closes.
     void keyboardCommandGetsItsButtonBack_data() {
