@@ -22,11 +22,11 @@ QImage& SurfaceOf(QPainter& p) {
 // The rows of an area of a surface and of its copy. Through bits(), as scanLine() on a
 // non-const image checks for sharing at every row.
 struct AreaRows {
-    AreaRows(const QImage& surface, const QRect& area, const QImage& patch)
-        : surface(surface.constBits() + area.top() * surface.bytesPerLine() +
+    AreaRows(const QImage& image, const QRect& area, const QImage& copy)
+        : surface(image.constBits() + area.top() * image.bytesPerLine() +
                   area.left() * qsizetype(sizeof(QRgb))),
-          patch(patch.constBits()), surfaceStride(surface.bytesPerLine()),
-          patchStride(patch.bytesPerLine()), rowBytes(size_t(area.width()) * sizeof(QRgb)),
+          patch(copy.constBits()), surfaceStride(image.bytesPerLine()),
+          patchStride(copy.bytesPerLine()), rowBytes(size_t(area.width()) * sizeof(QRgb)),
           rows(area.height()) {}
 
     const uchar* surface;

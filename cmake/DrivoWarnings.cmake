@@ -5,6 +5,18 @@ if(DRIVO_WERROR)
   add_compile_options(-Werror)
 endif()
 
+# The product's own libraries and programs are held to more: no name hiding another, no silent
+# narrowing. Linked PRIVATE, so a test or a tool built on a library is not held to it.
+add_library(drivo_warnings INTERFACE)
+target_compile_options(drivo_warnings INTERFACE -Wall -Wextra -Wshadow -Wconversion)
+if(DRIVO_WERROR)
+  target_compile_options(drivo_warnings INTERFACE -Werror)
+endif()
+
+# Product code using Qt names each text's encoding: no implicit QString from a char pointer.
+add_library(drivo_qt_strings INTERFACE)
+target_compile_definitions(drivo_qt_strings INTERFACE QT_NO_CAST_FROM_ASCII)
+
 # Coverage (gcc): the product folders are compiled with --coverage (see the top CMakeLists.txt),
 # every program is linked with it.
 if(DRIVO_COVERAGE)

@@ -14,8 +14,10 @@ namespace drivo {
 
 namespace {
 
-const QStringList kKinds = {"frame",    "static",   "button",   "edit",
-                            "progress", "groupbox", "checkbox", "icon"};
+const QStringList kKinds = {QStringLiteral("frame"),    QStringLiteral("static"),
+                            QStringLiteral("button"),   QStringLiteral("edit"),
+                            QStringLiteral("progress"), QStringLiteral("groupbox"),
+                            QStringLiteral("checkbox"), QStringLiteral("icon")};
 
 struct Range {
     int Min, Max;
@@ -62,15 +64,15 @@ QStringList ReadStrings(const QJsonValue& v) {
 std::optional<ControlTemplate> ReadControl(const QJsonObject& o) {
     ControlTemplate c;
     int r[4] = {};
-    c.Kind = o.value("kind").toString();
+    c.Kind = o.value(u"kind").toString();
     if (!kKinds.contains(c.Kind) ||
-        !ReadInts(o.value("rect"), {kPosition, kPosition, kExtent, kExtent}, r) ||
-        !ReadText(o.value("text"), c.Text))
+        !ReadInts(o.value(u"rect"), {kPosition, kPosition, kExtent, kExtent}, r) ||
+        !ReadText(o.value(u"text"), c.Text))
         return std::nullopt;
-    c.Id = o.value("id").toInt(kNoControlId);
+    c.Id = o.value(u"id").toInt(kNoControlId);
     c.Rect = QRect(r[0], r[1], r[2], r[3]);
-    c.Visible = o.value("visible").toBool(true);
-    c.Styles = ReadStrings(o.value("styles"));
+    c.Visible = o.value(u"visible").toBool(true);
+    c.Styles = ReadStrings(o.value(u"styles"));
     return c;
 }
 
@@ -92,18 +94,18 @@ std::optional<DialogTemplate> ParseDialogTemplate(const QByteArray& json) {
     const QJsonObject root = doc.object();
     DialogTemplate t;
     int size[2] = {};
-    const QJsonObject font = root.value("font").toObject();
-    const QJsonValue points = font.value("points");
-    const QJsonArray controls = root.value("controls").toArray();
-    if (!ReadInts(root.value("size"), {kWindowExtent, kWindowExtent}, size) ||
-        !ReadText(root.value("title"), t.Title) ||
+    const QJsonObject font = root.value(u"font").toObject();
+    const QJsonValue points = font.value(u"points");
+    const QJsonArray controls = root.value(u"controls").toArray();
+    if (!ReadInts(root.value(u"size"), {kWindowExtent, kWindowExtent}, size) ||
+        !ReadText(root.value(u"title"), t.Title) ||
         (!points.isUndefined() && !ReadInt(points, kFontPoints, t.FontPoints)) ||
         controls.size() > kMaxTemplateControls)
         return std::nullopt;
-    t.Id = root.value("id").toInt();
+    t.Id = root.value(u"id").toInt();
     t.Size = QSize(size[0], size[1]);
-    t.FontFamily = font.value("family").toString();
-    t.Styles = ReadStrings(root.value("styles"));
+    t.FontFamily = font.value(u"family").toString();
+    t.Styles = ReadStrings(root.value(u"styles"));
     for (const QJsonValue& v : controls) {
         auto control = ReadControl(v.toObject());
         if (!control)

@@ -23,7 +23,7 @@ struct ControlTemplate {
     bool Visible = true;
     QStringList Styles;
 
-    bool HasStyle(const QString& style) const { return Styles.contains(style); }
+    bool HasStyle(QStringView style) const { return Styles.contains(style); }
 };
 
 struct DialogTemplate {

@@ -33,7 +33,7 @@ QWidget* CreateStatic(const ControlTemplate& c, QWidget* parent) {
     auto* label = new QLabel(c.Text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (c.HasStyle("sunken")) {
+    if (c.HasStyle(u"sunken")) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
     }
@@ -58,9 +58,9 @@ QWidget* CreateFrame(const ControlTemplate&, QWidget* parent) {
 
 QWidget* CreateEdit(const ControlTemplate& c, QWidget* parent) {
     auto* edit = new QLineEdit(c.Text, parent);
-    if (c.HasStyle("digits"))
+    if (c.HasStyle(u"digits"))
         edit->setValidator(new DigitsValidator(edit));
-    if (!c.HasStyle("border"))
+    if (!c.HasStyle(u"border"))
         edit->setFrame(false);
     return edit;
 }
@@ -68,9 +68,9 @@ QWidget* CreateEdit(const ControlTemplate& c, QWidget* parent) {
 QWidget* CreateButton(const ControlTemplate& c, QWidget* parent) {
     auto* button = new QPushButton(c.Text, parent);
     button->setAutoDefault(false);
-    button->setDefault(c.HasStyle("default"));
-    button->setCheckable(c.HasStyle("pushlike"));
-    button->setFlat(c.HasStyle("transparent"));
+    button->setDefault(c.HasStyle(u"default"));
+    button->setCheckable(c.HasStyle(u"pushlike"));
+    button->setFlat(c.HasStyle(u"transparent"));
     return button;
 }
 
@@ -95,19 +95,19 @@ void CTemplateBuilder::OverrideControl(int id, Factory factory) {
 }
 
 QWidget* CTemplateBuilder::CreateStandard(const ControlTemplate& c, QWidget* parent) {
-    if (c.Kind == "static")
+    if (c.Kind == u"static")
         return CreateStatic(c, parent);
-    if (c.Kind == "icon")
+    if (c.Kind == u"icon")
         return CreateIcon(c, parent);
-    if (c.Kind == "edit")
+    if (c.Kind == u"edit")
         return CreateEdit(c, parent);
-    if (c.Kind == "button")
+    if (c.Kind == u"button")
         return CreateButton(c, parent);
-    if (c.Kind == "checkbox")
+    if (c.Kind == u"checkbox")
         return new QCheckBox(c.Text, parent);
-    if (c.Kind == "groupbox")
+    if (c.Kind == u"groupbox")
         return new QGroupBox(c.Text, parent);
-    if (c.Kind == "progress")
+    if (c.Kind == u"progress")
         return CreateProgress(c, parent);
     return CreateFrame(c, parent);
 }
@@ -125,7 +125,7 @@ std::vector<CreatedControl> CTemplateBuilder::Build(const DialogTemplate& t,
         w->setParent(parent);
         w->setProperty(kControlIdProperty, c.Id);
         w->setGeometry(DialogUnitsToPixels(c.Rect));
-        w->setFocusPolicy(c.HasStyle("tabstop") ? Qt::StrongFocus : Qt::NoFocus);
+        w->setFocusPolicy(c.HasStyle(u"tabstop") ? Qt::StrongFocus : Qt::NoFocus);
         w->setVisible(c.Visible);
         created.push_back({c.Id, w});
     }

@@ -172,7 +172,8 @@ void ResourceModule::ReleaseBundle() {
 void ResourceModule::LoadStrings() {
     m_strings.clear();
     const QJsonObject table =
-        QJsonDocument::fromJson(ReadAll(m_root + "/strings.json", kMaxTextFileSize)).object();
+        QJsonDocument::fromJson(ReadAll(m_root + QStringLiteral("/strings.json"), kMaxTextFileSize))
+            .object();
     for (auto it = table.begin(); it != table.end(); ++it) {
         bool ok = false;
         const int id = it.key().toInt(&ok);

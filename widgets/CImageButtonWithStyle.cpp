@@ -86,17 +86,17 @@ void CImageButtonWithStyle::OnNotifyCustomDraw(CustomDraw& draw, long* result) {
         *result = kDoDefault;
         return;
     }
-    const HTHEME data = theme.OpenThemeData(this, QStringLiteral("BUTTON"));
-    if (!data) {
+    const HTHEME themeData = theme.OpenThemeData(this, QStringLiteral("BUTTON"));
+    if (!themeData) {
         *result = kDoDefault;
         return;
     }
     const int state = PushButtonStateOf(style, draw.ItemState);
-    theme.DrawThemeBackground(data, draw.Dc, kPushButtonPart, state, &draw.Rect, nullptr);
+    theme.DrawThemeBackground(themeData, draw.Dc, kPushButtonPart, state, &draw.Rect, nullptr);
     QRect content = draw.Rect;
-    theme.GetThemeBackgroundContentRect(data, draw.Dc, kPushButtonPart, state, &draw.Rect,
+    theme.GetThemeBackgroundContentRect(themeData, draw.Dc, kPushButtonPart, state, &draw.Rect,
                                         &content);
-    theme.CloseThemeData(data);
+    theme.CloseThemeData(themeData);
     if (style & kBitmap)
         DrawButtonBitmap(*draw.Dc, content, style);
     else

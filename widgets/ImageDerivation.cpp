@@ -151,9 +151,9 @@ QImage MakeMask(QImage& bitmap, int width, int height, QRgb transparent) {
             uchar byte = 0;
             const int end = std::min(x0 + 8, w);
             for (int x = x0; x < end; ++x) {
-                const bool transparent = (line[x] & kRgbMask) == key;
-                byte |= uchar(transparent << (7 - (x - x0)));
-                line[x] &= transparent ? 0xff000000 : 0xffffffff;
+                const bool masked = (line[x] & kRgbMask) == key;
+                byte |= uchar(masked << (7 - (x - x0)));
+                line[x] &= masked ? 0xff000000 : 0xffffffff;
             }
             bits[x0 >> 3] = byte;
         }
