@@ -163,7 +163,7 @@ void CCarPanel::Refresh() {
     }
     m_received->setText(
         QStringLiteral("Received: %1 ms at %2 %\nmax %3 ms, %4 revolutions, return %5")
-            .arg(times.join('/'), values.join('/'))
+            .arg(times.join(u'/'), values.join(u'/'))
             .arg(s.timeMax)
             .arg(s.distance)
             .arg(s.returnMode ? QStringLiteral("on") : QStringLiteral("off")));
