@@ -38,8 +38,11 @@ void ExchangeInt(CDataExchange& dx, int id, std::int32_t& value) {
         return;
     auto* edit = qobject_cast<QLineEdit*>(dx.PrepareControl(id));
     if (!dx.Taking()) {
-        if (edit)
-            edit->setText(QString::number(value));
+        // A field already showing the value is left alone, as the platform's exchange does:
+        // setting it again would lay its text out anew and repaint it (every step of a drag).
+        const QString text = QString::number(value);
+        if (edit && edit->text() != text)
+            edit->setText(text);
         return;
     }
     bool ok = false;
