@@ -7,6 +7,7 @@
 
 #include "framework/FontFamily.h"
 
+#include <QHashFunctions>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
@@ -137,14 +138,16 @@ double CBarPlot::TimeFromX(const PlotGeometry& g, int k, int x) const {
 }
 
 void CBarPlot::Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g,
-                    std::vector<QRect>& drawn) const {
+                    std::vector<DrawnArea>& drawn) const {
     if (m_bars.empty() || !g.CanPlaceBars())
         return;
     Q_ASSERT(surface.depth() == 32 && p.device() == &surface && p.transform().isIdentity());
     for (int k = 0; k < BarCount(); ++k) {
         const BarRect r = BarRectangle(g, k);
-        DrawBar(surface, r, *m_bars[static_cast<size_t>(k)], k == m_highlightedBar);
-        drawn.emplace_back(r.left, r.top, r.Width(), r.Height());
+        const ChartBar& bar = *m_bars[static_cast<size_t>(k)];
+        DrawBar(surface, r, bar, k == m_highlightedBar);
+        drawn.push_back({QRect(r.left, r.top, r.Width(), r.Height()),
+                         qHashMulti(0, bar.color, k == m_highlightedBar, m_background)});
         if (m_valueLabels || m_timeLabels)
             DrawLabels(p, text, g, r, k, drawn);
     }
@@ -202,7 +205,7 @@ void CBarPlot::DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar,
 }
 
 void CBarPlot::DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g, const BarRect& r,
-                          int index, std::vector<QRect>& drawn) const {
+                          int index, std::vector<DrawnArea>& drawn) const {
     const ChartBar& bar = *m_bars[static_cast<size_t>(index)];
     const int L = r.left;
     const int T = r.top;
@@ -226,8 +229,9 @@ void CBarPlot::DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g,
             const int x = g.width - kPlotRightMargin;
             VerticalLine(p, x, B, B - kEndTickHeight, kEndTickPenWidth,
                          QColor::fromRgb(kEndTickColor));
-            drawn.emplace_back(x - kEndTickPenWidth, B - kEndTickHeight, 2 * kEndTickPenWidth + 1,
-                               kEndTickHeight + 1);
+            drawn.push_back({QRect(x - kEndTickPenWidth, B - kEndTickHeight,
+                                   2 * kEndTickPenWidth + 1, kEndTickHeight + 1),
+                             kEndTickColor});
         }
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 // The bars of the profile chart, their scales and label settings, and their drawing.
 #include "BarGeometry.h"
+#include "TextStamps.h"
 
 #include <QFont>
 #include <QRect>
@@ -14,8 +15,6 @@ class QImage;
 class QPainter;
 
 namespace drivo {
-
-class CTextStamps;
 
 inline constexpr QRgb kDefaultBarColor = 0xFF6493E1; // RGB(100,147,225)
 inline constexpr QRgb kBarShadeColor = 0xFF004494;   // RGB(0,68,148)
@@ -83,9 +82,9 @@ public:
 
     // Draws all bars with outline, gradient, corners and labels, then the end tick. p paints on
     // surface (32 bits a pixel, untransformed); the bars' pixels are written into its rows.
-    // Every area drawn into is added to drawn.
+    // Every area drawn into is added to drawn, in drawing order.
     void Draw(QPainter& p, QImage& surface, CTextStamps& text, const PlotGeometry& g,
-              std::vector<QRect>& drawn) const;
+              std::vector<DrawnArea>& drawn) const;
 
     // "Tahoma", 10 px characters, normal weight: the labels of the bars and of the grid.
     static QFont LabelFont();
@@ -93,7 +92,7 @@ public:
 private:
     void DrawBar(QImage& surface, const BarRect& r, const ChartBar& bar, bool highlighted) const;
     void DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g, const BarRect& r,
-                    int index, std::vector<QRect>& drawn) const;
+                    int index, std::vector<DrawnArea>& drawn) const;
 
     std::vector<std::unique_ptr<ChartBar>> m_bars;
     int m_width = 0;

@@ -7,6 +7,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cstring>
 
@@ -29,6 +30,24 @@ void CopyArea(const QImage& from, QImage& to, QRect area) {
     uchar* target = to.bits() + start;
     for (int y = 0; y < area.height(); ++y)
         std::memcpy(target + y * stride, source + y * stride, size_t(area.width()) * sizeof(QRgb));
+}
+
+// The smallest rectangle holding both, when it costs little more than the two apart: a
+// paint copies few larger rectangles faster than many small ones.
+bool Mergeable(const QRect& a, const QRect& b) {
+    const auto area = [](const QRect& r) { return qint64(r.width()) * r.height(); };
+    return a.intersects(b) || area(a | b) <= (area(a) + area(b)) * 5 / 4;
+}
+
+std::vector<QRect> Merged(std::vector<QRect> rects) {
+    for (size_t i = 0; i < rects.size(); ++i)
+        for (size_t j = i + 1; j < rects.size(); ++j)
+            if (Mergeable(rects[i], rects[j])) {
+                rects[i] |= rects[j];
+                rects.erase(rects.begin() + std::ptrdiff_t(j));
+                j = i; // the grown rectangle may now take ones already passed
+            }
+    return rects;
 }
 
 } // namespace
@@ -203,7 +222,9 @@ void CProfileChart::Redraw() {
     QPainter p(&m_surface);
     const int ws = m_surfaceRect.width();
     const int hs = m_surfaceRect.height();
-    DrawBackdrop(p);
+    std::vector<DrawnArea> previous;
+    previous.swap(m_drawn);
+    const bool kept = DrawBackdrop(p, previous);
 
     m_plot.SetBackground(m_background);
     const PlotGeometry g = m_plot.Layout(m_creationRect.width(), m_creationRect.height());
@@ -215,23 +236,47 @@ void CProfileChart::Redraw() {
     for (const QRect& edge : {QRect(0, 0, ws, 1), QRect(0, hs - 1, ws, 1), QRect(0, 0, 1, hs),
                               QRect(ws - 1, 0, 1, hs)}) {
         p.fillRect(edge, frame);
-        m_drawn.push_back(edge);
+        m_drawn.push_back({edge, m_frameColor});
     }
     p.end();
-    update();
+    if (kept)
+        UpdateChanged(previous);
+    else
+        update();
 }
 
-void CProfileChart::DrawBackdrop(QPainter& p) {
+void CProfileChart::UpdateChanged(const std::vector<DrawnArea>& previous) {
+    // Outside the areas drawn differently, every pixel saw the same drawings over the same
+    // backdrop in the same order, so it is as shown already.
+    if (previous.size() != m_drawn.size()) {
+        update();
+        return;
+    }
+    std::vector<QRect> changed;
+    for (size_t i = 0; i < m_drawn.size(); ++i)
+        if (!(previous[i] == m_drawn[i]))
+            for (const QRect& r : {previous[i].rect, m_drawn[i].rect})
+                if (!r.isEmpty())
+                    changed.push_back(r);
+    QRegion region;
+    for (const QRect& r : Merged(std::move(changed)))
+        region += r;
+    if (!region.isEmpty())
+        update(region);
+}
+
+bool CProfileChart::DrawBackdrop(QPainter& p, const std::vector<DrawnArea>& previous) {
     const int top = m_plot.ValueLabels() ? 0 : -10;
     const int bottom = m_surfaceRect.height() - (m_plot.TimeLabels() ? 33 : 23);
     const BackdropKey key{
         m_surface.size(), m_background,     m_gridVisible,     top, bottom, m_grid.Rows(),
         m_grid.Columns(), m_grid.Spacing(), m_grid.LineColor()};
     const bool reuse = key == m_backdropKey && !m_backdrop.isNull();
-    if (reuse && m_drawnKnown) {
+    const bool kept = reuse && m_drawnKnown;
+    if (kept) {
         // Outside what the last redraw drew over it, the surface still is the backdrop.
-        for (const QRect& r : m_drawn)
-            CopyArea(m_backdrop, m_surface, r);
+        for (const DrawnArea& d : previous)
+            CopyArea(m_backdrop, m_surface, d.rect);
     } else if (reuse) {
         std::memcpy(m_surface.bits(), m_backdrop.constBits(), size_t(m_surface.sizeInBytes()));
     } else {
@@ -243,8 +288,8 @@ void CProfileChart::DrawBackdrop(QPainter& p) {
         m_backdrop = key == m_backdropKey ? m_surface.copy() : QImage();
         m_backdropKey = key;
     }
-    m_drawn.clear();
     m_drawnKnown = true;
+    return kept;
 }
 
 void CProfileChart::DrawTitle(QPainter& p) {
@@ -255,7 +300,7 @@ void CProfileChart::DrawTitle(QPainter& p) {
     m_drawn.push_back(m_text.Draw(p, r, flags, m_title, m_titleFont, kTitleColor));
 }
 
-void CProfileChart::paintEvent(QPaintEvent*) {
+void CProfileChart::paintEvent(QPaintEvent* event) {
     if (m_surface.isNull()) {
         // The first paint only renders; the invalidation of that rendering brings the copy.
         Rebuild();
@@ -264,7 +309,10 @@ void CProfileChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     const QRect area(0, 0, m_creationRect.width(), m_creationRect.height());
-    p.drawImage(area.topLeft(), m_surface, area);
+    // Only what the paint asks for: a drag changes a small part of the surface.
+    for (const QRect& r : event->region())
+        if (const QRect copied = r & area; !copied.isEmpty())
+            p.drawImage(copied.topLeft(), m_surface, copied);
 }
 
 } // namespace drivo

@@ -123,8 +123,11 @@ private:
 
     void RecreateSurface();
     // The background and the grid, copied from their last rendering while nothing they depend
-    // on has changed.
-    void DrawBackdrop(QPainter& p);
+    // on has changed. True when only the areas previously drawn over it were copied: the rest
+    // of the surface is as it was.
+    bool DrawBackdrop(QPainter& p, const std::vector<DrawnArea>& previous);
+    // A paint of what changed: the areas whose drawing differs from the previous one's.
+    void UpdateChanged(const std::vector<DrawnArea>& previous);
     void DrawTitle(QPainter& p);
 
     QRgb m_background;
@@ -149,8 +152,9 @@ private:
     };
     QImage m_backdrop;
     BackdropKey m_backdropKey;
-    // What the last redraw drew over the backdrop; unknown after the surface was recreated.
-    std::vector<QRect> m_drawn;
+    // What the last redraw drew over the backdrop, in drawing order; unknown after the surface
+    // was recreated.
+    std::vector<DrawnArea> m_drawn;
     bool m_drawnKnown = false;
     CTextStamps m_text;
     QFont m_titleFont = TitleFont();

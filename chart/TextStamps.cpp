@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextStamps.h"
 
+#include <QHashFunctions>
 #include <QPainter>
 #include <cstring>
 
@@ -55,15 +56,17 @@ void CopyIn(QImage& surface, const QRect& area, const QImage& patch) {
 
 } // namespace
 
-QRect CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString& text,
-                        const QFont& font, QRgb color) {
+DrawnArea CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString& text,
+                            const QFont& font, QRgb color) {
     QImage& surface = SurfaceOf(p);
+    const size_t key =
+        qHashMulti(0, text, flags, color, font, rect.x(), rect.y(), rect.width(), rect.height());
     for (const Stamp& s : m_stamps)
         if (s.rect == rect && s.flags == flags && s.color == color &&
             s.surfaceSize == surface.size() && s.text == text && s.font == font &&
             SamePixels(surface, s.area, s.before)) {
             CopyIn(surface, s.area, s.after);
-            return s.area;
+            return {s.area, key};
         }
 
     if (m_stamps.size() >= kMaxStamps)
@@ -82,7 +85,7 @@ QRect CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QString
     p.restore();
     s.after = surface.copy(s.area);
     m_stamps.push_back(std::move(s));
-    return m_stamps.back().area;
+    return {m_stamps.back().area, key};
 }
 
 } // namespace drivo

@@ -14,12 +14,20 @@ class QPainter;
 
 namespace drivo {
 
+// An area a drawing may have changed on the chart surface, and a key of what it drew there:
+// the same key over the same area turns the same pixels beneath into the same pixels.
+struct DrawnArea {
+    QRect rect;
+    size_t key = 0;
+    bool operator==(const DrawnArea&) const = default;
+};
+
 class CTextStamps {
 public:
     // Leaves the surface as p.drawText(rect, flags, text) in font and colour would. p paints on
     // a 32-bit image, untransformed and unclipped. Returns the area it may have changed.
-    QRect Draw(QPainter& p, const QRect& rect, int flags, const QString& text, const QFont& font,
-               QRgb color);
+    DrawnArea Draw(QPainter& p, const QRect& rect, int flags, const QString& text,
+                   const QFont& font, QRgb color);
 
 private:
     struct Stamp {

@@ -3,6 +3,8 @@
 #include "ChartFixture.h"
 #include "TestMain.h"
 
+#include <QPaintEvent>
+#include <QScreen>
 #include <QTest>
 #include <functional>
 
@@ -17,6 +19,19 @@ constexpr QRgb kGridGrey = 0xFFCDCDCD; // |255 - 50|
 constexpr QRgb kFrame = 0xFF9B9B9B;    // |255 - 100|
 
 #define COMPARE_RGB(actual, expected) QCOMPARE(QColor(actual), QColor(expected))
+
+// Gathers the regions of a widget's paints while it lives.
+struct PaintRegions final : QObject {
+    PaintRegions(QWidget& widget, QRegion& painted) : m_painted(painted) {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            m_painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion& m_painted;
+};
 
 } // namespace
 
@@ -179,6 +194,44 @@ private slots:
         change(fresh.chart);
         QCOMPARE(warm.chart.Surface(), fresh.Render());
         QVERIFY(warm.chart.Surface() != before);
+    }
+
+    // A redraw repaints only what it changed: after a run of them the window shows the
+    // surface, and a drag's paint did not cover the whole chart.
+    void partialPaintsShowTheSurface_data() {
+        using Step = std::function<void(CProfileChart&, int)>;
+        QTest::addColumn<Step>("step");
+#define STEP(name, ...) QTest::newRow(name) << Step([](CProfileChart& c, int i) { __VA_ARGS__; })
+        STEP("value drag", c.SetBarValue(0, i % 2 ? 30 : 12));
+        STEP("label grows", c.SetBarValue(1, i % 2 ? 100 : 5));
+        STEP("time drag", c.SetBarEndTime(1, i % 2 ? 300 : 450));
+        STEP("under the title", c.SetBarValue(4, i % 2 ? 150 : 95));
+        STEP("highlight", c.SetHighlightedBar(i % 3 - 1));
+#undef STEP
+    }
+    void partialPaintsShowTheSurface() {
+        QFETCH(std::function<void(CProfileChart&, int)>, step);
+        ChartFixture f;
+        f.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.dialog));
+        QCoreApplication::processEvents(); // the first paint renders, the next copies
+        f.chart.Redraw();                  // the backdrop is kept from its second drawing on
+        QCoreApplication::processEvents();
+        QRegion painted;
+        PaintRegions regions(f.chart, painted);
+        for (int i = 0; i < 5; ++i) {
+            step(f.chart, i);
+            f.chart.Redraw();
+            QCoreApplication::processEvents();
+            const QImage shown = f.dialog.screen()
+                                     ->grabWindow(f.dialog.winId())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32)
+                                     .copy(f.chart.geometry());
+            QCOMPARE(shown, f.chart.Surface().copy(0, 0, kChartW, kChartH));
+        }
+        QVERIFY(!painted.isEmpty());
+        QVERIFY(painted.boundingRect() != f.chart.rect());
     }
 
     void paintCopiesWhatRedrawRendered() {
