@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One send of a profile (SCL x 5, SST, SAD, SRM) to the virtual car with the link's real
 // 70 ms sleeper, against its floor: one open delay per transaction plus every byte of the
-// frames and acknowledgements at 19200 baud. Anything above that is the program's own cost.
+// frames and acknowledgements at the car's baud rate. Anything above that is the program's own
+// cost.
 #include "BenchRatio.h"
 #include "SendFloor.h"
 #include "device/DeviceJobs.h"

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The floor of the car's exchanges: one open delay per transaction plus every byte of the
-// frames and their answers at 19200 baud. Anything above it is the program's own cost (or the
-// bridge's).
+// frames and their answers at the car's baud rate. Anything above it is the program's own cost (or
+// the bridge's).
+#include "device/CarLink.h"
 #include "device/CommandFrame.h"
 #include "device/SendRequest.h"
 #include "device/UsbLink.h"
@@ -13,8 +14,6 @@
 #include <string_view>
 
 namespace drivo::bench {
-
-inline constexpr int kBitsPerByte = 10; // start, 8 data, stop
 
 // The profile every send figure sends.
 inline SendRequest FloorRequest() {
@@ -43,10 +42,10 @@ inline double SendFloorSeconds(const SendRequest& r) {
         ++transactions;
     };
     for (int stage = 0; stage < kSendStages; ++stage)
-        frame("SCL", std::array<int, 3>{stage + 1, r.times[stage], r.values[stage]});
-    frame("SST", std::array<int, 1>{r.timeMax});
-    frame("SAD", std::array<int, 1>{r.distance});
-    frame("SRM", std::array<int, 1>{r.returnMode});
+        frame(kStageSetting, std::array<int, 3>{stage + 1, r.times[stage], r.values[stage]});
+    frame(kTimeMaxSetting, std::array<int, 1>{r.timeMax});
+    frame(kDistanceSetting, std::array<int, 1>{r.distance});
+    frame(kReturnModeSetting, std::array<int, 1>{r.returnMode});
     return FloorSeconds(transactions, bytes);
 }
 

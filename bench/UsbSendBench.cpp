@@ -23,7 +23,7 @@ constexpr char kSend[] = "BM_UsbSend/iterations:1/manual_time";
 void TimeOnTheBed(benchmark::State& state,
                   const std::function<bool(drivo::DeviceContext&)>& exchange) {
     drivo::test::UsbRig rig;
-    rig.bus.Plug("z-rallye", rig.car);
+    rig.bus.Plug(drivo::kCarDescription, rig.car);
     for (auto _ : state) {
         const auto start = rig.clock->Now();
         if (!exchange(*rig.context))
@@ -51,7 +51,7 @@ BENCHMARK(BM_UsbBatteryRead)->Iterations(1)->UseManualTime()->Unit(benchmark::kM
 
 int main(int argc, char** argv) {
     const double sendFloor = drivo::bench::SendFloorSeconds(drivo::bench::FloorRequest());
-    const double readFloor = drivo::bench::QueryFloorSeconds("GVB");
+    const double readFloor = drivo::bench::QueryFloorSeconds(drivo::kBatteryQuery);
     std::printf("send floor: %.1f ms, battery read floor: %.1f ms\n", sendFloor * 1000.0,
                 readFloor * 1000.0);
     std::map<std::string, double> ratios;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/CommandFrame.h"
 
+#include "device/CarLink.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -82,15 +84,15 @@ constexpr int kFiveDigits[] = {5};
 constexpr int kOneDigit[] = {1};
 
 constexpr CommandInfo kCommands[] = {
-    {"GVB", CommandKind::Query, {}, 15},
-    {"GCS", CommandKind::Query, {}, 11},
-    {"GRT", CommandKind::Query, {}, 15},
-    {"GMS", CommandKind::Query, {}, 15},
-    {"GSV", CommandKind::Query, {}, 15},
-    {"SCL", CommandKind::Setting, kStageFieldWidths, kAcknowledgementLength},
-    {"SST", CommandKind::Setting, kFiveDigits, kAcknowledgementLength},
-    {"SAD", CommandKind::Setting, kFiveDigits, kAcknowledgementLength},
-    {"SRM", CommandKind::Setting, kOneDigit, kAcknowledgementLength},
+    {kBatteryQuery, CommandKind::Query, {}, 15},
+    {kConfigStateQuery, CommandKind::Query, {}, 11},
+    {kRaceTimeQuery, CommandKind::Query, {}, 15},
+    {kMaxSpeedQuery, CommandKind::Query, {}, 15},
+    {kVersionQuery, CommandKind::Query, {}, 15},
+    {kStageSetting, CommandKind::Setting, kStageFieldWidths, kAcknowledgementLength},
+    {kTimeMaxSetting, CommandKind::Setting, kFiveDigits, kAcknowledgementLength},
+    {kDistanceSetting, CommandKind::Setting, kFiveDigits, kAcknowledgementLength},
+    {kReturnModeSetting, CommandKind::Setting, kOneDigit, kAcknowledgementLength},
 };
 static_assert(std::is_trivially_destructible_v<CommandInfo>);
 
@@ -153,7 +155,7 @@ int ParseValueReply(std::string_view mnemonic, std::size_t expectedLength, FT_ST
 
     int value = -1;
     ReadDecimal(text, kValueOffset, value);
-    if (mnemonic != "GSV")
+    if (mnemonic != kVersionQuery)
         return value;
     int minor = -1;
     // The minor number follows the two-character major field and its comma.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/DeviceJobs.h"
 
+#include "device/CarLink.h"
 #include "device/CommandFrame.h"
 
 #include <array>
@@ -45,17 +46,17 @@ JobOutcome SingleQuery(DeviceContext& context, WindowHandle target, unsigned mes
 int SendAll(UsbLink& link, const SendRequest& request) {
     for (int stage = 0; stage < kSendStages; ++stage) {
         const std::array<int, 3> fields = {stage + 1, request.times[stage], request.values[stage]};
-        if (SendSetting(link, "SCL", fields) == 0)
+        if (SendSetting(link, kStageSetting, fields) == 0)
             return 0;
     }
     const std::array<int, 1> timeMax = {request.timeMax};
     const std::array<int, 1> distance = {request.distance};
     const std::array<int, 1> returnMode = {request.returnMode};
-    if (SendSetting(link, "SST", timeMax) == 0)
+    if (SendSetting(link, kTimeMaxSetting, timeMax) == 0)
         return 0;
-    if (SendSetting(link, "SAD", distance) == 0)
+    if (SendSetting(link, kDistanceSetting, distance) == 0)
         return 0;
-    if (SendSetting(link, "SRM", returnMode) == 0)
+    if (SendSetting(link, kReturnModeSetting, returnMode) == 0)
         return 0;
     return 1;
 }
@@ -97,26 +98,26 @@ int SendSetting(UsbLink& link, std::string_view mnemonic, std::span<const int> v
 }
 
 JobOutcome BatteryJob(DeviceContext& context, WindowHandle target) {
-    return SingleQuery(context, target, WM_BATTERY_DONE, "GVB");
+    return SingleQuery(context, target, WM_BATTERY_DONE, kBatteryQuery);
 }
 
 JobOutcome ConfigStateJob(DeviceContext& context, WindowHandle target) {
-    return SingleQuery(context, target, WM_CONFIG_DONE, "GCS");
+    return SingleQuery(context, target, WM_CONFIG_DONE, kConfigStateQuery);
 }
 
 JobOutcome RaceTimeJob(DeviceContext& context, WindowHandle target) {
-    return SingleQuery(context, target, WM_RACETIME_DONE, "GRT");
+    return SingleQuery(context, target, WM_RACETIME_DONE, kRaceTimeQuery);
 }
 
 JobOutcome VersionJob(DeviceContext& context, WindowHandle target) {
-    return SingleQuery(context, target, WM_VERSION_DONE, "GSV");
+    return SingleQuery(context, target, WM_VERSION_DONE, kVersionQuery);
 }
 
 JobOutcome RaceInfoJob(DeviceContext& context, WindowHandle target) {
     return RunAndPost(context, target, JobOutcome::Failed(WM_RACEINFO_DONE), [&] {
         // Both are always asked, so a lost race time does not hide the speed reading.
-        const int time = QueryValue(context.link, "GRT");
-        const int speed = QueryValue(context.link, "GMS");
+        const int time = QueryValue(context.link, kRaceTimeQuery);
+        const int speed = QueryValue(context.link, kMaxSpeedQuery);
         return JobOutcome{WM_RACEINFO_DONE, JobOutcome::ValueOf(time), JobOutcome::ValueOf(speed)};
     });
 }

@@ -53,8 +53,7 @@ FT_STATUS UsbLink::Configure(FT_HANDLE handle) {
     if (status == FT_OK)
         status = m_driver->FT_SetTimeouts(handle, kReadTimeoutMs, kWriteTimeoutMs);
     if (status == FT_OK)
-        status =
-            m_driver->FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
+        status = m_driver->FT_SetDataCharacteristics(handle, kWordLength, kStopBits, kParity);
     return status;
 }
 

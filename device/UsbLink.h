@@ -4,6 +4,7 @@
 // car by its USB description, configures the line, writes a frame, reads the answer of known
 // length and closes again. Safe to use from several threads at once. Each exchange is shown to
 // the link trace (device/LinkTrace.h).
+#include "device/CarLink.h"
 #include "device/FtDriver.h"
 #include "device/LinkMutex.h"
 #include "device/LinkTrace.h"
@@ -16,12 +17,8 @@
 
 namespace drivo {
 
-inline constexpr char kCarDescription[] = "z-rallye";
 inline constexpr int kOpenAttempts = 100;
 inline constexpr std::chrono::milliseconds kOpenRetryDelay{70};
-inline constexpr ULONG kBaudRate = 19200;
-inline constexpr ULONG kReadTimeoutMs = 5000;
-inline constexpr ULONG kWriteTimeoutMs = 1000;
 
 class UsbLink {
 public:

@@ -10,8 +10,6 @@ namespace drivo::sim {
 
 namespace {
 
-constexpr std::int64_t kBitsPerByte = 10;
-constexpr std::int64_t kLineBaud = 19200;
 constexpr std::size_t kShortBy = 3;
 
 std::uintptr_t Id(FT_HANDLE handle) {
@@ -22,7 +20,7 @@ std::uintptr_t Id(FT_HANDLE handle) {
 std::size_t ArrivedBy(std::chrono::microseconds elapsed, std::chrono::microseconds delay) {
     if (elapsed <= delay)
         return 0;
-    return static_cast<std::size_t>((elapsed - delay).count() * kLineBaud /
+    return static_cast<std::size_t>((elapsed - delay).count() * kBaudRate /
                                     (kBitsPerByte * 1'000'000));
 }
 
@@ -30,7 +28,7 @@ std::size_t ArrivedBy(std::chrono::microseconds elapsed, std::chrono::microsecon
 
 std::chrono::microseconds SerialTime(std::size_t bytes) {
     return std::chrono::microseconds(static_cast<std::int64_t>(bytes) * kBitsPerByte * 1'000'000 /
-                                     kLineBaud);
+                                     kBaudRate);
 }
 
 VirtualCar::VirtualCar(std::shared_ptr<Sleeper> sleeper, std::string description)
@@ -222,27 +220,27 @@ void VirtualCar::Violation(std::string what) {
 std::string VirtualCar::Answer(const ReceivedFrame& frame) {
     const std::string& m = frame.mnemonic;
     if (frame.isQuery) {
-        if (m == "GVB")
+        if (m == kBatteryQuery)
             return ValueReply(m, {ZeroPadded(m_battery, 5)});
-        if (m == "GCS")
+        if (m == kConfigStateQuery)
             return ValueReply(m, {ZeroPadded(m_configState, 1)});
-        if (m == "GRT")
+        if (m == kRaceTimeQuery)
             return ValueReply(m, {ZeroPadded(m_race.timeMs, 5)});
-        if (m == "GMS")
+        if (m == kMaxSpeedQuery)
             return ValueReply(m, {ZeroPadded(m_race.maxSpeed, 5)});
-        if (m == "GSV")
+        if (m == kVersionQuery)
             return ValueReply(m, {ZeroPadded(m_versionMajor, 2), ZeroPadded(m_versionMinor, 2)});
         return {};
     }
     const std::vector<int>& f = frame.fields;
-    if (m == "SCL" && f.size() == 3 && f[0] >= 1 && f[0] <= 5) {
+    if (m == kStageSetting && f.size() == 3 && f[0] >= 1 && f[0] <= 5) {
         m_settings.stageTimes[f[0] - 1] = f[1];
         m_settings.intensities[f[0] - 1] = f[2];
-    } else if (m == "SST" && f.size() == 1) {
+    } else if (m == kTimeMaxSetting && f.size() == 1) {
         m_settings.timeMax = f[0];
-    } else if (m == "SAD" && f.size() == 1) {
+    } else if (m == kDistanceSetting && f.size() == 1) {
         m_settings.distance = f[0];
-    } else if (m == "SRM" && f.size() == 1 && f[0] <= 1) {
+    } else if (m == kReturnModeSetting && f.size() == 1 && f[0] <= 1) {
         m_settings.returnMode = f[0];
     } else {
         return {};
@@ -430,9 +428,8 @@ FT_STATUS VirtualCar::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytes
             written = static_cast<DWORD>(ArrivedBy(limit, std::chrono::microseconds{0}));
         duration = SerialTime(written);
         // The car only understands the line it was built for; anything else reads as noise.
-        const bool lineMatches = m_line.baudRate == 19200 && m_line.wordLength == FT_BITS_8 &&
-                                 m_line.stopBits == FT_STOP_BITS_1 &&
-                                 m_line.parity == FT_PARITY_NONE;
+        const bool lineMatches = m_line.baudRate == kBaudRate && m_line.wordLength == kWordLength &&
+                                 m_line.stopBits == kStopBits && m_line.parity == kParity;
         if (lineMatches) {
             m_pendingInput.append(static_cast<const char*>(buffer), written);
             for (std::size_t end; (end = m_pendingInput.find('\n')) != std::string::npos;) {

@@ -2,10 +2,11 @@
 #pragma once
 // A stand-in for the car behind its FTDI bridge, offered through the same D2XX interface as
 // the real driver. It answers the protocol with the real frame layout, lengths and checksums,
-// spends the serial line's time (19200 baud, 10 bits a byte) through an injected sleeper,
+// spends the time of the car's serial line (device/CarLink.h) through an injected sleeper,
 // honours the read time-out, and can be told to misbehave. It also watches its users: any call
 // on a handle that is not the open one, or overlapping calls on the device, is recorded as a
 // violation. Thread-safe: a control panel may drive it while jobs talk to it.
+#include "device/CarLink.h"
 #include "device/FtDriver.h"
 #include "device/Sleeper.h"
 #include "sim/RaceModel.h"
@@ -42,13 +43,16 @@ struct LineSettings {
 };
 
 inline constexpr std::chrono::microseconds kCarAnswerDelay{2000};
-inline constexpr std::chrono::microseconds kSlowAnswerDelay{6'000'000};
-// 10 bits a byte (start, 8 data, stop) at 19200 baud.
+// A second past the read time-out the link sets.
+inline constexpr std::chrono::microseconds kSlowAnswerDelay =
+    std::chrono::milliseconds(kReadTimeoutMs + 1000);
+// kBitsPerByte bits a byte at kBaudRate.
 std::chrono::microseconds SerialTime(std::size_t bytes);
 
 class VirtualCar final : public FtDriver {
 public:
-    explicit VirtualCar(std::shared_ptr<Sleeper> sleeper, std::string description = "z-rallye");
+    explicit VirtualCar(std::shared_ptr<Sleeper> sleeper,
+                        std::string description = kCarDescription);
 
     // Presence. The callback runs on each change of presence, on the thread that caused it
     // (a job thread for UnplugMidTransaction), after the car's lock is released.

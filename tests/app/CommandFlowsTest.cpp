@@ -34,8 +34,8 @@ private slots:
         QVERIFY(w.ButtonsEnabled(true)); // usable while the first two reads run
         QCOMPARE(w.Indicator().BlinkPeriod(), 200u);
         QVERIFY(w.Outcomes(2));
-        QCOMPARE(w.car->FramesReceived("GVB"), 1);
-        QCOMPARE(w.car->FramesReceived("GCS"), 1);
+        QCOMPARE(w.car->FramesReceived(kBatteryQuery), 1);
+        QCOMPARE(w.car->FramesReceived(kConfigStateQuery), 1);
         QCOMPARE(w.Indicator().State(), 1);
         QVERIFY(!w.dialog->Display().BatteryBar()->WindowText().isEmpty());
         // A fresh car runs on its defaults: the warning, not an error.
@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), moved ? field : w.Skin(ctl::kSend));
         QTest::keyClick(w.dialog->windowHandle(), Qt::Key_Space);
         QVERIFY(w.dialog->isVisible() && w.Outcomes(moved ? 0 : 1));
-        QCOMPARE(w.car->FramesReceived("SRM"), moved ? 1 : 2);
+        QCOMPARE(w.car->FramesReceived(kReturnModeSetting), moved ? 1 : 2);
     }
 
     // A send refused at its third stage stops there; the next one carries the settings and the
@@ -113,8 +113,8 @@ private slots:
         w.car->ArmFault(CarFault::WrongMnemonic, 2);
         w.Click(ctl::kSend);
         QVERIFY(w.Outcomes(1));
-        QCOMPARE(w.car->FramesReceived("SCL"), 3);
-        for (const char* later : {"SST", "SAD", "SRM"})
+        QCOMPARE(w.car->FramesReceived(kStageSetting), 3);
+        for (std::string_view later : {kTimeMaxSetting, kDistanceSetting, kReturnModeSetting})
             QCOMPARE(w.car->FramesReceived(later), 0);
         QCOMPARE(w.Pane0(), Text(IDS_COMM_ERROR));
 
@@ -140,7 +140,7 @@ private slots:
         QCoreApplication::processEvents(); // the race length field's lost-focus exchange
         w.dialog->Item<QLineEdit>(ctl::kRaceLength)->setText("30001");
         w.Click(ctl::kSend);
-        QCOMPARE(w.car->FramesReceived("SCL"), 0);
+        QCOMPARE(w.car->FramesReceived(kStageSetting), 0);
         QVERIFY(w.ButtonsEnabled(true));
         QCOMPARE(w.boxes.Boxes.size(), 1);
     }

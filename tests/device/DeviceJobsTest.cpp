@@ -364,13 +364,13 @@ private slots:
         QCOMPARE(rig.car->FT_Write(reinterpret_cast<FT_HANDLE>(77), "x", 1, &done),
                  FT_INVALID_HANDLE);
         FT_HANDLE h = nullptr, second = nullptr;
-        QCOMPARE(rig.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &h), FT_OK);
-        QCOMPARE(rig.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &second),
+        QCOMPARE(rig.car->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &h), FT_OK);
+        QCOMPARE(rig.car->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &second),
                  FT_DEVICE_NOT_OPENED);
         QCOMPARE(rig.car->FT_Close(h), FT_OK);
         QCOMPARE(rig.car->FT_Close(h), FT_INVALID_HANDLE);
         rig.car->SetFault(CarFault::Silent, true);
-        QCOMPARE(rig.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &h), FT_OK);
+        QCOMPARE(rig.car->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION, &h), FT_OK);
         QCOMPARE(rig.car->FT_Read(h, buffer, 15, &done), FT_OK); // no time-out set
         QCOMPARE(rig.car->FT_Close(h), FT_OK);
         QCOMPARE(rig.car->Violations().size(), std::size_t(3));

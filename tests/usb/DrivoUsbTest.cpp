@@ -60,12 +60,12 @@ class DrivoUsbTest : public QObject {
     Q_OBJECT
 private slots:
     void startReadsTheBatteryThenSends() {
-        UsbWindow w([](UsbWindow& w) { w.bus.Plug("z-rallye", w.car); });
+        UsbWindow w([](UsbWindow& w) { w.bus.Plug(kCarDescription, w.car); });
         QVERIFY(w.Outcomes(2)); // battery and configuration state
         QCOMPARE(w.Indicator(), 1);
         QVERIFY(!w.BatteryGrey());
-        QCOMPARE(w.car->FramesReceived("GVB"), 1);
-        QCOMPARE(w.car->FramesReceived("GCS"), 1);
+        QCOMPARE(w.car->FramesReceived(kBatteryQuery), 1);
+        QCOMPARE(w.car->FramesReceived(kConfigStateQuery), 1);
 
         QTest::mouseClick(static_cast<QPushButton*>(w.dialog->CommandButton(ctl::kSend)),
                           Qt::LeftButton);
@@ -92,10 +92,10 @@ private slots:
             QCoreApplication::processEvents();
         QCOMPARE(w.Pane0(), QStringLiteral("unchanged"));
 
-        const std::string path = w.bus.Plug("z-rallye", w.car, true);
+        const std::string path = w.bus.Plug(kCarDescription, w.car, true);
         QVERIFY(QTest::qWaitFor([&] { return w.Indicator() == 1; }, 60000));
         QVERIFY(w.Outcomes(2));
-        QCOMPARE(w.car->FramesReceived("GVB"), 1);
+        QCOMPARE(w.car->FramesReceived(kBatteryQuery), 1);
         QVERIFY(!w.BatteryGrey());
         QVERIFY(w.ButtonsEnabled());
 
@@ -111,7 +111,7 @@ private slots:
     void carWithoutPermissionIsNamed() {
         std::unique_ptr<NoPermissionOverride> asUser;
         UsbWindow w([&](UsbWindow& w) {
-            w.bus.MakeUnreadable(w.bus.Plug("z-rallye", w.car));
+            w.bus.MakeUnreadable(w.bus.Plug(kCarDescription, w.car));
             asUser = std::make_unique<NoPermissionOverride>();
         });
         QCOMPARE(w.Pane0(), Text(IDS_CAR_INACCESSIBLE));

@@ -199,8 +199,8 @@ struct Handler {
                 return complete(-1, EBUSY);
             if (b.claimedBy == nullptr) {
                 ++bus.m_claims;
-                if (b.car &&
-                    b.car->FT_OpenEx("z-rallye", FT_OPEN_BY_DESCRIPTION, &b.carHandle) == FT_OK)
+                if (b.car && b.car->FT_OpenEx(kCarDescription, FT_OPEN_BY_DESCRIPTION,
+                                              &b.carHandle) == FT_OK)
                     b.car->FT_SetTimeouts(b.carHandle, static_cast<ULONG>(kLatency.count()), 1000);
             }
             b.claimedBy = client;

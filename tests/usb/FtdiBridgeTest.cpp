@@ -46,7 +46,7 @@ private slots:
     // and 8N1; no latency timer, flow control or purge.
     void openSendsTheLineSettingsOnly() {
         UsbRig rig;
-        rig.bus.Plug("z-rallye", rig.car);
+        rig.bus.Plug(kCarDescription, rig.car);
         QCOMPARE(BatteryJob(*rig.context, 1).value, 11200);
         const std::vector<VendorRequest> expected = {
             {0x40, 0, 0x0000, 1},  // SIO_RESET, reset the bridge
@@ -70,7 +70,7 @@ private slots:
     void readsWithD2xxSemantics() {
         QFETCH(int, wanted);
         UsbRig rig;
-        rig.bus.Plug("z-rallye", rig.car);
+        rig.bus.Plug(kCarDescription, rig.car);
         std::array<char, 1024> reply;
         reply.fill('#');
         DWORD count = static_cast<DWORD>(wanted);
@@ -100,7 +100,7 @@ private slots:
     void badBridgesFailTheJob() {
         QFETCH(BridgeFault, fault);
         UsbRig rig;
-        rig.bus.Plug("z-rallye", rig.car);
+        rig.bus.Plug(kCarDescription, rig.car);
         rig.bus.SetFault(fault);
         QTEST(BatteryJob(*rig.context, 1).value.value_or(-1), "value");
         QVERIFY(rig.Closed());
