@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One send of a profile (SCL x 5, SST, SAD, SRM) to the virtual car with the link's real
+// One send of a profile (SCL for each stage, SST, SAD, SRM) to the virtual car with the link's real
 // 70 ms sleeper, against its floor: one open delay per transaction plus every byte of the
 // frames and acknowledgements at the car's baud rate. Anything above that is the program's own
 // cost.

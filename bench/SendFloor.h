@@ -41,7 +41,7 @@ inline double SendFloorSeconds(const SendRequest& r) {
         bytes += FormatSetting(mnemonic, values).size() + kAcknowledgementLength;
         ++transactions;
     };
-    for (int stage = 0; stage < kSendStages; ++stage)
+    for (int stage = 0; stage < kStageCount; ++stage)
         frame(kStageSetting, std::array<int, 3>{stage + 1, r.times[stage], r.values[stage]});
     frame(kTimeMaxSetting, std::array<int, 1>{r.timeMax});
     frame(kDistanceSetting, std::array<int, 1>{r.distance});

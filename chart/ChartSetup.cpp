@@ -42,7 +42,7 @@ bool SetupChart(CProfileChart& chart, const QWidget& placeholder, QWidget& dialo
     for (int i = 0; i < kChartBarCount; ++i) {
         const int r1 = next() % 100;
         const int r2 = next() % 10;
-        chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / 5 - r2, QString::number(i),
+        chart.AddBar((i + 1) * 400 + r1, (i + 1) * 100 / kChartBarCount - r2, QString::number(i),
                      kDefaultBarColor, false);
     }
     ShowProfile(chart, settings);

@@ -24,6 +24,9 @@ inline constexpr int kBitsPerByte = 10;
 inline constexpr ULONG kReadTimeoutMs = 5000;
 inline constexpr ULONG kWriteTimeoutMs = 1000;
 
+// The stages of the motor current profile: the stage setting numbers them 1 to kStageCount.
+inline constexpr int kStageCount = 5;
+
 // The command words: three capital letters after the frame's "$". Queries read a value back,
 // settings are acknowledged.
 inline constexpr std::string_view kBatteryQuery = "GVB";

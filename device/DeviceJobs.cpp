@@ -44,7 +44,7 @@ JobOutcome SingleQuery(DeviceContext& context, WindowHandle target, unsigned mes
 }
 
 int SendAll(UsbLink& link, const SendRequest& request) {
-    for (int stage = 0; stage < kSendStages; ++stage) {
+    for (int stage = 0; stage < kStageCount; ++stage) {
         const std::array<int, 3> fields = {stage + 1, request.times[stage], request.values[stage]};
         if (SendSetting(link, kStageSetting, fields) == 0)
             return 0;

@@ -24,7 +24,8 @@ JobOutcome ConfigStateJob(DeviceContext& context, WindowHandle target); // GCS
 JobOutcome RaceInfoJob(DeviceContext& context, WindowHandle target);    // GRT, then GMS
 JobOutcome RaceTimeJob(DeviceContext& context, WindowHandle target);    // GRT
 JobOutcome VersionJob(DeviceContext& context, WindowHandle target);     // GSV
-// SCL x 5, SST, SAD, SRM, stopping at the first refusal. Frees the request after posting.
+// SCL for each stage, SST, SAD, SRM, stopping at the first refusal. Frees the request after
+// posting.
 JobOutcome SendJob(DeviceContext& context, std::unique_ptr<SendRequest> request);
 
 void StartBatteryJob(std::shared_ptr<DeviceContext> context, WindowHandle target);

@@ -2,12 +2,13 @@
 #pragma once
 // The run settings the user prepares for one race: a five-stage motor current profile, the
 // maximum run time, the track length, the wheel diameter and the return option.
+#include "device/CarLink.h"
+
 #include <array>
 #include <cstdint>
 
 namespace drivo {
 
-inline constexpr int kStageCount = 5;
 // The five stage end times and TimeMax form one array: TimeMax is its sixth element.
 inline constexpr int kTimeCount = kStageCount + 1;
 inline constexpr int kTimeMaxIndex = kStageCount;

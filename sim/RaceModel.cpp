@@ -20,7 +20,7 @@ RaceResult SimulateRace(const CarSettings& settings) {
     int t = 0;
     while (t < limit && revolutions < settings.distance) {
         int intensity = 0;
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < kStageCount; ++i) {
             if (t < settings.stageTimes[i]) {
                 intensity = std::clamp(settings.intensities[i], 0, 100);
                 break;

@@ -3,15 +3,17 @@
 // How the virtual car turns the settings it received into a race: the motor follows each
 // stage's share of its top speed with some inertia until the distance (in motor revolutions)
 // is covered or the maximum run time ends the run.
+#include "device/CarLink.h"
+
 #include <array>
 
 namespace drivo::sim {
 
 struct CarSettings {
-    std::array<int, 5> stageTimes{};  // end time of each stage, ms
-    std::array<int, 5> intensities{}; // percent of the maximum current
-    int timeMax = 0;                  // ms
-    int distance = 0;                 // motor revolutions
+    std::array<int, kStageCount> stageTimes{};  // end time of each stage, ms
+    std::array<int, kStageCount> intensities{}; // percent of the maximum current
+    int timeMax = 0;                            // ms
+    int distance = 0;                           // motor revolutions
     int returnMode = 0;
 };
 

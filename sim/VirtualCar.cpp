@@ -233,7 +233,7 @@ std::string VirtualCar::Answer(const ReceivedFrame& frame) {
         return {};
     }
     const std::vector<int>& f = frame.fields;
-    if (m == kStageSetting && f.size() == 3 && f[0] >= 1 && f[0] <= 5) {
+    if (m == kStageSetting && f.size() == 3 && f[0] >= 1 && f[0] <= kStageCount) {
         m_settings.stageTimes[f[0] - 1] = f[1];
         m_settings.intensities[f[0] - 1] = f[2];
     } else if (m == kTimeMaxSetting && f.size() == 1) {

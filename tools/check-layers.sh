@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 declare -A allowed=(
   [device]="device"
   [device/ftdi]="device device/ftdi"
-  [settings]="settings"
+  [settings]="settings device/CarLink.h"
   [sim]="sim device"
   [i18n]="i18n settings/AsciiCase.h"
   [framework]="framework i18n settings/AsciiCase.h device/JobNotifier.h"

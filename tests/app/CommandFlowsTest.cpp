@@ -124,8 +124,8 @@ private slots:
         w.Click(ctl::kSend);
         QVERIFY(w.Outcomes(1));
         const sim::CarSettings got = w.car->LastSettings();
-        QCOMPARE(got.stageTimes, (std::array<int, 5>{200, 400, 600, 800, 1000}));
-        QCOMPARE(got.intensities, (std::array<int, 5>{5, 10, 37, 20, 20}));
+        QCOMPARE(got.stageTimes, (std::array<int, kStageCount>{200, 400, 600, 800, 1000}));
+        QCOMPARE(got.intensities, (std::array<int, kStageCount>{5, 10, 37, 20, 20}));
         QCOMPARE(got.timeMax, 1000);
         QCOMPARE(got.distance, RaceDistance(5000, 48));
         QCOMPARE(got.returnMode, 0);

@@ -186,7 +186,7 @@ private slots:
             QCOMPARE(w.Text(field), typed);
             if (field == 1044)
                 QCOMPARE(w.Chart().Plot().TimeFullScale(), typed.toDouble());
-            else if (stage < 5)
+            else if (stage < kStageCount)
                 QCOMPARE(w.Chart().GetBarEndTime(stage), typed.toDouble());
             return;
         }

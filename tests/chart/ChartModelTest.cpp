@@ -57,7 +57,7 @@ private slots:
             QCOMPARE(f.chart.GetBarDuration(index), -1.0);
             QVERIFY(f.chart.GetBarLabel(index).isEmpty());
         }
-        for (int k = 0; k < 5; ++k)
+        for (int k = 0; k < kChartBarCount; ++k)
             QVERIFY(f.chart.GetBarValue(k) != 77 && f.chart.GetBarEndTime(k) != 77);
     }
 
