@@ -2,10 +2,10 @@
 #include "CBarPlot.h"
 
 #include "ChartColor.h"
-#include "PixelLines.h"
 #include "TextStamps.h"
 
 #include "framework/FontFamily.h"
+#include "widgets/PixelLines.h"
 
 #include <QHashFunctions>
 #include <QImage>
@@ -227,8 +227,9 @@ void CBarPlot::DrawLabels(QPainter& p, CTextStamps& text, const PlotGeometry& g,
                                       QStringLiteral("0"), m_labelFont, kLabelColor));
         if (index == BarCount() - 1) {
             const int x = g.width - kPlotRightMargin;
-            VerticalLine(p, x, B, B - kEndTickHeight, kEndTickPenWidth,
-                         QColor::fromRgb(kEndTickColor));
+            // The tick stands on the bars' bottom row and rises kEndTickHeight pixels.
+            VerticalLine(p, x, B - kEndTickHeight + 1, B + 1, QColor::fromRgb(kEndTickColor),
+                         kEndTickPenWidth);
             drawn.push_back({QRect(x - kEndTickPenWidth, B - kEndTickHeight,
                                    2 * kEndTickPenWidth + 1, kEndTickHeight + 1),
                              kEndTickColor});

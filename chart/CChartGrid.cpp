@@ -2,7 +2,7 @@
 #include "CChartGrid.h"
 
 #include "CBarPlot.h"
-#include "PixelLines.h"
+#include "widgets/PixelLines.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -21,16 +21,16 @@ void CChartGrid::Draw(QPainter& p, int left, int top, int right, int bottom) con
     if (dx == 0)
         dx = 1;
     for (double x = left; x < right; x += dx)
-        VerticalLine(p, static_cast<int>(x), 0, static_cast<int>(hr), kMinorPenWidth, color);
+        VerticalLine(p, static_cast<int>(x), 0, static_cast<int>(hr), color, kMinorPenWidth);
 
     unsigned dy = m_rows == 0 ? m_spacing : hr / m_rows;
     if (dy == 0)
         dy = 1;
     const double halfStep = dy / 2.0;
     for (double y = bottom; y >= top; y -= halfStep)
-        HorizontalLine(p, 0, static_cast<int>(wr), static_cast<int>(y) + 2, kMinorPenWidth, color);
+        HorizontalLine(p, 0, static_cast<int>(wr), static_cast<int>(y) + 2, color, kMinorPenWidth);
     for (double y = bottom; y >= top; y -= dy)
-        HorizontalLine(p, 0, static_cast<int>(wr), static_cast<int>(y) + 2, kMajorPenWidth, color);
+        HorizontalLine(p, 0, static_cast<int>(wr), static_cast<int>(y) + 2, color, kMajorPenWidth);
 
     p.save();
     p.setFont(CBarPlot::LabelFont());

@@ -2,6 +2,7 @@
 #include "CSkinButton.h"
 
 #include "ImageDrawing.h"
+#include "PixelLines.h"
 #include "framework/CDialog.h"
 #include "i18n/ResourceModule.h"
 
@@ -24,28 +25,20 @@ QColor SysColor(const QWidget& w, QPalette::ColorRole role) {
     return w.palette().color(role);
 }
 
-// Lines and frames on whole pixels, right and bottom given as exclusive edges.
-void HLine(QPainter& dc, int x0, int x1, int y, const QColor& c) {
-    if (x1 > x0)
-        dc.fillRect(x0, y, x1 - x0, 1, c);
-}
-void VLine(QPainter& dc, int x, int y0, int y1, const QColor& c) {
-    if (y1 > y0)
-        dc.fillRect(x, y0, 1, y1 - y0, c);
-}
+// Frames on whole pixels, right and bottom given as exclusive edges.
 void FrameRect(QPainter& dc, const QRect& r, const QColor& c) {
     const int right = r.left() + r.width(), bottom = r.top() + r.height();
-    HLine(dc, r.left(), right, r.top(), c);
-    HLine(dc, r.left(), right, bottom - 1, c);
-    VLine(dc, r.left(), r.top(), bottom, c);
-    VLine(dc, right - 1, r.top(), bottom, c);
+    HorizontalLine(dc, r.left(), right, r.top(), c);
+    HorizontalLine(dc, r.left(), right, bottom - 1, c);
+    VerticalLine(dc, r.left(), r.top(), bottom, c);
+    VerticalLine(dc, right - 1, r.top(), bottom, c);
 }
 void Draw3dRect(QPainter& dc, const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
     const int right = r.left() + r.width(), bottom = r.top() + r.height();
-    HLine(dc, r.left(), right - 1, r.top(), topLeft);
-    VLine(dc, r.left(), r.top(), bottom - 1, topLeft);
-    VLine(dc, right - 1, r.top(), bottom, bottomRight);
-    HLine(dc, r.left(), right, bottom - 1, bottomRight);
+    HorizontalLine(dc, r.left(), right - 1, r.top(), topLeft);
+    VerticalLine(dc, r.left(), r.top(), bottom - 1, topLeft);
+    VerticalLine(dc, right - 1, r.top(), bottom, bottomRight);
+    HorizontalLine(dc, r.left(), right, bottom - 1, bottomRight);
 }
 
 QSize LogicalSize(const QImage& image) {
@@ -644,14 +637,14 @@ unsigned CSkinButton::DrawFrame(QPainter& dc, const QRect& r) {
         return kOk;
     }
     const int l = r.left(), t = r.top(), right = r.left() + r.width(), b = r.top() + r.height();
-    VLine(dc, l, t, b, highlight); // (l, b-1) up to (l, t), then along the top
-    HLine(dc, l, right, t, highlight);
-    VLine(dc, l + 1, t + 1, b, light);
-    HLine(dc, l + 1, right, t + 1, light);
-    HLine(dc, l, right, b - 1, darkShadow);
-    VLine(dc, right - 1, t, b, darkShadow);
-    HLine(dc, l + 1, right - 1, b - 2, shadow);
-    VLine(dc, right - 2, t + 1, b - 1, shadow);
+    VerticalLine(dc, l, t, b, highlight); // (l, b-1) up to (l, t), then along the top
+    HorizontalLine(dc, l, right, t, highlight);
+    VerticalLine(dc, l + 1, t + 1, b, light);
+    HorizontalLine(dc, l + 1, right, t + 1, light);
+    HorizontalLine(dc, l, right, b - 1, darkShadow);
+    VerticalLine(dc, right - 1, t, b, darkShadow);
+    HorizontalLine(dc, l + 1, right - 1, b - 2, shadow);
+    VerticalLine(dc, right - 2, t + 1, b - 1, shadow);
     return kOk;
 }
 
