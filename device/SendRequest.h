@@ -3,6 +3,7 @@
 // The block of fourteen words the send flow fills for SendJob, in word order. Word 0, the
 // window to notify, is kept at the width of a window handle so that it is never truncated.
 #include "device/CarLink.h"
+#include "device/Drive.h"
 #include "device/JobNotifier.h"
 
 #include <array>
@@ -21,9 +22,5 @@ struct SendRequest {
     std::int32_t timeMax = 0;                       // word 12: maximum run time, ms
     std::int32_t returnMode = 0;                    // word 13: 1 = return option ticked
 };
-
-// Race length as a count of revolutions: length * kDriveRatio / circumference, truncated toward
-// zero. A diameter of 0 or less gives 0 rather than a division by zero.
-std::int32_t RaceDistance(std::int32_t raceLengthMm, std::int32_t wheelDiameterMm);
 
 } // namespace drivo

@@ -28,7 +28,7 @@ RaceResult SimulateRace(const CarSettings& settings) {
         }
         const double target = kTopMotorRpm * intensity / 100.0;
         rpm += (target - rpm) / kMotorTimeConstantMs;
-        revolutions += rpm / 60000.0;
+        revolutions += RevolutionsPerMs(rpm);
         result.maxSpeed = std::max(result.maxSpeed, static_cast<int>(rpm));
         ++t;
     }

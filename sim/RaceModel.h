@@ -4,6 +4,7 @@
 // stage's share of its top speed with some inertia until the distance (in motor revolutions)
 // is covered or the maximum run time ends the run.
 #include "device/CarLink.h"
+#include "device/Drive.h"
 
 #include <array>
 

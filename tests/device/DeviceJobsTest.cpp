@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include <climits>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -260,6 +261,22 @@ private slots:
         QFETCH(int, length);
         QFETCH(int, diameter);
         QTEST(RaceDistance(length, diameter), "revolutions");
+    }
+
+    void topSpeed_data() {
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<int>("diameter");
+        QTest::addColumn<int>("speed");
+        QTest::newRow("example") << 30000 << 26 << 52;
+        QTest::newRow("negative reading") << -30000 << 26 << 0;
+        // 99999 * 60 * 1000 * pi / (39/14) overflows 32 bits; the true value is kept.
+        QTest::newRow("beyond 32 bits") << 99999 << 1000 << 6766;
+        QTest::newRow("largest inputs saturate") << INT_MAX << INT_MAX << INT_MAX;
+    }
+    void topSpeed() {
+        QFETCH(int, reading);
+        QFETCH(int, diameter);
+        QTEST(TopSpeedFromReading(reading, diameter), "speed");
     }
 
     // Jobs started together take turns on the car, and the finished jobs let go of the context
