@@ -79,7 +79,7 @@ quint32 RenderedChecksum() {
     for (int variant = 0; variant < 6; ++variant) {
         drivo::RaceSettings profile = ChartInDialog::Defaults();
         if (variant == 2)
-            profile.Time1() = 48;
+            profile.Time[0] = 48;
         if (variant == 3)
             profile.Value[4] = 150;
         auto c = std::make_unique<ChartInDialog>(profile);

@@ -53,10 +53,8 @@ public:
     bool ValueLabels() const { return m_valueLabels; }
     void SetValueLabels(bool on) { m_valueLabels = on; }
     // 0: value x 100 / value full scale; 1: the value itself.
-    int ValueLabelMode() const { return m_valueLabelMode; }
     void SetValueLabelMode(int mode) { m_valueLabelMode = mode; }
 
-    QRgb Background() const { return m_background; }
     void SetBackground(QRgb c) { m_background = c; }
     double TimeFullScale() const { return m_timeFullScale; }
     void SetTimeFullScale(double ms) { m_timeFullScale = ms; }

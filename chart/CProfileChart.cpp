@@ -174,11 +174,6 @@ QString CProfileChart::GetBarLabel(int index) const {
     return bar ? bar->label : QString();
 }
 
-QRgb CProfileChart::GetBarColor(int index) const {
-    const ChartBar* bar = m_plot.Bar(index);
-    return bar ? bar->color : 0;
-}
-
 void CProfileChart::Reset() {
     m_plot.RemoveAllBars();
     m_plot.SetSize(0, 0);

@@ -37,22 +37,17 @@ public:
     bool Create(const QRect& rect, QWidget* owner, int controlId, const QString& title);
     bool HasWindow() const { return m_created; }
     int ControlId() const { return m_controlId; }
-    QRect CreationRect() const { return m_creationRect; }
 
     void SetTitle(const QString& text) { m_title = text; }
     QString Title() const { return m_title; }
     // Also recolours the frame and the grid lines; the surface keeps its old pixels until
     // the next Redraw.
     void SetBackgroundColor(QRgb color);
-    QRgb BackgroundColor() const { return m_background; }
-    QRgb FrameColor() const { return m_frameColor; }
 
     void ShowGrid(bool visible, bool redraw);
-    bool GridVisible() const { return m_gridVisible; }
     void ShowTimeLabels(bool on, bool redraw);
     void ShowValueLabels(int mode, bool on, bool redraw);
     void EnableTips(bool on) { m_tipsEnabled = on; }
-    bool TipsEnabled() const { return m_tipsEnabled; }
     // With useSpacing: lines every spacing px (10 for 0) and no fixed counts. Otherwise the
     // counts, each kept when its new value is 0.
     void SetGridDivisions(unsigned rows, unsigned columns, bool useSpacing, unsigned spacing);
@@ -62,12 +57,11 @@ public:
     void SetBarValue(int index, double value);
     void SetBarEndTime(int index, double ms);
     void SetMaxTime(double ms, bool redraw);
-    // -1.0 (label: empty, colour: 0) for an index outside the list.
+    // -1.0 (label: empty) for an index outside the list.
     double GetBarValue(int index) const;
     double GetBarEndTime(int index) const;
     double GetBarDuration(int index) const;
     QString GetBarLabel(int index) const;
-    QRgb GetBarColor(int index) const;
     int BarCount() const { return m_plot.BarCount(); }
     // -1 for none. Takes effect at the next Redraw.
     void SetHighlightedBar(int index) { m_plot.SetHighlightedBar(index); }
@@ -100,7 +94,6 @@ public:
     // it go at the end of a drag.
     void LeaveChart();
     int HoveredBar() const { return m_hoveredBar; }
-    int PressedBar() const { return m_pressedBar; }
     HoverZone Zone() const { return m_zone; }
     bool DraggingValue() const { return m_dragValue; }
     bool DraggingTime() const { return m_dragTime; }

@@ -25,7 +25,6 @@ public:
 
     // Remembers the control being exchanged: the one a failure gives the focus back to.
     QWidget* PrepareControl(int id);
-    int LastControlId() const { return m_lastId; }
 
     // Marks the exchange failed, gives the focus to the last control and selects its text.
     void Fail();

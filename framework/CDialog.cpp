@@ -157,15 +157,6 @@ void CDialog::SetTimer(int id, int periodMs) {
     m_timers[id].start(periodMs, this);
 }
 
-void CDialog::KillTimer(int id) {
-    m_timers.erase(id);
-}
-
-bool CDialog::HasTimer(int id) const {
-    const auto it = m_timers.find(id);
-    return it != m_timers.end() && it->second.isActive();
-}
-
 bool CDialog::OnInitDialog() {
     UpdateData(false);
     return true;

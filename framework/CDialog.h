@@ -53,12 +53,9 @@ public:
     void EndDialog(int result);
 
     CTemplateBuilder& Builder() { return m_builder; }
-    int TemplateId() const { return m_templateId; }
 
     // Window timers with the ids the program gives them.
     void SetTimer(int id, int periodMs);
-    void KillTimer(int id);
-    bool HasTimer(int id) const;
 
     // QDialog's accept/reject (Enter on a default button, Escape, the close box) take the
     // framework's OK and Cancel paths.

@@ -27,11 +27,8 @@ public:
     void DestroyWindow();
     bool HasWindow() const { return !m_owner.isNull(); }
     void Activate(bool active);
-    bool IsActive() const { return m_active; }
-    unsigned Style() const { return m_style; }
     // Longer tips wrap at this width in pixels; 0 for none.
     void SetMaxTipWidth(int pixels) { m_maxWidth = pixels; }
-    int MaxTipWidth() const { return m_maxWidth; }
 
     // Adds the tool or replaces its text.
     void AddTool(QWidget* tool, const QString& text);

@@ -41,7 +41,7 @@ ProfileRead Checked(const Lookup& lookup) {
             !take(kValueKeys[i], limits::kValueLow, limits::kValueHigh, s.Value[i]))
             return read;
     }
-    if (take("TimeMax", s.Time5(), limits::kTimeHigh, s.TimeMax()) &&
+    if (take("TimeMax", s.Time[kStageCount - 1], limits::kTimeHigh, s.TimeMax()) &&
         take("WheelDiam", limits::kWheelDiamLow, limits::kWheelDiamHigh, s.WheelDiam) &&
         take("RaceLength", limits::kRaceLengthLow, limits::kRaceLengthHigh, s.RaceLength) &&
         take("ReturnMode", 0, 1, s.ReturnMode, "0"))

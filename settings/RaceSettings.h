@@ -21,29 +21,9 @@ struct RaceSettings {
     std::int32_t WheelDiam = 0;                    // mm
     std::int32_t ReturnMode = 0;                   // 0 or 1
 
-    // Named access to the array elements.
-    std::int32_t& Time1() { return Time[0]; }
-    std::int32_t Time1() const { return Time[0]; }
-    std::int32_t& Time2() { return Time[1]; }
-    std::int32_t Time2() const { return Time[1]; }
-    std::int32_t& Time3() { return Time[2]; }
-    std::int32_t Time3() const { return Time[2]; }
-    std::int32_t& Time4() { return Time[3]; }
-    std::int32_t Time4() const { return Time[3]; }
-    std::int32_t& Time5() { return Time[4]; }
-    std::int32_t Time5() const { return Time[4]; }
+    // TimeMax by name.
     std::int32_t& TimeMax() { return Time[kTimeMaxIndex]; }
     std::int32_t TimeMax() const { return Time[kTimeMaxIndex]; }
-    std::int32_t& Value1() { return Value[0]; }
-    std::int32_t Value1() const { return Value[0]; }
-    std::int32_t& Value2() { return Value[1]; }
-    std::int32_t Value2() const { return Value[1]; }
-    std::int32_t& Value3() { return Value[2]; }
-    std::int32_t Value3() const { return Value[2]; }
-    std::int32_t& Value4() { return Value[3]; }
-    std::int32_t Value4() const { return Value[3]; }
-    std::int32_t& Value5() { return Value[4]; }
-    std::int32_t Value5() const { return Value[4]; }
 };
 
 // Built-in defaults: 200/400/600/800/1000 ms at 5/10/20/20/20 %, TimeMax 1000, WheelDiam 48,

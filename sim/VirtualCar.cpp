@@ -95,11 +95,6 @@ void VirtualCar::SetListingFails(bool fails) {
     m_listingFails = fails;
 }
 
-void VirtualCar::FailNextOpens(int count) {
-    std::lock_guard guard(m_mutex);
-    m_failOpens = std::max(count, 0);
-}
-
 // --- the car's state ------------------------------------------------------------------------
 
 void VirtualCar::SetBattery(int reading) {
@@ -126,11 +121,6 @@ int VirtualCar::ConfigState() const {
 RaceResult VirtualCar::RunRace() {
     std::lock_guard guard(m_mutex);
     m_race = SimulateRace(m_settings);
-    return m_race;
-}
-
-RaceResult VirtualCar::LastRace() const {
-    std::lock_guard guard(m_mutex);
     return m_race;
 }
 
@@ -179,11 +169,6 @@ int VirtualCar::FramesReceived(std::string_view mnemonic) const {
 std::vector<std::string> VirtualCar::ReceivedMnemonics() const {
     std::lock_guard guard(m_mutex);
     return m_received;
-}
-
-int VirtualCar::RejectedFrames() const {
-    std::lock_guard guard(m_mutex);
-    return m_rejected;
 }
 
 int VirtualCar::OpenAttempts() const {
@@ -273,10 +258,8 @@ void VirtualCar::ApplyFaults(std::string& reply, bool isValueReply) {
 
 void VirtualCar::HandleLine(const std::string& line) {
     const auto frame = ReadFrame(line);
-    if (!frame) {
-        ++m_rejected;
+    if (!frame)
         return;
-    }
     for (auto it = m_armed.begin(); it != m_armed.end();) {
         if (it->second-- == 0) {
             m_faults.insert(it->first);
@@ -288,10 +271,8 @@ void VirtualCar::HandleLine(const std::string& line) {
     m_received.push_back(frame->mnemonic);
     ++m_receivedCount[frame->mnemonic];
     std::string reply = Answer(*frame);
-    if (reply.empty()) {
-        ++m_rejected;
+    if (reply.empty())
         return;
-    }
     ApplyFaults(reply, frame->isQuery);
     m_pendingReply += reply;
 }
@@ -353,10 +334,6 @@ FT_STATUS VirtualCar::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
     ++m_openAttempts;
     if (!m_plugged || m_description != static_cast<const char*>(arg1))
         return FT_DEVICE_NOT_FOUND;
-    if (m_failOpens > 0) {
-        --m_failOpens;
-        return FT_DEVICE_NOT_OPENED;
-    }
     // Like the real bridge, a device held by another handle cannot be opened again.
     if (m_openHandle != 0)
         return FT_DEVICE_NOT_OPENED;
@@ -437,8 +414,6 @@ FT_STATUS VirtualCar::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytes
                 m_pendingInput.erase(0, end + 1);
                 HandleLine(line);
             }
-        } else if (written > 0) {
-            ++m_rejected;
         }
         if (m_faults.erase(CarFault::UnplugMidTransaction) != 0)
             unplugged = SetPluggedLocked(false);

@@ -63,7 +63,6 @@ public:
     // Other FTDI devices listed beside the car (not openable as the car).
     void SetOtherDevices(std::vector<std::string> descriptions);
     void SetListingFails(bool fails);
-    void FailNextOpens(int count);
 
     // The car's own state.
     void SetBattery(int reading);
@@ -71,7 +70,6 @@ public:
     void SetVersion(int major, int minor);
     int ConfigState() const;
     RaceResult RunRace();
-    RaceResult LastRace() const;
     CarSettings LastSettings() const;
 
     // Faults.
@@ -85,7 +83,6 @@ public:
     int FramesReceived() const;
     int FramesReceived(std::string_view mnemonic) const;
     std::vector<std::string> ReceivedMnemonics() const;
-    int RejectedFrames() const;
     int OpenAttempts() const;
     bool IsOpen() const;
     LineSettings LastLineSettings() const;
@@ -127,7 +124,6 @@ private:
     std::vector<std::string> m_otherDevices;
     std::vector<FT_DEVICE_LIST_INFO_NODE> m_listed;
     bool m_listingFails = false;
-    int m_failOpens = 0;
     int m_openAttempts = 0;
 
     std::uintptr_t m_openHandle = 0; // 0: not open
@@ -150,7 +146,6 @@ private:
 
     std::vector<std::string> m_received;
     std::map<std::string, int, std::less<>> m_receivedCount;
-    int m_rejected = 0;
     std::vector<std::string> m_violations;
 };
 

@@ -46,9 +46,6 @@ public:
 
     bool HasWindow() const { return m_created; }
     bool TimerActive() const { return m_timerActive; }
-    QString LastText() const { return m_lastText; }
-    QPoint LastCursorPos() const { return m_lastCursor; }
-    unsigned Timeout() const { return m_timeout; }
 
     // Timer expiry; called by the real timer, or by a test standing in for it.
     void OnTimer(int id);

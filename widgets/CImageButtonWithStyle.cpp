@@ -36,11 +36,6 @@ QColor Shadow(const QWidget& w) {
 CImageButtonWithStyle::CImageButtonWithStyle(QWidget* parent, int id, unsigned style)
     : CButton(parent, id, style) {}
 
-void CImageButtonWithStyle::SetBitmap(const QImage& bitmap) {
-    m_bitmap = bitmap;
-    update();
-}
-
 void CImageButtonWithStyle::SetIcon(const SkinIcon& icon) {
     m_icon = icon;
     update();
@@ -97,29 +92,11 @@ void CImageButtonWithStyle::OnNotifyCustomDraw(CustomDraw& draw, long* result) {
     theme.GetThemeBackgroundContentRect(themeData, draw.Dc, kPushButtonPart, state, &draw.Rect,
                                         &content);
     theme.CloseThemeData(themeData);
-    if (style & kBitmap)
-        DrawButtonBitmap(*draw.Dc, content, style);
-    else
+    if (!(style & kBitmap))
         DrawButtonIcon(*draw.Dc, content, style);
     if (draw.ItemState & kStateFocus)
         DrawFocusRect(*draw.Dc, content);
     *result = kSkipDefault;
-}
-
-void CImageButtonWithStyle::DrawButtonBitmap(QPainter& dc, const QRect& content, unsigned style) {
-    if (m_bitmap.isNull())
-        return;
-    const QSize size = (QSizeF(m_bitmap.size()) / m_bitmap.devicePixelRatio()).toSize();
-    const QPoint at(ImageLeft(size.width(), content, style),
-                    ImageTop(size.height(), content, style));
-    if (style & kDisabled) {
-        // The embossed look of everything that is not the white background.
-        QImage copy = m_bitmap;
-        DrawEmbossed(dc, at, MakeMask(copy, copy.width(), copy.height(), qRgb(255, 255, 255)),
-                     Light(*this), Shadow(*this));
-        return;
-    }
-    dc.drawImage(at, m_bitmap);
 }
 
 void CImageButtonWithStyle::DrawButtonIcon(QPainter& dc, const QRect& content, unsigned style) {

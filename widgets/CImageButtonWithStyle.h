@@ -29,10 +29,8 @@ public:
     explicit CImageButtonWithStyle(QWidget* parent = nullptr, int id = kNoControlId,
                                    unsigned style = kPushButton);
 
-    // The images the button holds (the platform's set-image and get-image messages); which
-    // one it draws is the style's choice (kBitmap before kIcon).
-    void SetBitmap(const QImage& bitmap);
-    const QImage& GetBitmap() const { return m_bitmap; }
+    // The icon the button draws (the platform's set-image and get-image messages); a button
+    // of the bitmap style draws no image, as it holds none.
     void SetIcon(const SkinIcon& icon);
     const SkinIcon& GetIcon() const { return m_icon; }
 
@@ -44,12 +42,10 @@ public:
     static int ImageTop(int h, const QRect& r, unsigned style);
 
 protected:
-    void DrawButtonBitmap(QPainter& dc, const QRect& content, unsigned style);
     void DrawButtonIcon(QPainter& dc, const QRect& content, unsigned style);
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_bitmap;
     SkinIcon m_icon;
     QImage m_surface;
 };

@@ -32,7 +32,6 @@ public:
     // classic style, which fills the bar with exactly the bar colour. Any other name goes
     // back to the application's style.
     void SetWindowTheme(const QString& theme);
-    bool IsClassicStyle() const { return m_classicStyle != nullptr; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -256,11 +256,6 @@ unsigned CSkinButton::ShadeStateColor(std::uint8_t slot, std::int16_t offset, bo
     return Done(repaint);
 }
 
-unsigned CSkinButton::SetHoverWhenInactive(bool hover) {
-    m_hoverWhenInactive = hover;
-    return kOk;
-}
-
 unsigned CSkinButton::SetCursorResource(int id, bool repaint) {
     m_cursor.reset();
     unsetCursor();
@@ -483,8 +478,7 @@ void CSkinButton::mouseMoveEvent(QMouseEvent* event) {
         return;
     if (!m_flat)
         return;
-    const bool active = m_hoverWhenInactive || QApplication::activeWindow() != nullptr;
-    if (over && active) {
+    if (over) {
         if (!m_hovering) {
             m_hovering = true;
             update();

@@ -107,7 +107,6 @@ public:
     // Adds the same offset to red, green and blue: the largest (or, going down, the
     // smallest) that keeps every channel within 0..255.
     unsigned ShadeStateColor(std::uint8_t slot, std::int16_t offset, bool repaint = true);
-    unsigned SetHoverWhenInactive(bool hover);
     // A cursor from the current resource module's icons; 0 for none. 1 when it cannot load.
     unsigned SetCursorResource(int id, bool repaint = true);
     unsigned SetHoverBorder(bool border, bool repaint = true);
@@ -119,9 +118,7 @@ public:
     void ActivateTip(bool active);
     void UseBalloonTip() { m_tipStyle |= kBalloonStyle; }
     const CToolTipCtrl* ToolTip() const { return m_tip.get(); }
-    unsigned TipStyle() const { return m_tipStyle; }
 
-    bool IsDefaultButton() const { return m_default; }
     // Transparent face; drops the copy of the parent so that the next draw takes it anew.
     unsigned SetTransparent(bool repaint = true);
     // Takes the copy from the given rendering of the parent's client area (at the parent's
@@ -143,8 +140,6 @@ public:
     void SetButtonStyle(unsigned style, bool redraw = true) override;
 
     void EndHover();
-    bool IsHovering() const { return m_hovering; }
-    bool IsCheckBoxMode() const { return m_checkBoxMode; }
 
     // Where the image of a w x h picture goes in the item rectangle (its top-left corner is
     // the image position); may move the caption rectangle.
@@ -218,7 +213,6 @@ private:
     std::unique_ptr<CToolTipCtrl> m_tip;
     bool m_hasTool = false;
     QImage m_background; // the parent's pixels under the button, taken once
-    bool m_hoverWhenInactive = true;
     bool m_checked = false;
     unsigned m_tipStyle = 0;
     QByteArray m_link;

@@ -53,7 +53,6 @@ public:
     CThemeApi(const CThemeApi&) = delete;
     CThemeApi& operator=(const CThemeApi&) = delete;
 
-    bool HasLibrary() const { return m_library != nullptr; }
     // Loads a library (the application's style unless told otherwise), or frees it so that
     // every call falls back; program start and exit do this, tests switch libraries with it.
     void LoadLibrary(const ThemeLibrary* library = StyleThemeLibrary());

@@ -28,7 +28,6 @@ public:
     void Blink(unsigned periodMs);
 
     int State() const { return m_sourceOffset; }
-    int CellIndex() const { return m_cellIndex; }
     unsigned BlinkPeriod() const { return m_blinkPeriod; }
     // The composed cell (transparent where the strip is magenta) that painting copies.
     const QImage& Surface() const { return m_surface; }

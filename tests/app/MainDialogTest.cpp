@@ -135,7 +135,7 @@ private slots:
         for (int id : kFields)
             QVERIFY(id == 1032 || !w.Field(id)->hasSelectedText());
         type("300", Qt::Key(leave));
-        QCOMPARE(w.dialog->Controller().Settings().Time1(), 300);
+        QCOMPARE(w.dialog->Controller().Settings().Time[0], 300);
         QCOMPARE(w.boxes.Boxes.size(), 1);
     }
 
@@ -204,7 +204,7 @@ private slots:
         w.Field(1035)->setText("9999"); // Time3, refused
         w.Field(1040)->setText("30");   // WheelDiam, after it
         QVERIFY(!w.dialog->UpdateData(true));
-        QCOMPARE(w.dialog->Controller().Settings().Time1(), 150);
+        QCOMPARE(w.dialog->Controller().Settings().Time[0], 150);
         QCOMPARE(w.dialog->Controller().Settings().WheelDiam, 48);
         QCOMPARE(w.boxes.Boxes.size(), 1);
         QCOMPARE(w.dialog->focusWidget(), w.Field(1035));

@@ -88,7 +88,7 @@ private slots:
         SetupChart(chart, placeholder, dialog, QString(), DefaultSettings(), [] { return 0; });
         QVERIFY(chart.Tip().HasWindow());
         QVERIFY(!chart.Create(QRect(0, 0, 10, 10), &dialog, 8, QString())); // created once only
-        QCOMPARE(chart.CreationRect(), QRect(40, 60, 200, 100));
+        QCOMPARE(chart.geometry(), QRect(40, 60, 200, 100));
     }
 
     void drag_data() {

@@ -25,7 +25,7 @@ JournalEntry Race(int time, double speed, int profile, const char* at = "2025-03
         std::uint16_t languageId = 0;
         e.Profile.emplace();
         LoadDefaults(*e.Profile, languageId, 1036);
-        e.Profile->Time1() = profile;
+        e.Profile->Time[0] = profile;
     }
     return e;
 }

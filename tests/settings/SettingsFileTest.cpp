@@ -208,7 +208,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("Drivo.ini");
         RaceSettings s;
-        s.Time1() = -5;
+        s.Time[0] = -5;
         s.RaceLength = 2147483647;
         s.ReturnMode = 1;
         QVERIFY(SaveSettings(s, 65535, path.toStdString()));

@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(w.Pane0(), Text(IDS_SENT));
         QCOMPARE(w.car->ReceivedMnemonics().size(), size_t(2 + 8));
         const sim::CarSettings sent = w.car->LastSettings();
-        QCOMPARE(sent.stageTimes[4], w.dialog->Controller().Settings().Time5());
+        QCOMPARE(sent.stageTimes[4], w.dialog->Controller().Settings().Time[4]);
         QCOMPARE(sent.timeMax, w.dialog->Controller().Settings().TimeMax());
         QCOMPARE(w.car->ConfigState(), 1);
         QVERIFY(!w.bus.IsClaimed());
