@@ -19,8 +19,9 @@ struct DeviceContext {
     std::shared_ptr<JobNotifier> notifier;
 };
 
-// The link mutex is created here (the window's construction creates it in one step with the
-// context); CloseLinkMutex on the context's link when the window goes away.
+// A context whose link mutex is created, so that jobs started on it take turns on the car.
+// Whoever owns it calls CloseLinkMutex on its link when it goes away; jobs still running then
+// no longer wait for one another.
 std::shared_ptr<DeviceContext>
 CreateDeviceContext(std::shared_ptr<FtDriver> driver, std::shared_ptr<JobNotifier> notifier,
                     std::shared_ptr<Sleeper> sleeper = std::make_shared<RealSleeper>());

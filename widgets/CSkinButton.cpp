@@ -569,34 +569,33 @@ void CSkinButton::paintEvent(QPaintEvent*) {
 }
 
 void CSkinButton::DrawItem(QPainter& dc, unsigned itemState, const QRect& itemRect) {
-    // 1.
+    // The state the face and the frame are drawn for.
     const bool selected = itemState & kStateSelected;
     m_pressed = m_checkBoxMode ? (selected || m_checked) : (selected || (m_menu && m_menuShown));
     m_focused = itemState & kStateFocus;
     m_disabled = itemState & kStateDisabled;
-    // 2.
+    // The face's black outline shrinks a copy of the rectangle, inside which the frame and the
+    // focus rectangle go; images and caption keep the whole item.
     QRect itemCopy = itemRect;
     dc.setBackgroundMode(Qt::TransparentMode);
-    // 3.
+    // The parent shows through a transparent button; otherwise the face colour fills it.
     if (m_transparent)
         CopyParentBackground(dc);
     else
         DrawFace(dc, itemCopy);
     DrawFrame(dc, itemCopy);
-    // 4.
     const QString title = text();
     QRect caption = itemRect;
-    // 5.
+    // The images first, as they move the caption's rectangle.
     if (!m_icons[0].Icon.IsNull())
         DrawIconImage(dc, !title.isEmpty(), itemRect, caption, m_pressed, m_disabled);
     if (!m_bitmaps[0].Bitmap.isNull()) {
         dc.setBackground(QColor(kWhite));
         DrawBitmapImage(dc, !title.isEmpty(), itemRect, caption, m_pressed, m_disabled);
     }
-    // 6.
     if (!title.isEmpty())
         DrawCaption(dc, title, itemRect, caption);
-    // 7.
+    // The focus rectangle last, over everything; a flat button shows it only when asked.
     if (m_focused && (!m_flat || m_flatFocusRect))
         DrawFocusRect(dc, itemCopy.adjusted(3, 3, -3, -3));
 }
