@@ -6,6 +6,7 @@
 #include "ProfileCommands.h"
 #include "RaceDisplay.h"
 #include "device/DeviceJobs.h"
+#include "device/Drive.h"
 #include "framework/DeviceChange.h"
 #include "i18n/ResourceModule.h"
 #include "i18n/SafeFormat.h"
@@ -153,7 +154,7 @@ void RaceController::OnSendButton() {
         return;
     auto request = std::make_unique<SendRequest>();
     request->target = m_handle;
-    for (int i = 0; i < kSendStages; ++i) {
+    for (int i = 0; i < kStageCount; ++i) {
         request->times[i] = m_settings.Time[static_cast<size_t>(i)];
         request->values[i] = m_settings.Value[static_cast<size_t>(i)];
     }
@@ -204,7 +205,7 @@ void RaceController::OnRaceInfoDone(std::optional<int> raceTime, std::optional<i
     if (!raceTime || !speedReading)
         return ReportError();
     m_raceTime = *raceTime;
-    m_maxSpeed = MaxSpeedFromReading(*speedReading, m_settings.WheelDiam);
+    m_maxSpeed = TopSpeedFromReading(*speedReading, m_settings.WheelDiam);
     emit raceResultsChanged();
     SetStatusText(LoadResourceString(IDS_RACEINFO_LOADED));
     ShowOutcome(true);

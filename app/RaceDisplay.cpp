@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RaceDisplay.h"
 
-#include "device/Drive.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -44,19 +42,6 @@ BatteryLook BatteryLookFor(std::int32_t v) {
         return {p, PercentText(p), kBatteryRed};
     }
     return {0, PercentText(0), kBatteryRed};
-}
-
-std::int32_t MaxSpeedFromReading(std::int32_t reading, std::int32_t wheelDiamMm) {
-    // reading * 60, times the wheel's circumference, divided by the drive ratio, then
-    // micro-units to units, truncated toward zero.
-    const double a = static_cast<double>(static_cast<std::int64_t>(reading) * 60);
-    const double b = std::trunc(a * WheelCircumferenceMm(wheelDiamMm) / kDriveRatio);
-    const double speed = std::trunc(b / 1000000.0);
-    if (!(speed > 0)) // negative, zero or not a number
-        return 0;
-    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
-    return speed >= kMax ? std::numeric_limits<std::int32_t>::max()
-                         : static_cast<std::int32_t>(speed);
 }
 
 } // namespace drivo

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The arithmetic behind the race results and the battery display, free of any window.
+// The arithmetic behind the battery display, free of any window (the race results' speed is
+// the drive's, device/Drive.h).
 #include <cstdint>
 #include <string>
 
@@ -30,10 +31,5 @@ struct BatteryLook {
 
 // Percentage (0..100), text and colour for a battery reading; negative means no reading.
 BatteryLook BatteryLookFor(std::int32_t reading);
-
-// Maximum speed from the race's speed reading and the wheel diameter in mm; never
-// negative. The product is formed in 64-bit/double arithmetic, so readings and diameters
-// beyond what 32 bits hold still give the true value (saturated at INT32_MAX).
-std::int32_t MaxSpeedFromReading(std::int32_t reading, std::int32_t wheelDiamMm);
 
 } // namespace drivo

@@ -11,9 +11,6 @@
 
 namespace drivo {
 
-// The request's stages are the car's.
-inline constexpr int kSendStages = kStageCount;
-
 struct SendRequest {
     WindowHandle target = 0;                        // word 0
     std::array<std::int32_t, kStageCount> times{};  // words 1-5: stage time limits, ms

@@ -37,24 +37,6 @@ private slots:
         QTEST(QString::fromStdString(look.Text), "text");
         QVERIFY(look.Colour == colour);
     }
-
-    void maxSpeed_data() {
-        QTest::addColumn<int>("reading");
-        QTest::addColumn<int>("diameter");
-        QTest::addColumn<int>("speed");
-        QTest::newRow("example") << 30000 << 26 << 52;
-        QTest::newRow("negative reading") << -30000 << 26 << 0;
-        // 99999 * 60 * 1000 * pi / (39/14) overflows 32 bits; the true value is kept.
-        QTest::newRow("beyond 32 bits") << 99999 << 1000 << 6766;
-        QTest::newRow("largest inputs saturate")
-            << std::numeric_limits<int>::max() << std::numeric_limits<int>::max()
-            << std::numeric_limits<int>::max();
-    }
-    void maxSpeed() {
-        QFETCH(int, reading);
-        QFETCH(int, diameter);
-        QTEST(MaxSpeedFromReading(reading, diameter), "speed");
-    }
 };
 
 #include "RaceDisplayTest.moc"
