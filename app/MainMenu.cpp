@@ -99,7 +99,7 @@ void MainMenu::OpenProfile() {
 void MainMenu::OpenJournal() {
     if (!m_journalWindow) // it deletes itself when closed
         m_journalWindow = new CJournalWindow(
-            m_controller.JournalPath(),
+            kJournalFileName,
             [this](const RaceSettings& settings) { m_controller.LoadProfile(settings); },
             &m_window);
     m_journalWindow->show();

@@ -215,7 +215,7 @@ void RaceController::OnRaceInfoDone(std::optional<int> raceTime, std::optional<i
 void RaceController::AddToJournal() {
     const JournalEntry entry{LocalTimeText(std::time(nullptr)), m_raceTime,
                              static_cast<double>(m_maxSpeed), m_lastSent};
-    const JournalAppend append = AppendToJournal(m_journalPath, entry);
+    const JournalAppend append = AppendToJournal(kJournalFileName, entry);
     if (append.Outcome == JournalOutcome::Added)
         emit journalAppended();
     if (append.Outcome != JournalOutcome::Failed) {

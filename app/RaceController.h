@@ -40,9 +40,6 @@ public:
     // A profile that passed the profile checks replaces the record; the window shows it.
     void LoadProfile(const RaceSettings& settings);
 
-    // The race journal each read of the race results is added to.
-    const std::string& JournalPath() const { return m_journalPath; }
-
     // Race results, shown by the window on raceResultsChanged.
     std::int32_t RaceTime() const { return m_raceTime; }
     std::int32_t MaxSpeed() const { return m_maxSpeed; }
@@ -106,7 +103,8 @@ private:
     void OnConfigDone(std::optional<int> state);
     void OnVersionDone(std::optional<int> version);
     void ReportError();
-    // The race results with the profile the car last took in this run.
+    // Adds the race results, with the profile the car last took in this run, to the race
+    // journal in the working directory.
     void AddToJournal();
 
     RaceSettings m_settings{};
@@ -115,8 +113,7 @@ private:
     std::int32_t m_maxSpeed = 0;
     RaceSettings m_sending{};               // what the send under way gives the car
     std::optional<RaceSettings> m_lastSent; // none before the first send
-    const std::string m_journalPath = kJournalFileName;
-    bool m_journalFailureShown = false; // pane 0 says it once, not on every read
+    bool m_journalFailureShown = false;     // pane 0 says it once, not on every read
     DeviceServices m_services;
     bool m_ownsMessenger = false;
     std::shared_ptr<DeviceContext> m_device;

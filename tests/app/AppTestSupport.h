@@ -143,17 +143,23 @@ struct VirtualCarParts {
     // The connection check starts two jobs at once: the second waits for the car to be free.
     std::shared_ptr<sim::WaitForFreeCar> linkSleeper = std::make_shared<sim::WaitForFreeCar>(car);
     std::shared_ptr<CWindowMessenger> messenger = std::make_shared<CWindowMessenger>();
+    int waited = 0;
     explicit VirtualCarParts(bool plugged) {
         if (!plugged)
             car->Unplug();
+    }
+    // Waits until n more job outcomes reached the window thread (the limit only guards
+    // against a hang).
+    bool Outcomes(int n) {
+        waited += n;
+        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 60000) &&
+               messenger->Arrived() == waited;
     }
 };
 
 // The main window on the virtual car: nothing waits for a real time-out. Jobs run on their
 // threads; Outcomes waits for their results, the constructor for the start's two reads.
 struct CarWindow : VirtualCarParts, MainWindow<> {
-    int waited = 0;
-
     explicit CarWindow(bool plugged = true)
         : VirtualCarParts(plugged), MainWindow({}, {car, linkSleeper, messenger}) {
         if (plugged)
@@ -164,13 +170,6 @@ struct CarWindow : VirtualCarParts, MainWindow<> {
         dialog.reset();
         messenger->Shutdown();
         QVERIFY(car->Violations().empty());
-    }
-    // Waits until n more job outcomes reached the window thread (the limit only guards
-    // against a hang).
-    bool Outcomes(int n) {
-        waited += n;
-        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 60000) &&
-               messenger->Arrived() == waited;
     }
     QString Pane0() const { return dialog->Display().StatusBar()->PaneText(0); }
     CUsbStatusIndicator& Indicator() const { return *dialog->Display().UsbIndicator(); }

@@ -13,12 +13,15 @@ namespace {
 
 using Command = void (RaceController::*)();
 
+QString Box(MessageIcon icon, const QString& text) {
+    return "box " + QString::number(int(icon)) + " " + text;
+}
+
 // The controller on the virtual car, every notification written down as a word.
 struct Controller : VirtualCarParts {
     ScratchWorkingDir cwd; // the race journal goes here
     RaceController controller{{car, linkSleeper, messenger}};
     QStringList log;
-    int waited = 0;
 
     Controller() : VirtualCarParts(true) {
         RaceController* c = &controller;
@@ -34,24 +37,14 @@ struct Controller : VirtualCarParts {
                          [=](int v) { note("battery " + QString::number(v)); });
         QObject::connect(c, &RaceController::raceResultsChanged, [=] { note("results"); });
         QObject::connect(c, &RaceController::journalAppended, [=] { note("journal"); });
-        QObject::connect(c, &RaceController::messageBox, [=](const QString& t, MessageIcon i) {
-            note("box " + QString::number(int(i)) + " " + t);
-        });
+        QObject::connect(c, &RaceController::messageBox,
+                         [=](const QString& t, MessageIcon i) { note(Box(i, t)); });
         controller.CheckConnection();
         QVERIFY(Outcomes(2));
         log.clear();
     }
     ~Controller() { messenger->Shutdown(); }
-    bool Outcomes(int n) {
-        waited += n;
-        return QTest::qWaitFor([&] { return messenger->Arrived() >= waited; }, 60000) &&
-               messenger->Arrived() == waited;
-    }
 };
-
-QString Box(MessageIcon icon, const QString& text) {
-    return "box " + QString::number(int(icon)) + " " + text;
-}
 
 } // namespace
 
