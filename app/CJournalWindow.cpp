@@ -7,19 +7,14 @@
 #include "i18n/StringIds.h"
 #include "settings/ProfileReader.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
-#include <algorithm>
 #include <array>
 
 namespace drivo {
@@ -69,8 +64,8 @@ QString CJournalWindow::AskExportFile(QWidget* parent) {
                                         LoadResourceString(IDS_JOURNAL_FILTER));
 }
 
-CJournalWindow::CJournalWindow(std::string journalPath, LoadProfile load, QWidget* parent,
-                               AskFile askExportFile)
+CJournalWindow::CJournalWindow(std::string journalPath, const QString& programPath,
+                               LoadProfile load, QWidget* parent, AskFile askExportFile)
     : QDialog(parent), m_path(std::move(journalPath)), m_load(std::move(load)),
       m_askExportFile(std::move(askExportFile)) {
     setModal(false);
@@ -80,10 +75,14 @@ CJournalWindow::CJournalWindow(std::string journalPath, LoadProfile load, QWidge
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
-    m_chart = new QChart;
-    auto* view = new QChartView(m_chart, this);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 260);
+    JournalPlotLoad plot = CreateJournalPlot(this, programPath);
+    m_plot = std::move(plot.plot);
+    m_plotError = plot.error;
+    if (!m_plot) {
+        m_noPlot = new QLabel(this);
+        m_noPlot->setWordWrap(true);
+        m_noPlot->setAlignment(Qt::AlignCenter);
+    }
     m_status = new QLabel(this);
     m_status->hide();
     m_loadButton = new QPushButton(this);
@@ -94,7 +93,7 @@ CJournalWindow::CJournalWindow(std::string journalPath, LoadProfile load, QWidge
 
     auto* panes = new QHBoxLayout;
     panes->addWidget(m_table, 3);
-    panes->addWidget(view, 2);
+    panes->addWidget(Plot(), 2);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_status, 1);
     buttons->addStretch();
@@ -117,6 +116,10 @@ void CJournalWindow::Retranslate() {
         headers << LoadResourceString(id);
     m_table->setHorizontalHeaderLabels(headers);
     FillChart();
+}
+
+QWidget* CJournalWindow::Plot() const {
+    return m_plot ? m_plot->Widget() : m_noPlot;
 }
 
 void CJournalWindow::Reload() {
@@ -155,49 +158,18 @@ void CJournalWindow::FillTable() {
     UpdateLoadButton();
 }
 
-// Race time on the left axis, top speed on the right, one point per parsed run in file order.
+// One point per parsed run, in file order.
 void CJournalWindow::FillChart() {
-    m_chart->removeAllSeries();
-    for (QAbstractAxis* axis : m_chart->axes()) {
-        m_chart->removeAxis(axis); // gives it back to us
-        delete axis;
+    if (!m_plot) {
+        m_noPlot->setText(FormatNumbered(LoadResourceString(IDS_JOURNAL_NO_PLOT), {m_plotError}));
+        return;
     }
-    auto* times = new QLineSeries;
-    auto* speeds = new QLineSeries;
-    int run = 0;
-    double longest = 0, fastest = 0;
-    for (const JournalLine& line : m_journal.Lines) {
-        if (!line.Entry)
-            continue;
-        ++run;
-        times->append(run, line.Entry->RaceTimeMs);
-        speeds->append(run, line.Entry->TopSpeed);
-        longest = std::max(longest, double(line.Entry->RaceTimeMs));
-        fastest = std::max(fastest, line.Entry->TopSpeed);
-    }
-    times->setName(LoadResourceString(IDS_COLUMN_RACE_TIME));
-    speeds->setName(LoadResourceString(IDS_COLUMN_TOP_SPEED));
-    for (QLineSeries* series : {times, speeds}) {
-        series->setPointsVisible(true);
-        m_chart->addSeries(series);
-    }
-    const auto axis = [this](int titleId, double high, Qt::Alignment side) {
-        auto* a = new QValueAxis;
-        a->setTitleText(LoadResourceString(titleId));
-        a->setRange(0, high);
-        m_chart->addAxis(a, side);
-        return a;
-    };
-    QValueAxis* x = axis(IDS_AXIS_RUN, std::max(run, 1) + 1, Qt::AlignBottom);
-    x->setTickType(QValueAxis::TicksDynamic);
-    x->setTickInterval(std::max(1, run / 10));
-    x->setLabelFormat(QStringLiteral("%d"));
-    QValueAxis* left = axis(IDS_COLUMN_RACE_TIME, std::max(longest * 1.1, 1.0), Qt::AlignLeft);
-    QValueAxis* right = axis(IDS_COLUMN_TOP_SPEED, std::max(fastest * 1.1, 1.0), Qt::AlignRight);
-    times->attachAxis(x);
-    times->attachAxis(left);
-    speeds->attachAxis(x);
-    speeds->attachAxis(right);
+    std::vector<JournalRun> runs;
+    for (const JournalLine& line : m_journal.Lines)
+        if (line.Entry)
+            runs.push_back({double(line.Entry->RaceTimeMs), line.Entry->TopSpeed});
+    m_plot->Show(runs, {LoadResourceString(IDS_AXIS_RUN), LoadResourceString(IDS_COLUMN_RACE_TIME),
+                        LoadResourceString(IDS_COLUMN_TOP_SPEED)});
 }
 
 const JournalLine* CJournalWindow::SelectedLine() const {

@@ -3,6 +3,7 @@
 // The race journal window: the journal's lines, newest first, beside a plot of race time and
 // top speed per run. Non-modal; its owner keeps one at a time. A line's profile goes back to
 // the owner only after the checks a profile file gets.
+#include "app/JournalPlot.h"
 #include "settings/RaceJournal.h"
 #include "settings/RaceSettings.h"
 
@@ -10,11 +11,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-class QChart;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -32,8 +33,9 @@ public:
     // Qt's file dialog, the journal's name in the working directory offered.
     static QString AskExportFile(QWidget* parent);
 
-    CJournalWindow(std::string journalPath, LoadProfile load, QWidget* parent = nullptr,
-                   AskFile askExportFile = AskExportFile);
+    // The plot comes from the module beside or installed with the program at programPath.
+    CJournalWindow(std::string journalPath, const QString& programPath, LoadProfile load,
+                   QWidget* parent = nullptr, AskFile askExportFile = AskExportFile);
 
     // Reads the file again into the table and the plot.
     void Reload();
@@ -46,7 +48,8 @@ public:
     void Export();
 
     QTableWidget* Table() const { return m_table; }
-    QChart* Chart() const { return m_chart; }
+    // The plot's widget, or the label saying why there is none.
+    QWidget* Plot() const;
 
 private:
     void FillTable();
@@ -60,7 +63,9 @@ private:
     AskFile m_askExportFile;
     JournalRead m_journal;
     QTableWidget* m_table = nullptr;
-    QChart* m_chart = nullptr;
+    std::unique_ptr<JournalPlot> m_plot;
+    QString m_plotError; // why there is no plot
+    QLabel* m_noPlot = nullptr;
     QLabel* m_status = nullptr;
     QPushButton* m_loadButton = nullptr;
     QPushButton* m_exportButton = nullptr;

@@ -172,7 +172,7 @@ void CMainDialog::OnSysCommand(int id) {
         m_menu.SaveProfile();
         break;
     case ctl::kJournalCommand:
-        m_menu.OpenJournal();
+        m_menu.OpenJournal(m_language.programPath());
         break;
     default:
         break;

@@ -96,10 +96,10 @@ void MainMenu::OpenProfile() {
         ShowMessageBox(&m_window, ProfileRefusalText(path, read.Refusal), MessageIcon::Exclamation);
 }
 
-void MainMenu::OpenJournal() {
+void MainMenu::OpenJournal(const QString& programPath) {
     if (!m_journalWindow) // it deletes itself when closed
         m_journalWindow = new CJournalWindow(
-            kJournalFileName,
+            kJournalFileName, programPath,
             [this](const RaceSettings& settings) { m_controller.LoadProfile(settings); },
             &m_window);
     m_journalWindow->show();

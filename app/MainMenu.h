@@ -32,10 +32,11 @@ public:
     // The menu command of a Ctrl+key, or 0.
     static int CommandOfKey(int key);
 
-    // A profile file from the fields' values, or into the record; the journal window.
+    // A profile file from the fields' values, or into the record; the journal window, its
+    // plot from beside or installed with the program at programPath.
     void SaveProfile();
     void OpenProfile();
-    void OpenJournal();
+    void OpenJournal(const QString& programPath);
     // The race journal window while it is open, else nullptr.
     CJournalWindow* JournalWindow() const { return m_journalWindow; }
 

@@ -66,8 +66,9 @@ inline constexpr int IDS_COLUMN_TOP_SPEED = 1086; // column and axis
 inline constexpr int IDS_COLUMN_END_TIMES = 1087;
 inline constexpr int IDS_COLUMN_INTENSITIES = 1088;
 inline constexpr int IDS_AXIS_RUN = 1089;
-inline constexpr int IDS_PROFILE_FILTER = 1090; // file dialog
-inline constexpr int IDS_JOURNAL_FILTER = 1091; // file dialog
+inline constexpr int IDS_PROFILE_FILTER = 1090;  // file dialog
+inline constexpr int IDS_JOURNAL_FILTER = 1091;  // file dialog
+inline constexpr int IDS_JOURNAL_NO_PLOT = 1092; // %1 why
 
 // Every id of the table, in ascending order.
 inline constexpr int kStringIds[] = {
@@ -133,6 +134,7 @@ inline constexpr int kStringIds[] = {
     IDS_AXIS_RUN,
     IDS_PROFILE_FILTER,
     IDS_JOURNAL_FILTER,
+    IDS_JOURNAL_NO_PLOT,
 };
 
 } // namespace drivo

@@ -56,7 +56,7 @@ rm -rf "$fix"
 lintian --fail-on error,warning "$deb" "$dbgsym"
 
 # What the package holds: programs alone in /usr/bin, the bundles (links for the other
-# territories) in /usr/share/drivo.
+# territories) in /usr/share/drivo, the journal's plot module in /usr/lib/<arch>/drivo.
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 dpkg-deb -x "$deb" "$tree"
@@ -67,7 +67,8 @@ for f in /usr/bin/drivo /usr/bin/drivo-demo "$(pkg-config --variable=udevdir ude
          /usr/share/applications/org.drivo.drivo.demo.desktop \
          /usr/share/metainfo/org.drivo.drivo.metainfo.xml /usr/share/doc/drivo/copyright \
          /usr/share/doc/drivo/changelog.Debian.gz /usr/share/man/man1/drivo.1.gz \
-         /usr/share/man/man1/drivo-demo.1.gz; do
+         /usr/share/man/man1/drivo-demo.1.gz \
+         "/usr/lib/$(gcc -print-multiarch)/drivo/drivo-journal-plot.so"; do
   expect "$f"
 done
 for size in 16 24 32 48 64 128 256; do
@@ -87,12 +88,14 @@ appstreamcli validate --pedantic --no-net "$tree/usr/share/metainfo/org.drivo.dr
 
 # A clean Debian 12 root (only what apt needs), the package installed as a user would, its
 # drivo-demo started (still running after a few seconds, timeout's 124, is a started program),
-# --version answered, and the package purged without leaving a file.
+# --version answered, the plot module's libraries all installed, and the package purged
+# without leaving a file.
 mirror=http://deb.debian.org/debian
 name=$(basename "$deb")
 hooks=(--customize-hook="copy-in $deb /tmp"
        --customize-hook="chroot \"\$1\" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq /tmp/$name"
        --customize-hook='chroot "$1" drivo-demo --version'
+       --customize-hook='chroot "$1" sh -c "! ldd /usr/lib/*/drivo/drivo-journal-plot.so | grep found"'
        --customize-hook='chroot "$1" sh -c "QT_QPA_PLATFORM=offscreen timeout 10 drivo-demo; [ \$? -eq 124 ]"')
 if [ -n "${DRIVO_SCREENSHOTS:-}" ]; then
   mkdir -p "$DRIVO_SCREENSHOTS"
@@ -103,7 +106,7 @@ if [ -n "${DRIVO_SCREENSHOTS:-}" ]; then
           --customize-hook='chroot "$1" apt-get purge -y -qq xvfb xauth x11-apps xdotool')
 fi
 hooks+=(--customize-hook='chroot "$1" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq drivo'
-        --customize-hook='chroot "$1" sh -c "! dpkg -S drivo 2>/dev/null && ! ls /usr/share/drivo /usr/share/doc/drivo 2>/dev/null"')
+        --customize-hook='chroot "$1" sh -c "! dpkg -S drivo 2>/dev/null && ! ls /usr/share/drivo /usr/share/doc/drivo /usr/lib/*/drivo 2>/dev/null"')
 start=$(date +%s)
 $sudo mmdebstrap --variant=apt --quiet "${hooks[@]}" bookworm /dev/null \
       "deb $mirror bookworm main" "deb $mirror bookworm-updates main" \

@@ -83,6 +83,13 @@ inline LanguageEnvironment UserLanguage(std::uint16_t user, const QString& progr
     return language;
 }
 
+#ifdef DRIVO_TEST_BUNDLE_DIR // the app tests
+// The program the build made, with the language bundles and the journal's plot beside it.
+inline QString BuiltProgram() {
+    return QStringLiteral(DRIVO_TEST_BUNDLE_DIR "/drivo");
+}
+#endif
+
 // A job's outcome as the messenger brings it to the window's controller.
 inline void Deliver(CMainDialog& dialog, const JobOutcome& outcome) {
     const RaceController& controller = dialog.Controller();
@@ -160,8 +167,8 @@ struct VirtualCarParts {
 // The main window on the virtual car: nothing waits for a real time-out. Jobs run on their
 // threads; Outcomes waits for their results, the constructor for the start's two reads.
 struct CarWindow : VirtualCarParts, MainWindow<> {
-    explicit CarWindow(bool plugged = true)
-        : VirtualCarParts(plugged), MainWindow({}, {car, linkSleeper, messenger}) {
+    explicit CarWindow(bool plugged = true, LanguageEnvironment language = {})
+        : VirtualCarParts(plugged), MainWindow(std::move(language), {car, linkSleeper, messenger}) {
         if (plugged)
             QVERIFY(Outcomes(2));
     }

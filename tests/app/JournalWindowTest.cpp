@@ -2,9 +2,11 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CJournalWindow.h"
+#include "app/JournalPlot.h"
 #include "app/ProfileCommands.h"
 
-#include <QChart>
+#include <QChartView>
+#include <QLabel>
 #include <QLineSeries>
 #include <QTableWidget>
 
@@ -51,7 +53,8 @@ private slots:
         std::vector<RaceSettings> loaded;
         const QString exported = dir.filePath("copy.csv");
         CJournalWindow window(
-            path.toStdString(), [&](const RaceSettings& s) { loaded.push_back(s); }, nullptr,
+            path.toStdString(), test::BuiltProgram(),
+            [&](const RaceSettings& s) { loaded.push_back(s); }, nullptr,
             [&](QWidget*) { return exported; });
         QTableWidget* table = window.Table();
         QCOMPARE(table->rowCount(), 4);
@@ -59,7 +62,9 @@ private slots:
         QCOMPARE(table->item(row, 0)->foreground().color() ==
                      window.palette().color(QPalette::Disabled, QPalette::Text),
                  greyed);
-        for (QAbstractSeries* series : window.Chart()->series())
+        const auto* plot = qobject_cast<QChartView*>(window.Plot());
+        QVERIFY(plot);
+        for (QAbstractSeries* series : plot->chart()->series())
             QCOMPARE(static_cast<QLineSeries*>(series)->count(), 3);
 
         table->selectRow(row);
@@ -72,6 +77,51 @@ private slots:
         QFile copy(exported);
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), kJournal);
+    }
+
+    // The plot's module beside the program (a build tree), installed with it, or missing: the
+    // lines are listed in every case, and without a plot its place says why.
+    void findsItsPlot_data() {
+        QTest::addColumn<QString>(
+            "module"); // copied from the build to there, under the program's folder
+        QTest::addColumn<bool>("plotted");
+        QTest::newRow("beside") << "bin/drivo-journal-plot.so" << true;
+        QTest::newRow("installed") << "installed" << true;
+        QTest::newRow("missing") << "" << false;
+        QTest::newRow("not a module") << "bin/drivo-journal-plot.so:broken" << false;
+    }
+    void findsItsPlot() {
+        QFETCH(QString, module);
+        QFETCH(bool, plotted);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("bin")));
+        const QString program = dir.filePath(QStringLiteral("bin/drivo"));
+        const QString installed = JournalPlotModuleFor(program);
+        QVERIFY(installed.startsWith(dir.path() + u'/') &&
+                installed.endsWith(QStringLiteral("/drivo/drivo-journal-plot.so")));
+        const QString to =
+            module == "installed" ? installed : dir.filePath(module.section(u':', 0, 0));
+        if (!module.isEmpty()) {
+            QVERIFY(QDir().mkpath(QFileInfo(to).path()));
+            QFile copy(to);
+            QVERIFY(module.endsWith(QStringLiteral(":broken"))
+                        ? copy.open(QIODevice::WriteOnly) && copy.write("no ELF") == 6
+                        : QFile::copy(QFileInfo(test::BuiltProgram())
+                                          .dir()
+                                          .filePath(QStringLiteral("drivo-journal-plot.so")),
+                                      to));
+        }
+        CJournalWindow window(dir.filePath(kJournalFileName).toStdString(), program, {});
+        QCOMPARE(window.Table()->rowCount(), 0);
+        if (plotted) {
+            QVERIFY(qobject_cast<QChartView*>(window.Plot()));
+            return;
+        }
+        const auto* why = qobject_cast<QLabel*>(window.Plot());
+        QVERIFY(why);
+        QVERIFY2(why->text().startsWith(QStringLiteral("Graphique indisponible : ")) &&
+                     why->text().size() > 30,
+                 qPrintable(why->text()));
     }
 
     void profileMessages_data() {

@@ -5,8 +5,9 @@
 #include "TestMain.h"
 #include "demo/CCarPanel.h"
 #include "demo/DemoWiring.h"
+#include "i18n/LanguageTable.h"
 
-#include <QChart>
+#include <QChartView>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QTableWidget>
@@ -77,7 +78,7 @@ private slots:
     }
     void racesGoIntoTheJournal() {
         QFETCH(bool, writable);
-        CarWindow w;
+        CarWindow w(true, UserLanguage(kLangFrenchFrance, BuiltProgram()));
         const std::shared_ptr<void> attachment = AttachDemoCar(w.car, *w.dialog);
         QPushButton* run = nullptr;
         for (auto* b : w.dialog->findChild<CCarPanel*>()->findChildren<QPushButton*>())
@@ -101,7 +102,9 @@ private slots:
         QCOMPARE(windows[0]->Table()->rowCount(), writable ? 2 : 0);
         if (!writable)
             return;
-        QCOMPARE(qobject_cast<QLineSeries*>(windows[0]->Chart()->series().at(0))->count(), 2);
+        const auto* plot = qobject_cast<QChartView*>(windows[0]->Plot());
+        QVERIFY(plot);
+        QCOMPARE(qobject_cast<QLineSeries*>(plot->chart()->series().at(0))->count(), 2);
         windows[0]->Table()->selectRow(1); // newest first: the first race
         windows[0]->LoadSelected();
         QCOMPARE(w.dialog->Controller().Settings().Time[2], 600);
