@@ -2,6 +2,7 @@
 #include "FontFamily.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QSet>
 
@@ -18,7 +19,10 @@ QString InstalledFamily(const QStringList& wanted) {
     for (const QString& family : wanted)
         if (installed.contains(family.toLower()))
             return family;
-    return QGuiApplication::font().family();
+    // The family the default font resolves to, not its alias ("Sans Serif"): a font asked for
+    // by the alias is matched twice, and a box engine is made for the alias on the way.
+    static const QString fallback = QFontInfo(QGuiApplication::font()).family();
+    return fallback;
 }
 
 } // namespace drivo
