@@ -97,7 +97,6 @@ void CMainDialog::DestroyWindow() {
 bool CMainDialog::OnInitDialog() {
     CDialog::OnInitDialog(); // the first exchange attaches the controls
     m_skin.CreateButtons();
-    m_menu.Build();
     setWindowIcon(m_icon);
     std::srand(static_cast<unsigned>(std::time(nullptr))); // the chart's first bars
     m_brush = QBrush(QColor(255, 255, 255));

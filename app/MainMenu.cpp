@@ -34,10 +34,12 @@ std::string FileName(const QString& path) {
 
 } // namespace
 
-void MainMenu::Build() {
-    if (!m_menu)
+QMenu* MainMenu::Menu() {
+    if (!m_menu) {
         m_menu = new QMenu(&m_window);
-    SetItems();
+        SetItems();
+    }
+    return m_menu;
 }
 
 void MainMenu::SetItems() {
@@ -60,8 +62,8 @@ void MainMenu::SetItems() {
         m_journalWindow->Retranslate();
 }
 
-int MainMenu::Exec(const QPoint& globalPos) const {
-    if (!m_menu || m_menu->isEmpty())
+int MainMenu::Exec(const QPoint& globalPos) {
+    if (Menu()->isEmpty())
         return 0;
     const QAction* chosen = m_menu->exec(globalPos);
     return chosen && chosen->data().isValid() ? chosen->data().toInt() : 0;

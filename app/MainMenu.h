@@ -23,12 +23,13 @@ public:
         : m_window(window), m_controller(controller) {}
 
     // The menu with its items in the current language: the profile and journal items, the
-    // separator, the About item; the journal window follows the language too.
-    void Build();
+    // separator, the About item. Made when first asked for: a hidden menu lays its items out at
+    // its first resize, which the window's first frame would otherwise pay for.
+    QMenu* Menu();
+    // The texts of a new language, the journal window's too.
     void SetItems();
-    QMenu* Menu() const { return m_menu; }
     // The command the user chose in the menu opened there, or 0.
-    int Exec(const QPoint& globalPos) const;
+    int Exec(const QPoint& globalPos);
     // The menu command of a Ctrl+key, or 0.
     static int CommandOfKey(int key);
 
