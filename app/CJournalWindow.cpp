@@ -103,11 +103,16 @@ CJournalWindow::CJournalWindow(std::string journalPath, const QString& programPa
     layout->addLayout(panes);
     layout->addLayout(buttons);
     resize(1100, 420);
-    Retranslate();
-    Reload();
+    SetTexts();
+    Reload(); // the plot, its texts with it
 }
 
 void CJournalWindow::Retranslate() {
+    SetTexts();
+    FillChart();
+}
+
+void CJournalWindow::SetTexts() {
     setWindowTitle(LoadResourceString(IDS_JOURNAL_TITLE));
     m_loadButton->setText(LoadResourceString(IDS_JOURNAL_LOAD));
     m_exportButton->setText(LoadResourceString(IDS_JOURNAL_EXPORT));
@@ -115,7 +120,6 @@ void CJournalWindow::Retranslate() {
     for (int id : kHeaderIds)
         headers << LoadResourceString(id);
     m_table->setHorizontalHeaderLabels(headers);
-    FillChart();
 }
 
 QWidget* CJournalWindow::Plot() const {

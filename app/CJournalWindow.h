@@ -52,6 +52,8 @@ public:
     QWidget* Plot() const;
 
 private:
+    // The window's own texts: title, buttons, column headers.
+    void SetTexts();
     void FillTable();
     void FillChart();
     void UpdateLoadButton();

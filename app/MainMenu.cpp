@@ -37,29 +37,32 @@ std::string FileName(const QString& path) {
 QMenu* MainMenu::Menu() {
     if (!m_menu) {
         m_menu = new QMenu(&m_window);
-        SetItems();
+        FillMenu();
     }
     return m_menu;
 }
 
 void MainMenu::SetItems() {
-    if (m_menu) {
-        m_menu->clear();
-        for (const MenuCommand& c : kMenuCommands) {
-            const QString text = LoadResourceString(c.StringId);
-            if (!text.isEmpty())
-                m_menu
-                    ->addAction(text + u'\t' +
-                                QKeySequence(Qt::CTRL | c.Key).toString(QKeySequence::NativeText))
-                    ->setData(c.Command);
-        }
-        m_menu->addSeparator();
-        const QString about = LoadResourceString(IDS_ABOUTBOX);
-        if (!about.isEmpty())
-            m_menu->addAction(about)->setData(ctl::kAboutCommand);
-    }
+    if (m_menu)
+        FillMenu();
     if (m_journalWindow)
         m_journalWindow->Retranslate();
+}
+
+void MainMenu::FillMenu() {
+    m_menu->clear();
+    for (const MenuCommand& c : kMenuCommands) {
+        const QString text = LoadResourceString(c.StringId);
+        if (!text.isEmpty())
+            m_menu
+                ->addAction(text + u'\t' +
+                            QKeySequence(Qt::CTRL | c.Key).toString(QKeySequence::NativeText))
+                ->setData(c.Command);
+    }
+    m_menu->addSeparator();
+    const QString about = LoadResourceString(IDS_ABOUTBOX);
+    if (!about.isEmpty())
+        m_menu->addAction(about)->setData(ctl::kAboutCommand);
 }
 
 int MainMenu::Exec(const QPoint& globalPos) {

@@ -49,6 +49,9 @@ public:
     }
 
 private:
+    // The items in the current language.
+    void FillMenu();
+
     CDialog& m_window;
     RaceController& m_controller;
     QMenu* m_menu = nullptr;
