@@ -59,13 +59,12 @@ private:
 CBarPlot::CBarPlot() : m_labelFont(LabelFont()) {}
 
 QFont CBarPlot::LabelFont() {
-    QFont f(InstalledFamily({QStringLiteral("Tahoma")}));
+    QFont f(SubstituteFamily(QStringLiteral("Tahoma")));
     f.setPixelSize(10);
     f.setWeight(QFont::Normal);
     f.setItalic(false);
     f.setUnderline(false);
     f.setStrikeOut(false);
-    f.setStyleHint(QFont::SansSerif);
     return f;
 }
 

@@ -204,7 +204,7 @@ PlotGeometry CProfileChart::Geometry() const {
 }
 
 QFont CProfileChart::TitleFont() {
-    QFont f(InstalledFamily({QStringLiteral("System")}));
+    QFont f(SubstituteFamily(QStringLiteral("System")));
     f.setPixelSize(16);
     f.setWeight(QFont::Bold);
     f.setStyleHint(QFont::SansSerif);

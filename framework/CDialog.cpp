@@ -20,13 +20,9 @@ namespace drivo {
 namespace {
 
 // The template's font at a fixed 96 dpi, matching the fixed base units whatever the screen.
-// Where the family is not installed, narrow sans families come before the wide default so
-// that texts laid out for it still fit their rectangles.
 QFont TemplateFont(const DialogTemplate& t) {
     QFont font;
-    font.setFamily(
-        InstalledFamily({t.FontFamily, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                         QStringLiteral("DejaVu Sans Condensed")}));
+    font.setFamily(SubstituteFamily(t.FontFamily));
     font.setPixelSize(std::max(1, t.FontPoints * 96 / 72));
     return font;
 }

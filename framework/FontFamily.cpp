@@ -5,9 +5,14 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QSet>
+#include <QStringList>
 
 namespace drivo {
 
+namespace {
+
+// The first of `wanted` that is installed (matched without case), else the family of the
+// application's default font.
 QString InstalledFamily(const QStringList& wanted) {
     // Read once: the list only changes when fonts are installed while the program runs.
     static const QSet<QString> installed = [] {
@@ -23,6 +28,13 @@ QString InstalledFamily(const QStringList& wanted) {
     // by the alias is matched twice, and a box engine is made for the alias on the way.
     static const QString fallback = QFontInfo(QGuiApplication::font()).family();
     return fallback;
+}
+
+} // namespace
+
+QString SubstituteFamily(const QString& named) {
+    return InstalledFamily({named, QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                            QStringLiteral("DejaVu Sans Condensed")});
 }
 
 } // namespace drivo

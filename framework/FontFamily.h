@@ -4,12 +4,12 @@
 // on Linux. Asking the font system for a missing family makes it search for a substitute at
 // every start; naming an installed one at once spares that search.
 #include <QString>
-#include <QStringList>
 
 namespace drivo {
 
-// The first of `wanted` that is installed (matched without case), else the family of the
-// application's default font.
-QString InstalledFamily(const QStringList& wanted);
+// `named` where it is installed, else the first installed of the narrow sans families the
+// package brings, before the wide default: texts laid out for the resources' fonts still fit
+// their rectangles, and a window's texts of one size share one font engine.
+QString SubstituteFamily(const QString& named);
 
 } // namespace drivo

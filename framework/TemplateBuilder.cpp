@@ -3,6 +3,7 @@
 
 #include "i18n/ResourceModule.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -83,6 +84,22 @@ QWidget* CreateProgress(const ControlTemplate& c, QWidget* parent) {
     return bar;
 }
 
+// A line edit lays out its first, empty line in the application's font before it takes its
+// own: with the dialog's font as the application's while the controls are made, no font
+// engine is loaded for a font the dialog never shows.
+class LentApplicationFont {
+public:
+    explicit LentApplicationFont(const QFont& font) : m_kept(QApplication::font()) {
+        QApplication::setFont(font);
+    }
+    ~LentApplicationFont() { QApplication::setFont(m_kept); }
+    LentApplicationFont(const LentApplicationFont&) = delete;
+    LentApplicationFont& operator=(const LentApplicationFont&) = delete;
+
+private:
+    QFont m_kept;
+};
+
 } // namespace
 
 int ControlIdOf(const QObject* widget) {
@@ -116,6 +133,7 @@ std::vector<CreatedControl> CTemplateBuilder::Build(const DialogTemplate& t,
                                                     QWidget* parent) const {
     std::vector<CreatedControl> created;
     created.reserve(t.Controls.size());
+    const LentApplicationFont lent(parent->font());
     for (const ControlTemplate& c : t.Controls) {
         const auto found = c.Id == kNoControlId ? m_overrides.end() : m_overrides.find(c.Id);
         QWidget* w =

@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "TestMain.h"
 #include "app/CAboutDialog.h"
+#include "chart/CBarPlot.h"
 #include "i18n/IconFiles.h"
 #include "i18n/UserLanguage.h"
 
@@ -227,6 +228,8 @@ private slots:
         QVERIFY(icon);
         VerifyTextsFit(*w.dialog);
         VerifyTextsFit(about);
+        // The chart's labels are the window's font, so both are drawn by one font engine.
+        QCOMPARE(CBarPlot::LabelFont(), w.dialog->font());
     }
 
     // English user: the French flag frees the bundle, the English flag loads it again; the

@@ -3,6 +3,7 @@
 #include "TestMain.h"
 #include "framework/CDialog.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -67,8 +68,10 @@ private slots:
     }
 
     void digitFieldsTakeOnlyDigits() {
+        const QFont applicationFont = QApplication::font();
         CDialog dialog(102);
         QVERIFY(dialog.Create());
+        QCOMPARE(QApplication::font(), applicationFont); // lent to the fields while built
         auto* edit = dialog.Item<QLineEdit>(1032);
         QVERIFY(edit);
         QTest::keyClicks(edit, "1a-2 .3+");
