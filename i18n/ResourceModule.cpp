@@ -218,9 +218,19 @@ QByteArray ResourceModule::LoadBinary(int id) const {
     // compile a pattern at every start.
     const QDir dir(QStringLiteral("%1/binary").arg(m_root));
     const QString prefix = QStringLiteral("%1.").arg(id);
-    for (const QString& name : dir.entryList(QDir::Files))
-        if (name.startsWith(prefix))
-            return ReadAll(dir.filePath(name), kMaxBundleSize);
+    for (const QString& name : dir.entryList(QDir::Files)) {
+        if (!name.startsWith(prefix))
+            continue;
+        // The built-in module lies in the program's image for as long as it runs: its bytes
+        // are lent, not copied. A bundle's may be released while the reader still holds them.
+        const QResource file(dir.filePath(name));
+        if (m_root == kBuiltInRoot && file.data() &&
+            file.compressionAlgorithm() == QResource::NoCompression &&
+            file.size() <= kMaxBundleSize)
+            return QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
+                                           qsizetype(file.size()));
+        return ReadAll(dir.filePath(name), kMaxBundleSize);
+    }
     return {};
 }
 

@@ -152,12 +152,10 @@ unsigned CSkinButton::SetBitmapPair(const std::optional<QImage>& in, QRgb inTran
         if (m_bitmaps[1].Mask.isNull())
             return FailImages(kFailedMask);
     }
-    // The grey copy comes from the first bitmap as it was given and gets a mask of its own:
-    // the first bitmap's transparent pixels are black by now, and a grey copy of that with
-    // its empty mask would show a black surround on a disabled transparent face.
-    BitmapEntry& grey = m_bitmaps[2];
-    grey = {MakeGrayBitmap(*first, w, h, inTransparent), m_bitmaps[0].Size, {}, inTransparent};
-    grey.Mask = MakeMask(grey.Bitmap, w, h, inTransparent);
+    // The grey copy comes from the first bitmap, whose transparent pixels are black by now:
+    // grey, they stay black, and the first bitmap's mask is the grey copy's too.
+    m_bitmaps[2] = {MakeGrayBitmap(m_bitmaps[0].Bitmap, w, h, inTransparent), m_bitmaps[0].Size,
+                    m_bitmaps[0].Mask, inTransparent};
     return Done(repaint);
 }
 
