@@ -86,6 +86,29 @@ std::optional<std::string> LastLine(int fd, off_t size, bool& ended) {
     return start == std::string::npos ? tail : tail.substr(start + 1);
 }
 
+// The length of the line head a killed append left at the file's end, 0 for none. The kernel
+// copies a write a page at a time and a kill stops it between pages, so such a head ends at a
+// page boundary: characters of our lines only, no line end, and not a whole race.
+std::size_t TornHead(int fd, off_t size) {
+    const long page = ::sysconf(_SC_PAGESIZE);
+    if (size == 0 || page <= 0 || size % page != 0)
+        return 0;
+    const std::size_t window =
+        std::min<std::size_t>(kLastLineWindow, static_cast<std::size_t>(size));
+    std::string tail(window, '\0');
+    if (::pread(fd, tail.data(), window, size - static_cast<off_t>(window)) !=
+        static_cast<ssize_t>(window))
+        return 0;
+    const std::size_t feed = tail.rfind('\n');
+    if (feed == std::string::npos)
+        return 0;
+    const std::string_view head = std::string_view(tail).substr(feed + 1);
+    const bool torn = !head.empty() &&
+                      head.find_first_not_of("0123456789,.:T-") == std::string_view::npos &&
+                      !ParseJournalLine(head);
+    return torn ? head.size() : 0;
+}
+
 JournalAppend Failed(int error) {
     return {JournalOutcome::Failed, std::strerror(error)};
 }
@@ -169,6 +192,11 @@ JournalAppend AppendToJournal(const std::string& path, const JournalEntry& entry
         ::close(fd);
         return Failed(error);
     }
+    // The race whose line was cut was never saved: its head goes, and the new line takes its
+    // place. Any other unended line is kept, and ended.
+    if (const std::size_t torn = TornHead(fd, file.st_size);
+        torn > 0 && ::ftruncate(fd, file.st_size - static_cast<off_t>(torn)) == 0)
+        file.st_size -= static_cast<off_t>(torn);
     const std::string line = FormatJournalLine(entry);
     bool ended = false;
     const std::optional<std::string> last = LastLine(fd, file.st_size, ended);
@@ -180,7 +208,8 @@ JournalAppend AppendToJournal(const std::string& path, const JournalEntry& entry
                        : ended           ? ""
                                          : "\r\n";
     text += line + "\r\n";
-    // One write of the whole text: a kill lands before it or after it, never inside a line.
+    // One write of the whole text: a kill lands before it, after it, or between two of its
+    // pages, which the next append mends.
     const ssize_t written = ::write(fd, text.data(), text.size());
     int error = written < 0 ? errno : written != static_cast<ssize_t>(text.size()) ? ENOSPC : 0;
     if (error == 0 && ::fsync(fd) != 0)

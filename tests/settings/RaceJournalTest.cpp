@@ -72,6 +72,16 @@ private slots:
             << QByteArray() << QList{987, 457, 0, 1234, 300, 100} << kHeader + b + a;
         QTest::newRow("a foreign last line is ended first")
             << kHeader + "by hand" << QList{987, 457, 0} << kHeader + "by hand\r\n" + b;
+        // A killed append leaves at most the head of its line, ending at a page boundary.
+        const qsizetype page = sysconf(_SC_PAGESIZE);
+        QByteArray filled = kHeader;
+        while (filled.size() + b.size() < page - 10)
+            filled += b;
+        const QByteArray head = a.left(page - filled.size());
+        QTest::newRow("a killed append's head goes")
+            << filled + head << QList{1234, 300, 100} << filled + a;
+        QTest::newRow("such a head elsewhere is kept")
+            << kHeader + head << QList{1234, 300, 100} << kHeader + head + "\r\n" + a;
     }
     void appendsEachRaceOnce() {
         QFETCH(QByteArray, before);
