@@ -59,13 +59,7 @@ private:
 CBarPlot::CBarPlot() : m_labelFont(LabelFont()) {}
 
 QFont CBarPlot::LabelFont() {
-    QFont f(SubstituteFamily(QStringLiteral("Tahoma")));
-    f.setPixelSize(10);
-    f.setWeight(QFont::Normal);
-    f.setItalic(false);
-    f.setUnderline(false);
-    f.setStrikeOut(false);
-    return f;
+    return ResourceFont(QStringLiteral("Tahoma"), 10);
 }
 
 void CBarPlot::AddBar(double endTime, double value, const QString& label, QRgb color) {

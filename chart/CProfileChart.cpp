@@ -204,11 +204,7 @@ PlotGeometry CProfileChart::Geometry() const {
 }
 
 QFont CProfileChart::TitleFont() {
-    QFont f(SubstituteFamily(QStringLiteral("System")));
-    f.setPixelSize(16);
-    f.setWeight(QFont::Bold);
-    f.setStyleHint(QFont::SansSerif);
-    return f;
+    return ResourceFont(QStringLiteral("System"), 16, QFont::Bold);
 }
 
 void CProfileChart::Redraw() {

@@ -21,10 +21,7 @@ namespace {
 
 // The template's font at a fixed 96 dpi, matching the fixed base units whatever the screen.
 QFont TemplateFont(const DialogTemplate& t) {
-    QFont font;
-    font.setFamily(SubstituteFamily(t.FontFamily));
-    font.setPixelSize(std::max(1, t.FontPoints * 96 / 72));
-    return font;
+    return ResourceFont(t.FontFamily, std::max(1, t.FontPoints * 96 / 72));
 }
 
 } // namespace

@@ -37,4 +37,12 @@ QString SubstituteFamily(const QString& named) {
                             QStringLiteral("DejaVu Sans Condensed")});
 }
 
+QFont ResourceFont(const QString& named, int pixelSize, QFont::Weight weight) {
+    QFont font(SubstituteFamily(named));
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferDefault | QFont::PreferNoShaping));
+    return font;
+}
+
 } // namespace drivo

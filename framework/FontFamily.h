@@ -3,6 +3,7 @@
 // The families the resources name ("MS Sans Serif", "Tahoma", "System") are seldom installed
 // on Linux. Asking the font system for a missing family makes it search for a substitute at
 // every start; naming an installed one at once spares that search.
+#include <QFont>
 #include <QString>
 
 namespace drivo {
@@ -11,5 +12,10 @@ namespace drivo {
 // package brings, before the wide default: texts laid out for the resources' fonts still fit
 // their rectangles, and a window's texts of one size share one font engine.
 QString SubstituteFamily(const QString& named);
+
+// The resources' font `named` (its substitute where missing) at a size in pixels. Drawn as the
+// resources' system drew it: glyph by glyph, without ligatures or kerning pairs, which also
+// spares shaping every text (the resources' texts are Latin, whole characters).
+QFont ResourceFont(const QString& named, int pixelSize, QFont::Weight weight = QFont::Normal);
 
 } // namespace drivo

@@ -26,11 +26,7 @@ constexpr int kFrameThickness = 2;
 constexpr int kLineStep = 26;
 
 QFont TipFont(QFont::Weight weight) {
-    QFont f(SubstituteFamily(QStringLiteral("Tahoma")));
-    f.setPixelSize(20);
-    f.setWeight(weight);
-    f.setStyleHint(QFont::SansSerif);
-    return f;
+    return ResourceFont(QStringLiteral("Tahoma"), 20, weight);
 }
 
 QRegion RoundedRegion(const QRect& r) {
