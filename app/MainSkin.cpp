@@ -92,9 +92,10 @@ void MainSkin::ApplyFaces() {
         // A face shows its words as a picture; screen readers get them as the name.
         const QString name = face.name ? QString::fromUtf8(face.name) : placeholder->text();
         button->setAccessibleName(name);
-        const FacePair faces = LoadFaces(face);
-        const bool shown = button->SetBitmapPair(faces.hover, kTransparentColour, faces.normal,
-                                                 kTransparentColour) == CSkinButton::kOk;
+        FacePair faces = LoadFaces(face);
+        const bool shown =
+            button->SetBitmapPair(std::move(faces.hover), kTransparentColour,
+                                  std::move(faces.normal), kTransparentColour) == CSkinButton::kOk;
         // Without its face the button still says what it does.
         button->setText(shown ? QString() : name);
     }

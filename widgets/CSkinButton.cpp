@@ -46,7 +46,7 @@ QSize LogicalSize(const QImage& image) {
 }
 
 // An image given for a slot: a readable colour image, converted to 32-bit pixels.
-std::optional<QImage> Readable(const QImage& image) {
+std::optional<QImage> Readable(QImage image) {
     if (image.isNull() || image.width() <= 0 || image.height() <= 0)
         return std::nullopt;
     if (image.format() == QImage::Format_RGB32)
@@ -128,30 +128,16 @@ unsigned CSkinButton::SetIconPair(int inId, int outId, QSize size, bool repaint)
                        repaint);
 }
 
-unsigned CSkinButton::SetBitmapPair(const std::optional<QImage>& in, QRgb inTransparent,
-                                    const std::optional<QImage>& out, QRgb outTransparent,
-                                    bool repaint) {
+unsigned CSkinButton::SetBitmapPair(std::optional<QImage> in, QRgb inTransparent,
+                                    std::optional<QImage> out, QRgb outTransparent, bool repaint) {
     ReleaseImages();
     if (!in)
         return Done(repaint);
-    std::optional<QImage> first = Readable(*in);
-    if (!first)
-        return FailImages(kInvalidResource);
-    const int w = first->width(), h = first->height();
-    m_bitmaps[0] = {*first, LogicalSize(*first), {}, inTransparent};
-    m_bitmaps[0].Mask = MakeMask(m_bitmaps[0].Bitmap, w, h, inTransparent);
-    if (m_bitmaps[0].Mask.isNull())
-        return FailImages(kFailedMask);
-    if (out) {
-        std::optional<QImage> second = Readable(*out);
-        if (!second)
-            return FailImages(kInvalidResource);
-        m_bitmaps[1] = {*second, LogicalSize(*second), {}, outTransparent};
-        m_bitmaps[1].Mask =
-            MakeMask(m_bitmaps[1].Bitmap, second->width(), second->height(), outTransparent);
-        if (m_bitmaps[1].Mask.isNull())
-            return FailImages(kFailedMask);
-    }
+    if (!TakeBitmap(0, std::move(*in), inTransparent))
+        return FailImages(m_bitmaps[0].Bitmap.isNull() ? kInvalidResource : kFailedMask);
+    if (out && !TakeBitmap(1, std::move(*out), outTransparent))
+        return FailImages(m_bitmaps[1].Bitmap.isNull() ? kInvalidResource : kFailedMask);
+    const int w = m_bitmaps[0].Bitmap.width(), h = m_bitmaps[0].Bitmap.height();
     // The grey copy comes from the first bitmap, whose transparent pixels are black by now:
     // grey, they stay black, and the first bitmap's mask is the grey copy's too.
     m_bitmaps[2] = {MakeGrayBitmap(m_bitmaps[0].Bitmap, w, h, inTransparent), m_bitmaps[0].Size,
@@ -159,8 +145,19 @@ unsigned CSkinButton::SetBitmapPair(const std::optional<QImage>& in, QRgb inTran
     return Done(repaint);
 }
 
-unsigned CSkinButton::SetBitmapPair(const std::optional<QImage>& in, QRgb inTransparent,
-                                    Derived out, bool repaint) {
+bool CSkinButton::TakeBitmap(int index, QImage bitmap, QRgb transparent) {
+    std::optional<QImage> readable = Readable(std::move(bitmap));
+    if (!readable)
+        return false;
+    BitmapEntry& entry = m_bitmaps[size_t(index)];
+    const QSize size = LogicalSize(*readable);
+    entry = {std::move(*readable), size, {}, transparent};
+    entry.Mask = MakeMask(entry.Bitmap, entry.Bitmap.width(), entry.Bitmap.height(), transparent);
+    return !entry.Mask.isNull();
+}
+
+unsigned CSkinButton::SetBitmapPair(std::optional<QImage> in, QRgb inTransparent, Derived out,
+                                    bool repaint) {
     // The derived copy comes from the first bitmap before its mask blackens it.
     std::optional<QImage> derived;
     if (in) {
@@ -170,20 +167,20 @@ unsigned CSkinButton::SetBitmapPair(const std::optional<QImage>& in, QRgb inTran
                                            : MakeGrayBitmap(*first, w, h, inTransparent);
         }
     }
-    return SetBitmapPair(in, inTransparent, derived, inTransparent, repaint);
+    return SetBitmapPair(std::move(in), inTransparent, std::move(derived), inTransparent, repaint);
 }
 
 unsigned CSkinButton::SetBitmapPair(int inId, QRgb inTransparent, int outId, QRgb outTransparent,
                                     bool repaint) {
     const ResourceModule& module = ResourceModule::Current();
-    const std::optional<QImage> in = inId ? std::optional(module.LoadBitmap(inId)) : std::nullopt;
+    std::optional<QImage> in = inId ? std::optional(module.LoadBitmap(inId)) : std::nullopt;
     if (outId == int(Derived::Dark) || outId == int(Derived::Gray))
-        return SetBitmapPair(in, inTransparent, Derived(outId), repaint);
+        return SetBitmapPair(std::move(in), inTransparent, Derived(outId), repaint);
     // A face that looks the same in both states is read once.
-    const std::optional<QImage> out = outId == inId ? in
-                                      : outId       ? std::optional(module.LoadBitmap(outId))
-                                                    : std::nullopt;
-    return SetBitmapPair(in, inTransparent, out, outTransparent, repaint);
+    std::optional<QImage> out = outId == inId ? in
+                                : outId       ? std::optional(module.LoadBitmap(outId))
+                                              : std::nullopt;
+    return SetBitmapPair(std::move(in), inTransparent, std::move(out), outTransparent, repaint);
 }
 
 // ---- Settings ----------------------------------------------------------------------------

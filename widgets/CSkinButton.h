@@ -86,10 +86,11 @@ public:
     unsigned SetIconPair(const SkinIcon& in, Derived out, bool repaint = true);
     // Icons from the current resource module (out: 0, an id, -3 or -2), at the given size.
     unsigned SetIconPair(int inId, int outId, QSize size = {32, 32}, bool repaint = true);
-    unsigned SetBitmapPair(const std::optional<QImage>& in, QRgb inTransparent,
-                           const std::optional<QImage>& out = std::nullopt, QRgb outTransparent = 0,
+    // The masks are made in the bitmaps themselves: bitmaps handed over (moved) are not copied.
+    unsigned SetBitmapPair(std::optional<QImage> in, QRgb inTransparent,
+                           std::optional<QImage> out = std::nullopt, QRgb outTransparent = 0,
                            bool repaint = true);
-    unsigned SetBitmapPair(const std::optional<QImage>& in, QRgb inTransparent, Derived out,
+    unsigned SetBitmapPair(std::optional<QImage> in, QRgb inTransparent, Derived out,
                            bool repaint = true);
     // Bitmaps from the current resource module (in: 0 for none; out: 0, an id, -3 or -2).
     unsigned SetBitmapPair(int inId, QRgb inTransparent, int outId, QRgb outTransparent,
@@ -190,6 +191,8 @@ private:
     // entry 1 holds an image, else 0.
     bool UseNormalEntry(bool pressed, bool hasNormal) const;
     unsigned FailImages(unsigned status);
+    // Bitmap `index` with its mask; false when unreadable (left null) or without mask.
+    bool TakeBitmap(int index, QImage bitmap, QRgb transparent);
 
     bool m_windowDisabled = false;
     QPoint m_origin{3, 3};

@@ -98,6 +98,18 @@ private slots:
         QTEST(MakeMask(source, 3, 2, transparent).pixelIndex(0, 0), "secondMaskBit");
     }
 
+    // One bit a pixel across whole and short mask bytes, most significant first.
+    void maskBitsFollowThePixels() {
+        QImage source(11, 1, QImage::Format_RGB32);
+        source.fill(qRgb(10, 20, 30));
+        const QList<int> transparent{0, 7, 8, 10};
+        for (int x : transparent)
+            source.setPixel(x, 0, kMagenta);
+        const QImage mask = MakeMask(source, 11, 1, kMagenta);
+        for (int x = 0; x < 11; ++x)
+            QCOMPARE(mask.pixelIndex(x, 0), int(transparent.contains(x)));
+    }
+
     void badInputGivesNoImage() {
         QImage null;
         QImage source = Bitmap(qRgb(1, 2, 3));
