@@ -42,6 +42,7 @@ QFont ResourceFont(const QString& named, int pixelSize, QFont::Weight weight) {
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferDefault | QFont::PreferNoShaping));
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

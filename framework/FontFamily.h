@@ -15,7 +15,9 @@ QString SubstituteFamily(const QString& named);
 
 // The resources' font `named` (its substitute where missing) at a size in pixels. Drawn as the
 // resources' system drew it: glyph by glyph, without ligatures or kerning pairs, which also
-// spares shaping every text (the resources' texts are Latin, whole characters).
+// spares shaping every text (the resources' texts are Latin, whole characters); and at the
+// fixed sizes the layouts were made for, unhinted, which spares fitting every glyph's outline
+// to the pixel grid before it is drawn.
 QFont ResourceFont(const QString& named, int pixelSize, QFont::Weight weight = QFont::Normal);
 
 } // namespace drivo
