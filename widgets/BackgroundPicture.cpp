@@ -9,10 +9,13 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPointer>
+#include <QPromise>
+#include <QThreadPool>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -29,17 +32,36 @@ constexpr const char* kFreedOnDestroy = "drivoPicturesFreedOnDestroy";
 
 using Decoded = std::optional<LoadedPicture>;
 
-// While held, decodings wait before their first step, taking no CPU from the window thread.
+// While held, decodings are not even handed to a thread: starting one costs the window thread
+// time as well. One handed over before a hold waits before its first step.
 struct DecodingHold {
     std::mutex mutex;
     std::condition_variable released;
     bool held = false;
+    std::vector<std::function<void()>> waiting;
 };
 DecodingHold g_hold;
 
 void WaitWhileHeld() {
     std::unique_lock lock(g_hold.mutex);
     g_hold.released.wait(lock, [] { return !g_hold.held; });
+}
+
+QFuture<Decoded> StartOnPool(std::function<Decoded()> decode) {
+    auto promise = std::make_shared<QPromise<Decoded>>();
+    QFuture<Decoded> future = promise->future();
+    std::function<void()> run = [promise, decode = std::move(decode)] {
+        promise->start();
+        WaitWhileHeld();
+        promise->addResult(decode());
+        promise->finish();
+    };
+    std::lock_guard guard(g_hold.mutex);
+    if (g_hold.held)
+        g_hold.waiting.push_back(std::move(run));
+    else
+        QThreadPool::globalInstance()->start(std::move(run));
+    return future;
 }
 
 PictureEntry* g_head = nullptr;
@@ -148,8 +170,7 @@ void StartDecoding(PictureEntry& entry, const QByteArray& bytes, QSize size, qre
         g_lastStarted.bytes == bytes) {
         decoding.future = g_lastStarted.future;
     } else {
-        decoding.future = QtConcurrent::run([bytes, size, ratio]() -> Decoded {
-            WaitWhileHeld();
+        decoding.future = StartOnPool([bytes, size, ratio]() -> Decoded {
             Decoded result = LoadPictureFromMemory(bytes, size);
             if (result)
                 result->image.setDevicePixelRatio(ratio);
@@ -268,11 +289,16 @@ int PictureCount() {
 }
 
 void HoldPictureDecoding(bool held) {
+    std::vector<std::function<void()>> start;
     {
         std::lock_guard guard(g_hold.mutex);
         g_hold.held = held;
+        if (!held)
+            start.swap(g_hold.waiting);
     }
     g_hold.released.notify_all();
+    for (std::function<void()>& run : start)
+        QThreadPool::globalInstance()->start(std::move(run));
 }
 
 void FinishPictureDecoding() {
