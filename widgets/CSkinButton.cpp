@@ -137,12 +137,7 @@ unsigned CSkinButton::SetBitmapPair(std::optional<QImage> in, QRgb inTransparent
         return FailImages(m_bitmaps[0].Bitmap.isNull() ? kInvalidResource : kFailedMask);
     if (out && !TakeBitmap(1, std::move(*out), outTransparent))
         return FailImages(m_bitmaps[1].Bitmap.isNull() ? kInvalidResource : kFailedMask);
-    const int w = m_bitmaps[0].Bitmap.width(), h = m_bitmaps[0].Bitmap.height();
-    // The grey copy comes from the first bitmap, whose transparent pixels are black by now:
-    // grey, they stay black, and the first bitmap's mask is the grey copy's too.
-    m_bitmaps[2] = {MakeGrayBitmap(m_bitmaps[0].Bitmap, w, h, inTransparent), m_bitmaps[0].Size,
-                    m_bitmaps[0].Mask, inTransparent};
-    return Done(repaint);
+    return Done(repaint); // the grey copy is made when the window first shows it disabled
 }
 
 bool CSkinButton::TakeBitmap(int index, QImage bitmap, QRgb transparent) {
@@ -700,8 +695,16 @@ unsigned CSkinButton::DrawIconImage(QPainter& dc, bool hasTitle, const QRect& it
 unsigned CSkinButton::DrawBitmapImage(QPainter& dc, bool hasTitle, const QRect& item,
                                       QRect& caption, bool pressed, bool) {
     size_t index = UseNormalEntry(pressed, !m_bitmaps[1].Bitmap.isNull()) ? 1 : 0;
-    if (m_windowDisabled)
+    if (m_windowDisabled) {
         index = 2;
+        // From the first bitmap, whose transparent pixels are black by now: grey, they stay
+        // black, and the first bitmap's mask is the grey copy's too.
+        const BitmapEntry& first = m_bitmaps[0];
+        if (m_bitmaps[2].Bitmap.isNull())
+            m_bitmaps[2] = {MakeGrayBitmap(first.Bitmap, first.Bitmap.width(),
+                                           first.Bitmap.height(), first.Transparent),
+                            first.Size, first.Mask, first.Transparent};
+    }
     const BitmapEntry& entry = m_bitmaps[index];
     const QRect image =
         PlaceImage(hasTitle, item, caption, pressed, entry.Size.width(), entry.Size.height());
