@@ -3,6 +3,7 @@
 
 #include <QHashFunctions>
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 namespace drivo {
@@ -75,11 +76,11 @@ DrawnArea CTextStamps::Draw(QPainter& p, const QRect& rect, int flags, const QSt
     p.save();
     p.setFont(font);
     p.setPen(QColor::fromRgb(color));
-    // Glyphs may reach past their advance box (overhangs, antialiasing): a margin of one line
-    // height on every side.
-    const int margin = p.fontMetrics().height();
-    s.area = p.boundingRect(rect, flags, text).adjusted(-margin, -margin, margin, margin) &
-             surface.rect();
+    // Glyphs may reach past their advance box: sideways by the font's largest overhang,
+    // upwards a little (accents over capitals), and a pixel more each way for antialiasing.
+    const QFontMetrics metrics = p.fontMetrics();
+    const int side = 1 + std::max({0, -metrics.minLeftBearing(), -metrics.minRightBearing()});
+    s.area = p.boundingRect(rect, flags, text).adjusted(-side, -2, side, 2) & surface.rect();
     s.before = surface.copy(s.area);
     p.drawText(rect, flags, text);
     p.restore();
