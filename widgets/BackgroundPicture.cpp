@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace drivo {
@@ -53,7 +54,11 @@ QFuture<Decoded> StartOnPool(std::function<Decoded()> decode) {
     std::function<void()> run = [promise, decode = std::move(decode)] {
         promise->start();
         WaitWhileHeld();
-        promise->addResult(decode());
+        try {
+            promise->addResult(decode());
+        } catch (const std::bad_alloc&) {
+            promise->addResult(Decoded{}); // a picture the memory cannot hold is left out
+        }
         promise->finish();
     };
     std::lock_guard guard(g_hold.mutex);
