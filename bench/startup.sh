@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up figure: time from process start to the first complete frame of the main window,
-# and peak memory, of drivo and drivo-demo against a bare Qt dialog with a few line edits built
+# peak memory and page faults (each fresh page costs a fault, on some virtual machines 10 µs),
+# of drivo and drivo-demo against a bare Qt dialog with a few line edits built
 # with the same flags, as ratios measured in the same run (medians of alternating runs).
 #   bench/startup.sh [build dir, default build/release] [runs, default 15]
 # Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise (xcb with DISPLAY).
@@ -21,20 +22,22 @@ for ((i = 0; i < runs; ++i)); do
     start=$(date +%s%N)
     run=("$build/bench/$p")
     [ "$p" = bare_window ] && run=("$build/bench/drivo_bare_dialog_probe" --window)
-    shown=$(/usr/bin/time -f %M -o "$out/rss" "${run[@]}")
+    shown=$(/usr/bin/time -f '%M %R' -o "$out/rss" "${run[@]}")
     echo $(( (shown - start) / 1000 )) >>"$out/$p.us"
-    cat "$out/rss" >>"$out/$p.kb"
+    read -r kb faults <"$out/rss"
+    echo "$kb" >>"$out/$p.kb"
+    echo "$faults" >>"$out/$p.faults"
   done
 done
 
 median() { sort -n "$1" | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 base_us=$(median "$out/${probes[0]}.us")
 base_kb=$(median "$out/${probes[0]}.kb")
-printf '%-26s %10s %10s %8s %8s\n' probe "frame µs" "peak KiB" "x time" "x memory"
+printf '%-26s %10s %10s %8s %8s %8s\n' probe "frame µs" "peak KiB" faults "x time" "x memory"
 for p in "${probes[@]}"; do
   us=$(median "$out/$p.us")
   kb=$(median "$out/$p.kb")
-  printf '%-26s %10d %10d %8.2f %8.2f\n' "$p" "$us" "$kb" \
+  printf '%-26s %10d %10d %8d %8.2f %8.2f\n' "$p" "$us" "$kb" "$(median "$out/$p.faults")" \
     "$(echo "$us / $base_us" | bc -l)" "$(echo "$kb / $base_kb" | bc -l)"
 done
 window_us=$(median "$out/bare_window.us")
