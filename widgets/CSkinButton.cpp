@@ -133,22 +133,23 @@ unsigned CSkinButton::SetBitmapPair(std::optional<QImage> in, QRgb inTransparent
     ReleaseImages();
     if (!in)
         return Done(repaint);
-    if (!TakeBitmap(0, std::move(*in), inTransparent))
-        return FailImages(m_bitmaps[0].Bitmap.isNull() ? kInvalidResource : kFailedMask);
-    if (out && !TakeBitmap(1, std::move(*out), outTransparent))
-        return FailImages(m_bitmaps[1].Bitmap.isNull() ? kInvalidResource : kFailedMask);
+    if (const unsigned status = TakeBitmap(0, std::move(*in), inTransparent); status != kOk)
+        return FailImages(status);
+    if (out)
+        if (const unsigned status = TakeBitmap(1, std::move(*out), outTransparent); status != kOk)
+            return FailImages(status);
     return Done(repaint); // the grey copy is made when the window first shows it disabled
 }
 
-bool CSkinButton::TakeBitmap(int index, QImage bitmap, QRgb transparent) {
+unsigned CSkinButton::TakeBitmap(int index, QImage bitmap, QRgb transparent) {
     std::optional<QImage> readable = Readable(std::move(bitmap));
     if (!readable)
-        return false;
+        return kInvalidResource;
     BitmapEntry& entry = m_bitmaps[size_t(index)];
     const QSize size = LogicalSize(*readable);
     entry = {std::move(*readable), size, {}, transparent};
     entry.Mask = MakeMask(entry.Bitmap, entry.Bitmap.width(), entry.Bitmap.height(), transparent);
-    return !entry.Mask.isNull();
+    return entry.Mask.isNull() ? kFailedMask : kOk;
 }
 
 unsigned CSkinButton::SetBitmapPair(std::optional<QImage> in, QRgb inTransparent, Derived out,

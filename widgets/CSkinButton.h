@@ -191,8 +191,8 @@ private:
     // entry 1 holds an image, else 0.
     bool UseNormalEntry(bool pressed, bool hasNormal) const;
     unsigned FailImages(unsigned status);
-    // Bitmap `index` with its mask; false when unreadable (left null) or without mask.
-    bool TakeBitmap(int index, QImage bitmap, QRgb transparent);
+    // Bitmap `index` with its mask: kOk, kInvalidResource or kFailedMask.
+    unsigned TakeBitmap(int index, QImage bitmap, QRgb transparent);
 
     bool m_windowDisabled = false;
     QPoint m_origin{3, 3};

@@ -146,18 +146,16 @@ QImage MakeMask(QImage& bitmap, int width, int height, QRgb transparent) {
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
         uchar* bits = mask.scanLine(y);
-        // Eight pixels make one mask byte, most significant bit first; a short last byte is
-        // filled up with unmasked pixels.
+        // Eight pixels make one mask byte, most significant bit first.
         for (int x0 = 0; x0 < w; x0 += 8) {
-            const int count = std::min(8, w - x0);
-            unsigned byte = 0;
-            for (int i = 0; i < 8; ++i) {
-                const bool masked = i < count && (line[x0 + i] & kRgbMask) == key;
-                byte = byte << 1 | unsigned(masked);
-                if (masked)
-                    line[x0 + i] &= 0xff000000;
+            uchar byte = 0;
+            const int end = std::min(x0 + 8, w);
+            for (int x = x0; x < end; ++x) {
+                const bool masked = (line[x] & kRgbMask) == key;
+                byte |= uchar(masked << (7 - (x - x0)));
+                line[x] &= masked ? 0xff000000 : 0xffffffff;
             }
-            bits[x0 >> 3] = uchar(byte);
+            bits[x0 >> 3] = byte;
         }
     }
     return mask;
