@@ -2,10 +2,12 @@
 #include "device/ftdi/FtdiDriver.h"
 
 #include <ftdi.h>
+#include <libudev.h>
 #include <libusb.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -71,6 +73,33 @@ bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)
     return true;
 }
 
+// True when udev lists the USB devices and none is FTDI's: then starting the USB library (an
+// event thread, started and joined again) to look for the bridge can be spared, and most
+// checks find no car. Whatever udev cannot tell is left to the USB library, which lists the
+// devices through udev itself.
+bool NoFtdiDeviceListed() {
+    udev* u = udev_new();
+    if (u == nullptr)
+        return false;
+    udev_enumerate* listing = udev_enumerate_new(u);
+    bool none = listing != nullptr && udev_enumerate_add_match_subsystem(listing, "usb") >= 0 &&
+                udev_enumerate_add_match_property(listing, "DEVTYPE", "usb_device") >= 0 &&
+                udev_enumerate_scan_devices(listing) >= 0;
+    char vendor[8];
+    std::snprintf(vendor, sizeof vendor, "%04x", kFtdiVendor);
+    for (udev_list_entry* entry = none ? udev_enumerate_get_list_entry(listing) : nullptr;
+         entry != nullptr && none; entry = udev_list_entry_get_next(entry)) {
+        udev_device* device = udev_device_new_from_syspath(u, udev_list_entry_get_name(entry));
+        const char* id = device ? udev_device_get_sysattr_value(device, "idVendor") : nullptr;
+        none = id != nullptr && std::strcmp(id, vendor) != 0; // unreadable: let libusb look
+        if (device != nullptr)
+            udev_device_unref(device);
+    }
+    udev_enumerate_unref(listing);
+    udev_unref(u);
+    return none;
+}
+
 void CopyText(char* target, std::size_t size, const std::string& text) {
     const std::size_t n = std::min(size - 1, text.size());
     std::memcpy(target, text.data(), n);
@@ -104,7 +133,7 @@ FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
     if (numDevices == nullptr)
         return FT_INVALID_PARAMETER;
     std::vector<FT_DEVICE_LIST_INFO_NODE> nodes;
-    Context context(ftdi_new());
+    Context context(NoFtdiDeviceListed() ? nullptr : ftdi_new());
     if (context) {
         const bool listed = ForEachDevice(context.get(), [&](const Found& found) {
             FT_DEVICE_LIST_INFO_NODE node;

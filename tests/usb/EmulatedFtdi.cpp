@@ -274,8 +274,8 @@ std::string EmulatedFtdiBus::Plug(const std::string& product, std::shared_ptr<si
         "P: /devices/usb" + std::to_string(bus) + "\nN: " + node +
         "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DEVNAME=" + bridge->node +
         "\nE: BUSNUM=" + std::string(node + 8, 3) +
-        "\nE: DEVNUM=001\nA: busnum=" + std::to_string(bus) +
-        "\\n\nA: devnum=1\\n\nA: speed=12\\n\n" +
+        "\nE: DEVNUM=001\nA: idVendor=0403\\n\nA: idProduct=6001\\n\nA: busnum=" +
+        std::to_string(bus) + "\\n\nA: devnum=1\\n\nA: speed=12\\n\n" +
         "A: bConfigurationValue=1\\n\nH: descriptors=" + kDescriptors + "\n";
     umockdev_testbed_add_from_string(m_bed, record.c_str(), nullptr);
     const std::string path = bridge->path;
@@ -297,6 +297,19 @@ void EmulatedFtdiBus::Unplug(const std::string& path) {
     }
     umockdev_testbed_uevent(m_bed, path.c_str(), "remove");
     umockdev_testbed_remove_device(m_bed, path.c_str());
+}
+
+void EmulatedFtdiBus::PlugOtherMaker() {
+    // A mouse's vendor (0x046D) in both its sysfs attribute and its device descriptor.
+    std::string descriptors = kDescriptors;
+    descriptors.replace(16, 8, "6D04C52B");
+    const std::string record = "P: /devices/usb99\nN: bus/usb/099/001\nE: SUBSYSTEM=usb\n"
+                               "E: DEVTYPE=usb_device\nE: BUSNUM=099\nE: DEVNUM=001\n"
+                               "A: idVendor=046d\\n\nA: idProduct=c52b\\n\nA: busnum=99\\n\n"
+                               "A: devnum=1\\n\nA: speed=12\\n\nA: bConfigurationValue=1\\n\n"
+                               "H: descriptors=" +
+                               descriptors + "\n";
+    umockdev_testbed_add_from_string(m_bed, record.c_str(), nullptr);
 }
 
 void EmulatedFtdiBus::AnnounceOtherDevice() {

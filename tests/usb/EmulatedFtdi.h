@@ -51,6 +51,8 @@ public:
                      bool announce = false);
     // Detaches it: its uevent "remove", then every later request fails with ENODEV.
     void Unplug(const std::string& path);
+    // A USB device of another maker, without a node.
+    void PlugOtherMaker();
     // A device of another subsystem with its "add" uevent.
     void AnnounceOtherDevice();
     // Takes the read and write permission off the bridge's device node.

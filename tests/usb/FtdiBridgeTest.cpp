@@ -19,18 +19,27 @@ private slots:
     void countsTheCarsAmongTheBridges_data() {
         QTest::addColumn<QStringList>("products");
         QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<bool>("otherMaker");
         QTest::addColumn<int>("cars");
         QTest::addColumn<int>("inaccessible");
-        QTest::newRow("the car") << QStringList{"z-rallye"} << false << 1 << 0;
-        QTest::newRow("another description") << QStringList{"FT232R USB UART"} << false << 0 << 0;
-        QTest::newRow("other letter case") << QStringList{"Z-RALLYE"} << false << 0 << 0;
-        QTest::newRow("two cars") << QStringList{"z-rallye", "z-rallye"} << false << 2 << 0;
-        QTest::newRow("no permission") << QStringList{"z-rallye"} << true << 0 << 1;
+        const QStringList car{"z-rallye"};
+        QTest::newRow("the car") << car << false << false << 1 << 0;
+        QTest::newRow("another description")
+            << QStringList{"FT232R USB UART"} << false << false << 0 << 0;
+        QTest::newRow("other letter case") << QStringList{"Z-RALLYE"} << false << false << 0 << 0;
+        QTest::newRow("two cars") << QStringList{"z-rallye", "z-rallye"} << false << false << 2
+                                  << 0;
+        QTest::newRow("no permission") << car << true << false << 0 << 1;
+        QTest::newRow("another maker's device") << QStringList{} << false << true << 0 << 0;
+        QTest::newRow("the car beside another maker's") << car << false << true << 1 << 0;
     }
     void countsTheCarsAmongTheBridges() {
         QFETCH(QStringList, products);
         QFETCH(bool, unreadable);
+        QFETCH(bool, otherMaker);
         UsbRig rig;
+        if (otherMaker)
+            rig.bus.PlugOtherMaker();
         for (const QString& product : products) {
             const std::string path = rig.bus.Plug(product.toStdString());
             if (unreadable)
