@@ -7,7 +7,9 @@
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
+#include <QResource>
 #include <map>
+#include <png.h>
 #include <set>
 
 namespace drivo {
@@ -76,6 +78,27 @@ QImage ReadImageFile(const QString& path, const char* format) {
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     return reader.read();
+}
+
+QImage ReadPngFile(const QString& path) {
+    const QResource file(path);
+    if (file.data() == nullptr || file.compressionAlgorithm() != QResource::NoCompression)
+        return ReadImageFile(path, "png");
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&png, file.data(), std::size_t(file.size())) == 0)
+        return {};
+    // Qt's ARGB32 in memory; within the same allocation limit as Qt's reader.
+    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    const qint64 limit = qint64(QImageReader::allocationLimit()) << 20;
+    QImage image;
+    if (limit == 0 || qint64(png.width) * png.height * 4 <= limit)
+        image = QImage(int(png.width), int(png.height), QImage::Format_ARGB32);
+    if (image.isNull() || png_image_finish_read(&png, nullptr, image.bits(),
+                                                png_int_32(image.bytesPerLine()), nullptr) == 0)
+        image = QImage();
+    png_image_free(&png);
+    return image;
 }
 
 QIcon IconFromSizedFiles(const QString& dir) {

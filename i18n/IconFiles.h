@@ -13,11 +13,10 @@ namespace drivo {
 QIcon IconFromSizedFiles(const QString& dir);
 
 // An image file read in the format named ("png", "bmp"): naming it, and not guessing it, spares
-// loading every image plugin to ask it whether it knows the file. A null image when it cannot
-// be read.
+// asking every image plugin whether it knows the file. A null image when it cannot be read.
 QImage ReadImageFile(const QString& path, const char* format);
-inline QImage ReadPngFile(const QString& path) {
-    return ReadImageFile(path, "png");
-}
+// A PNG file; one held uncompressed in the resources is decoded in place by libpng, which
+// spares listing Qt's image plugins for the first picture read.
+QImage ReadPngFile(const QString& path);
 
 } // namespace drivo

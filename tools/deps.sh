@@ -6,8 +6,8 @@
 set -euo pipefail
 # udev brings udev.pc, whose udevdir says where the package's rule goes.
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-charts-dev
-          libqt6opengl6-dev libgl-dev
-          qt6-translations-l10n libftdi1-dev libudev-dev udev libjpeg-dev libbenchmark-dev
+          libqt6opengl6-dev libgl-dev qt6-translations-l10n libftdi1-dev libudev-dev udev
+          libjpeg-dev libpng-dev libbenchmark-dev
           clang-format xvfb xauth fonts-dejavu-core fonts-liberation2 umockdev libumockdev-dev)
 if [ "${1:-}" = "--delivery" ]; then
   # Packaging and its checks, the fuzzer, coverage and the mutation check.
