@@ -20,13 +20,16 @@ namespace drivo {
 namespace {
 constexpr int kMainTemplate = 102;
 constexpr int kIconMain = 128;
+// The window's small and large icons (16 and 32 pixels), up to twice as large on a dense
+// screen. Larger sizes only weigh on every start: under X each size goes to the server.
+constexpr int kWindowIconLargest = 64;
 constexpr int kBitmapUsbStrip = 131;
 } // namespace
 
 CMainDialog::CMainDialog(QWidget* parent, DeviceServices services, LanguageEnvironment language)
     : CDialog(kMainTemplate, parent), m_controller(std::move(services)),
       m_language(language.Completed()) {
-    m_icon = ResourceModule::Current().LoadIcon(kIconMain);
+    m_icon = ResourceModule::Current().LoadIcon(kIconMain, kWindowIconLargest);
     Builder().OverrideControl(ctl::kBatteryBar,
                               [](const ControlTemplate& c, QWidget* p) -> QWidget* {
                                   auto* bar = new CPercentProgress(p);

@@ -101,8 +101,9 @@ QImage ReadPngFile(const QString& path) {
     return image;
 }
 
-QIcon IconFromSizedFiles(const QString& dir) {
+QIcon IconFromSizedFiles(const QString& dir, int largestSide) {
     std::map<int, QString> files;
+    std::map<int, QString> larger;
     QIcon eager;
     const QDir d(dir);
     for (const QString& name : d.entryList(QDir::Files)) {
@@ -112,10 +113,12 @@ QIcon IconFromSizedFiles(const QString& dir) {
         bool isSize = false;
         const int side = QFileInfo(name).completeBaseName().toInt(&isSize);
         if (isSize && side > 0)
-            files.emplace(side, d.filePath(name));
+            (side <= largestSide ? files : larger).emplace(side, d.filePath(name));
         else
             eager.addPixmap(QPixmap::fromImage(ReadPngFile(d.filePath(name))));
     }
+    if (files.empty() && !larger.empty())
+        files.insert(*larger.begin());
     if (files.empty())
         return eager;
     return QIcon(new SizedFilesEngine(std::move(files), std::move(eager)));

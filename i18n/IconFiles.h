@@ -5,12 +5,13 @@
 #include <QIcon>
 #include <QImage>
 #include <QString>
+#include <limits>
 
 namespace drivo {
 
-// The PNG files of dir; files whose name is not a size are decoded at once. A null icon when
-// there are none.
-QIcon IconFromSizedFiles(const QString& dir);
+// The PNG files of dir, those of sizes up to largestSide (the smallest larger one when none
+// is); files whose name is not a size are decoded at once. A null icon when there are none.
+QIcon IconFromSizedFiles(const QString& dir, int largestSide = std::numeric_limits<int>::max());
 
 // An image file read in the format named ("png", "bmp"): naming it, and not guessing it, spares
 // asking every image plugin whether it knows the file. A null image when it cannot be read.

@@ -205,8 +205,8 @@ bool ResourceModule::HasBitmap(int id) const {
     return QResource(BitmapPath(m_root, id)).isValid();
 }
 
-QIcon ResourceModule::LoadIcon(int id) const {
-    return IconFromSizedFiles(QStringLiteral("%1/icon/%2").arg(m_root).arg(id));
+QIcon ResourceModule::LoadIcon(int id, int largestSide) const {
+    return IconFromSizedFiles(QStringLiteral("%1/icon/%2").arg(m_root).arg(id), largestSide);
 }
 
 QByteArray ResourceModule::LoadDialogTemplate(int id) const {

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QString>
+#include <limits>
 
 namespace drivo {
 
@@ -48,7 +49,8 @@ public:
     QImage LoadBitmap(int id, From from = From::CurrentModule) const;
     // Whether the module holds the bitmap, readable or not.
     bool HasBitmap(int id) const;
-    QIcon LoadIcon(int id) const;
+    // The icon's sizes up to largestSide pixels (see IconFromSizedFiles).
+    QIcon LoadIcon(int id, int largestSide = std::numeric_limits<int>::max()) const;
     QByteArray LoadDialogTemplate(int id) const;
     QByteArray LoadBinary(int id) const;
 

@@ -87,6 +87,10 @@ private slots:
         QCOMPARE(w.dialog->Controller().LanguageId(), UserDefaultLanguageId());
         QCOMPARE(w.Chart().geometry(), w.dialog->GetDlgItem(1049)->geometry());
         QCOMPARE(w.ChartEndTimes(), kDefaultEndTimes);
+        // The window's small and large icons, and none of the larger sizes.
+        const QList<QSize> icon = w.dialog->windowIcon().availableSizes();
+        QVERIFY(icon.contains(QSize(16, 16)) && icon.contains(QSize(32, 32)));
+        QVERIFY(std::all_of(icon.begin(), icon.end(), [](QSize s) { return s.width() <= 64; }));
         CStatusBar* bar = w.dialog->Display().StatusBar();
         QCOMPARE(bar->PaneWidth(0), w.dialog->width() - 100);
         w.dialog->OnTimer(ctl::kClockTimer);

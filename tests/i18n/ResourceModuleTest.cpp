@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 using namespace drivo;
@@ -206,6 +208,22 @@ private slots:
         QImageReader qt(module.Root() + QStringLiteral("/bitmap/%1.bmp").arg(id), "bmp");
         QCOMPARE(read.format(), QImage::Format_RGB32);
         QCOMPARE(read, qt.read().convertToFormat(QImage::Format_RGB32));
+    }
+
+    void iconSizesUpToALimit_data() {
+        QTest::addColumn<int>("largest");
+        QTest::addColumn<QList<int>>("sides");
+        QTest::newRow("a window's icons") << 64 << QList<int>{16, 24, 30, 32, 48, 60, 64};
+        QTest::newRow("between sizes") << 40 << QList<int>{16, 24, 30, 32};
+        QTest::newRow("below the smallest: the nearest") << 8 << QList<int>{16};
+    }
+    void iconSizesUpToALimit() {
+        QFETCH(int, largest);
+        QList<int> sides;
+        for (const QSize& size : ResourceModule().LoadIcon(128, largest).availableSizes())
+            sides << size.width();
+        std::sort(sides.begin(), sides.end());
+        QTEST(sides, "sides");
     }
 
     // Icons are decoded on demand, which must not change which picture a size gets, nor its
