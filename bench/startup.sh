@@ -31,14 +31,19 @@ for ((i = 0; i < runs; ++i)); do
 done
 
 median() { sort -n "$1" | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+# The median of each round's own ratio: a machine that slows down for a while slows both
+# programs of that round, so this one moves less between runs than the ratio of the medians.
+paired() { paste "$1" "$2" | awk '{print $1 / $2}' >"$out/ratio"; median "$out/ratio"; }
 base_us=$(median "$out/${probes[0]}.us")
 base_kb=$(median "$out/${probes[0]}.kb")
-printf '%-26s %10s %10s %8s %8s %8s\n' probe "frame µs" "peak KiB" faults "x time" "x memory"
+printf '%-26s %10s %10s %8s %8s %8s %8s\n' probe "frame µs" "peak KiB" faults "x time" "x memory" \
+  "x paired"
 for p in "${probes[@]}"; do
   us=$(median "$out/$p.us")
   kb=$(median "$out/$p.kb")
-  printf '%-26s %10d %10d %8d %8.2f %8.2f\n' "$p" "$us" "$kb" "$(median "$out/$p.faults")" \
-    "$(echo "$us / $base_us" | bc -l)" "$(echo "$kb / $base_kb" | bc -l)"
+  printf '%-26s %10d %10d %8d %8.2f %8.2f %8.2f\n' "$p" "$us" "$kb" "$(median "$out/$p.faults")" \
+    "$(echo "$us / $base_us" | bc -l)" "$(echo "$kb / $base_kb" | bc -l)" \
+    "$(paired "$out/$p.us" "$out/${probes[0]}.us")"
 done
 window_us=$(median "$out/bare_window.us")
 for p in drivo_startup_probe drivo-demo_startup_probe; do
