@@ -7,7 +7,6 @@
 #include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
-#include <QResource>
 #include <map>
 #include <png.h>
 #include <set>
@@ -80,13 +79,20 @@ QImage ReadImageFile(const QString& path, const char* format) {
     return reader.read();
 }
 
+QByteArrayView InPlaceBytes(const QResource& file) {
+    if (file.data() == nullptr || file.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return {file.data(), qsizetype(file.size())};
+}
+
 QImage ReadPngFile(const QString& path) {
     const QResource file(path);
-    if (file.data() == nullptr || file.compressionAlgorithm() != QResource::NoCompression)
+    const QByteArrayView bytes = InPlaceBytes(file);
+    if (bytes.isEmpty())
         return ReadImageFile(path, "png");
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&png, file.data(), std::size_t(file.size())) == 0)
+    if (png_image_begin_read_from_memory(&png, bytes.data(), std::size_t(bytes.size())) == 0)
         return {};
     // Qt's ARGB32 in memory; within the same allocation limit as Qt's reader.
     png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;

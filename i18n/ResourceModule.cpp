@@ -107,12 +107,10 @@ QImage DecodeBitmap(const uchar* bytes, qint64 size) {
 // uncompressed (Qt's reader goes through colour masks for every pixel), any other by Qt's
 // reader.
 QImage ReadBitmapFile(const QString& path) {
-    const QResource file(path);
-    if (file.data() && file.compressionAlgorithm() == QResource::NoCompression) {
-        QImage image = DecodeBitmap(file.data(), file.size());
-        if (!image.isNull())
-            return image;
-    }
+    const QByteArrayView bytes = InPlaceBytes(QResource(path));
+    if (QImage image = DecodeBitmap(reinterpret_cast<const uchar*>(bytes.data()), bytes.size());
+        !image.isNull())
+        return image;
     return ReadImageFile(path, "bmp");
 }
 } // namespace
@@ -223,12 +221,9 @@ QByteArray ResourceModule::LoadBinary(int id) const {
             continue;
         // The built-in module lies in the program's image for as long as it runs: its bytes
         // are lent, not copied. A bundle's may be released while the reader still holds them.
-        const QResource file(dir.filePath(name));
-        if (m_root == kBuiltInRoot && file.data() &&
-            file.compressionAlgorithm() == QResource::NoCompression &&
-            file.size() <= kMaxBundleSize)
-            return QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
-                                           qsizetype(file.size()));
+        const QByteArrayView bytes = InPlaceBytes(QResource(dir.filePath(name)));
+        if (m_root == kBuiltInRoot && !bytes.isEmpty() && bytes.size() <= kMaxBundleSize)
+            return QByteArray::fromRawData(bytes.data(), bytes.size());
         return ReadAll(dir.filePath(name), kMaxBundleSize);
     }
     return {};

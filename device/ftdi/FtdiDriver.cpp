@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 
@@ -85,13 +85,12 @@ bool NoFtdiDeviceListed() {
     bool none = listing != nullptr && udev_enumerate_add_match_subsystem(listing, "usb") >= 0 &&
                 udev_enumerate_add_match_property(listing, "DEVTYPE", "usb_device") >= 0 &&
                 udev_enumerate_scan_devices(listing) >= 0;
-    char vendor[8];
-    std::snprintf(vendor, sizeof vendor, "%04x", kFtdiVendor);
     for (udev_list_entry* entry = none ? udev_enumerate_get_list_entry(listing) : nullptr;
          entry != nullptr && none; entry = udev_list_entry_get_next(entry)) {
         udev_device* device = udev_device_new_from_syspath(u, udev_list_entry_get_name(entry));
         const char* id = device ? udev_device_get_sysattr_value(device, "idVendor") : nullptr;
-        none = id != nullptr && std::strcmp(id, vendor) != 0; // unreadable: let libusb look
+        // In hex, as the kernel writes it; unreadable: let libusb look.
+        none = id != nullptr && std::strtol(id, nullptr, 16) != kFtdiVendor;
         if (device != nullptr)
             udev_device_unref(device);
     }
