@@ -10,9 +10,10 @@ std::unique_ptr<UdevEventSource> UdevEventSource::Open() {
     udev* u = udev_new();
     if (!u)
         return nullptr;
+    // Every subsystem's events come in and ReceiveChange keeps the USB ones: a filter in the
+    // kernel would be compiled and attached at every start, for events that come a few at a time.
     udev_monitor* m = udev_monitor_new_from_netlink(u, "udev");
-    if (!m || udev_monitor_filter_add_match_subsystem_devtype(m, "usb", nullptr) < 0 ||
-        udev_monitor_enable_receiving(m) < 0) {
+    if (!m || udev_monitor_enable_receiving(m) < 0) {
         if (m)
             udev_monitor_unref(m);
         udev_unref(u);
@@ -37,9 +38,10 @@ bool UdevEventSource::ReceiveChange() {
     udev_device* device = udev_monitor_receive_device(m_monitor);
     if (!device)
         return false;
+    const char* subsystem = udev_device_get_subsystem(device);
     const char* action = udev_device_get_action(device);
-    const bool change =
-        action && (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
+    const bool change = subsystem && std::strcmp(subsystem, "usb") == 0 && action &&
+                        (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
     udev_device_unref(device);
     return change;
 }

@@ -23,7 +23,7 @@ public:
     virtual bool ReceiveChange() = 0;
 };
 
-// The libudev monitor on subsystem "usb". Open() gives null when udev is unavailable.
+// The libudev monitor, for subsystem "usb". Open() gives null when udev is unavailable.
 class UdevEventSource final : public DeviceEventSource {
 public:
     static std::unique_ptr<UdevEventSource> Open();
