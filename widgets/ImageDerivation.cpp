@@ -143,20 +143,29 @@ QImage MakeMask(QImage& bitmap, int width, int height, QRgb transparent) {
     const QRgb key = transparent & kRgbMask;
     const int w = std::min(width, bitmap.width());
     const int h = std::min(height, bitmap.height());
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
-        uchar* bits = mask.scanLine(y);
-        // Eight pixels make one mask byte, most significant bit first.
-        for (int x0 = 0; x0 < w; x0 += 8) {
-            uchar byte = 0;
-            const int end = std::min(x0 + 8, w);
-            for (int x = x0; x < end; ++x) {
-                const bool masked = (line[x] & kRgbMask) == key;
-                byte |= uchar(masked << (7 - (x - x0)));
-                line[x] &= masked ? 0xff000000 : 0xffffffff;
-            }
-            bits[x0 >> 3] = byte;
+    // Eight pixels make one mask byte, most significant bit first; a short last byte is
+    // filled from its top bit.
+    const auto pack = [key](QRgb* pixels, int count) {
+        unsigned byte = 0;
+        for (int k = 0; k < count; ++k) {
+            const unsigned masked = (pixels[k] & kRgbMask) == key;
+            byte = byte << 1 | masked;
+            pixels[k] &= 0xff000000u | (masked - 1u); // a masked pixel keeps its alpha alone
         }
+        return uchar(byte << (8 - count));
+    };
+    const qsizetype stride = bitmap.bytesPerLine(), maskStride = mask.bytesPerLine();
+    // Once each: bits() on a writable image checks for sharing at every call.
+    uchar* const pixelRows = bitmap.bits();
+    uchar* const maskRows = mask.bits();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(pixelRows + y * stride);
+        uchar* bits = maskRows + y * maskStride;
+        int x = 0;
+        for (; x + 8 <= w; x += 8)
+            bits[x >> 3] = pack(line + x, 8);
+        if (x < w)
+            bits[x >> 3] = pack(line + x, w - x);
     }
     return mask;
 }

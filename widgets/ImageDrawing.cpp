@@ -21,10 +21,46 @@ QImage Half(const QImage& mask, bool lower) {
     return half;
 }
 
+// Both raster operations of DrawMaskedBitmap in one pass over the pixels, where the painter
+// would only map them one to one: an opaque 32-bit surface, untransformed and unclipped, an
+// opaque bitmap and its mask of the same size. Qt's own path turns the mask into a 32-bit image
+// and walks the pixels twice at every paint. False where it does not apply.
+bool DrawMaskedInPlace(QPainter& painter, QPoint at, const QImage& bitmap, const QImage& mask) {
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image || painter.hasClipping() ||
+        !painter.deviceTransform().isIdentity() || painter.opacity() != 1.0)
+        return false;
+    QImage& surface = *static_cast<QImage*>(device);
+    // Shared pixels would be copied by bits(), away from the buffer the painter draws into.
+    if (!surface.isDetached() || surface.devicePixelRatio() != 1)
+        return false;
+    static const QList<QRgb> kBlackWhite{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    if (surface.format() != QImage::Format_RGB32 || bitmap.format() != QImage::Format_RGB32 ||
+        mask.format() != QImage::Format_Mono || mask.size() != bitmap.size() ||
+        bitmap.devicePixelRatio() != 1 || mask.devicePixelRatio() != 1 ||
+        mask.colorTable() != kBlackWhite)
+        return false;
+    const QRect target = QRect(at, bitmap.size()) & surface.rect();
+    const qsizetype stride = surface.bytesPerLine();
+    uchar* const rows = surface.bits();
+    for (int y = target.top(); y <= target.bottom(); ++y) {
+        auto* to = reinterpret_cast<QRgb*>(rows + y * stride);
+        const auto* from = reinterpret_cast<const QRgb*>(bitmap.constScanLine(y - at.y()));
+        const uchar* bits = mask.constScanLine(y - at.y());
+        for (int x = target.left(); x <= target.right(); ++x) {
+            const int i = x - at.x();
+            // A mask bit of 1 (white) keeps the target, 0 (black) clears it; then "or".
+            const QRgb keep = (bits[i >> 3] >> (7 - (i & 7))) & 1 ? 0xffffffffu : 0xff000000u;
+            to[x] = ((to[x] & keep) | 0xff000000u) | from[i];
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void DrawMaskedBitmap(QPainter& painter, QPoint at, const QImage& bitmap, const QImage& mask) {
-    if (bitmap.isNull() || mask.isNull())
+    if (bitmap.isNull() || mask.isNull() || DrawMaskedInPlace(painter, at, bitmap, mask))
         return;
     DrawWith(painter, QPainter::RasterOp_SourceAndDestination, at, mask);
     DrawWith(painter, QPainter::RasterOp_SourceOrDestination, at, bitmap);

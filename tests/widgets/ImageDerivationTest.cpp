@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/ImageDerivation.h"
 #include "TestMain.h"
+#include "widgets/ImageDrawing.h"
 
+#include <QPainter>
 #include <QTest>
+#include <functional>
 
 using namespace drivo;
 
@@ -108,6 +111,49 @@ private slots:
         const QImage mask = MakeMask(source, 11, 1, kMagenta);
         for (int x = 0; x < 11; ++x)
             QCOMPARE(mask.pixelIndex(x, 0), int(transparent.contains(x)));
+    }
+
+    // A bitmap through its mask leaves what the two raster operations leave, wherever it lands
+    // and whichever way the painter maps it.
+    void maskedBitmapAsTheRasterOps_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<bool>("clipped");
+        QTest::newRow("inside") << QPoint(3, 2) << 1.0 << false;
+        QTest::newRow("over the top left") << QPoint(-5, -1) << 1.0 << false;
+        QTest::newRow("over the bottom right") << QPoint(14, 6) << 1.0 << false;
+        QTest::newRow("clipped") << QPoint(3, 2) << 1.0 << true;
+        QTest::newRow("sharp surface") << QPoint(3, 2) << 2.0 << false;
+    }
+    void maskedBitmapAsTheRasterOps() {
+        QFETCH(QPoint, at);
+        QFETCH(qreal, ratio);
+        QFETCH(bool, clipped);
+        QImage bitmap(13, 5, QImage::Format_RGB32); // a width that ends inside a mask byte
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 13; ++x)
+                bitmap.setPixel(x, y, (x + 2 * y) % 3 ? qRgb(x * 19, y * 50, 90) : kMagenta);
+        const QImage mask = MakeMask(bitmap, 13, 5, kMagenta);
+        QImage drawn(20, 9, QImage::Format_RGB32);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 20; ++x)
+                drawn.setPixel(x, y, qRgb(x * 12, 200 - y * 20, x * y));
+        drawn.setDevicePixelRatio(ratio);
+        QImage expected = drawn.copy();
+        const auto paint = [&](QImage& on, const std::function<void(QPainter&)>& draw) {
+            QPainter p(&on);
+            if (clipped)
+                p.setClipRect(QRect(0, 0, 9, 9));
+            draw(p);
+        };
+        paint(drawn, [&](QPainter& p) { DrawMaskedBitmap(p, at, bitmap, mask); });
+        paint(expected, [&](QPainter& p) {
+            p.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+            p.drawImage(at, mask);
+            p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+            p.drawImage(at, bitmap);
+        });
+        QCOMPARE(drawn, expected);
     }
 
     void badInputGivesNoImage() {
