@@ -159,10 +159,13 @@ void MainSkin::DrawBackground(QPainter& painter) {
 }
 
 void MainSkin::PrepareFlags() {
-    // Hidden: they only keep which language is on; French is the built-in one.
+    // Hidden: they only keep which language is on; French is the built-in one. Nothing shows
+    // their icons, so each is decoded only if asked for.
     const auto flagIcon = [](int id) {
-        const QIcon icon = ResourceModule::Current().LoadIcon(id);
-        return icon.isNull() ? SkinIcon{} : IconFromImage(icon.pixmap(kFlagIconSize).toImage());
+        return [id] {
+            const QIcon icon = ResourceModule::Current().LoadIcon(id);
+            return icon.isNull() ? SkinIcon{} : IconFromImage(icon.pixmap(kFlagIconSize).toImage());
+        };
     };
     if (auto* french = m_window.Item<CImageButtonWithStyle>(ctl::kFrenchFlag)) {
         french->SetIcon(flagIcon(kIconFrench));

@@ -4,6 +4,8 @@
 #include "CThemeApi.h"
 #include "ImageDrawing.h"
 
+#include <utility>
+
 namespace drivo {
 
 namespace {
@@ -38,7 +40,20 @@ CImageButtonWithStyle::CImageButtonWithStyle(QWidget* parent, int id, unsigned s
 
 void CImageButtonWithStyle::SetIcon(const SkinIcon& icon) {
     m_icon = icon;
+    m_makeIcon = nullptr;
     update();
+}
+
+void CImageButtonWithStyle::SetIcon(std::function<SkinIcon()> make) {
+    m_icon = {};
+    m_makeIcon = std::move(make);
+    update();
+}
+
+const SkinIcon& CImageButtonWithStyle::GetIcon() const {
+    if (m_makeIcon)
+        m_icon = std::exchange(m_makeIcon, nullptr)();
+    return m_icon;
 }
 
 int CImageButtonWithStyle::ImageLeft(int w, const QRect& r, unsigned style) {
@@ -100,15 +115,16 @@ void CImageButtonWithStyle::OnNotifyCustomDraw(CustomDraw& draw, long* result) {
 }
 
 void CImageButtonWithStyle::DrawButtonIcon(QPainter& dc, const QRect& content, unsigned style) {
-    if (m_icon.IsNull())
+    const SkinIcon& icon = GetIcon();
+    if (icon.IsNull())
         return;
-    const QSize size = IconImageSize(m_icon);
+    const QSize size = IconImageSize(icon);
     const QPoint at(ImageLeft(size.width(), content, style),
                     ImageTop(size.height(), content, style));
     if (style & kDisabled)
-        DrawEmbossed(dc, at, AndMask(m_icon), Light(*this), Shadow(*this));
+        DrawEmbossed(dc, at, AndMask(icon), Light(*this), Shadow(*this));
     else
-        DrawIcon(dc, at, m_icon);
+        DrawIcon(dc, at, icon);
 }
 
 void CImageButtonWithStyle::paintEvent(QPaintEvent* event) {

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 namespace drivo {
 
@@ -32,7 +33,10 @@ public:
     // The icon the button draws (the platform's set-image and get-image messages); a button
     // of the bitmap style draws no image, as it holds none.
     void SetIcon(const SkinIcon& icon);
-    const SkinIcon& GetIcon() const { return m_icon; }
+    // The same with an icon made when it is first asked for or drawn: a button that is never
+    // shown never decodes its image.
+    void SetIcon(std::function<SkinIcon()> make);
+    const SkinIcon& GetIcon() const;
 
     void OnNotifyCustomDraw(CustomDraw& draw, long* result);
 
@@ -46,7 +50,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    SkinIcon m_icon;
+    mutable SkinIcon m_icon;
+    mutable std::function<SkinIcon()> m_makeIcon;
     QImage m_surface;
 };
 
