@@ -104,8 +104,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 # A family with the metrics the dialog templates were laid out for (the dialog font's fallbacks).
 # Qt Charts draws the race journal's plot (also found by shlibdeps; named for builds without it).
+# libftdi1 and libusb are opened when a bridge is first looked for, so shlibdeps cannot see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation2 | fonts-liberation | fonts-croscore, libqt6charts6 (>= 6.4)")
+    "fonts-liberation2 | fonts-liberation | fonts-croscore, libqt6charts6 (>= 6.4), libftdi1-2, libusb-1.0-0")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/res/linux/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/ftdi/FtdiDriver.h"
+#include "device/ftdi/LibFtdi.h"
 
-#include <ftdi.h>
 #include <libudev.h>
-#include <libusb.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,8 +20,13 @@ constexpr int kFtdiProducts[] = {0x6001, 0x6010, 0x6011, 0x6014, 0x6015};
 // only every latency period, 16 ms by default).
 constexpr std::chrono::milliseconds kReadPollPause{1};
 
+// Only called where a context exists, which the opened library made.
+const LibFtdi& Usb() {
+    return *OpenLibFtdi();
+}
+
 struct ContextDeleter {
-    void operator()(ftdi_context* context) const { ftdi_free(context); }
+    void operator()(ftdi_context* context) const { Usb().ftdi_free(context); }
 };
 using Context = std::unique_ptr<ftdi_context, ContextDeleter>;
 
@@ -37,9 +41,9 @@ struct Found {
 // Why a device whose strings could not be read cannot be opened (0 when it now can).
 int OpenError(libusb_device* device) {
     libusb_device_handle* handle = nullptr;
-    const int result = libusb_open(device, &handle);
+    const int result = Usb().libusb_open(device, &handle);
     if (result == 0)
-        libusb_close(handle);
+        Usb().libusb_close(handle);
     return result;
 }
 
@@ -49,7 +53,7 @@ int OpenError(libusb_device* device) {
 bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)>& visit) {
     for (int product : kFtdiProducts) {
         ftdi_device_list* devices = nullptr;
-        if (ftdi_usb_find_all(context, &devices, kFtdiVendor, product) < 0)
+        if (Usb().ftdi_usb_find_all(context, &devices, kFtdiVendor, product) < 0)
             return false;
         bool stop = false;
         for (ftdi_device_list* entry = devices; entry != nullptr && !stop; entry = entry->next) {
@@ -57,8 +61,9 @@ bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)
             char serial[16] = {};
             // A device we may not open (permissions) is still listed, without its strings.
             bool denied = false;
-            const int strings = ftdi_usb_get_strings(context, entry->dev, nullptr, 0, description,
-                                                     sizeof description, serial, sizeof serial);
+            const int strings =
+                Usb().ftdi_usb_get_strings(context, entry->dev, nullptr, 0, description,
+                                           sizeof description, serial, sizeof serial);
             if (strings < 0) {
                 description[0] = serial[0] = '\0';
                 constexpr int kOpenFailed = -4; // libftdi: libusb_open() failed
@@ -66,7 +71,7 @@ bool ForEachDevice(ftdi_context* context, const std::function<bool(const Found&)
             }
             stop = visit(Found{entry->dev, product, description, serial, denied});
         }
-        ftdi_list_free(&devices);
+        Usb().ftdi_list_free(&devices);
         if (stop)
             break;
     }
@@ -117,7 +122,7 @@ FtdiDriver::FtdiDriver(std::shared_ptr<Sleeper> sleeper)
 
 FtdiDriver::~FtdiDriver() {
     for (Port* port : m_ports) {
-        ftdi_usb_close(port->context.get());
+        Usb().ftdi_usb_close(port->context.get());
         delete port;
     }
 }
@@ -132,7 +137,8 @@ FT_STATUS FtdiDriver::FT_CreateDeviceInfoList(DWORD* numDevices) {
     if (numDevices == nullptr)
         return FT_INVALID_PARAMETER;
     std::vector<FT_DEVICE_LIST_INFO_NODE> nodes;
-    Context context(NoFtdiDeviceListed() ? nullptr : ftdi_new());
+    // Without the USB library, as when it cannot start, there are no devices to offer.
+    Context context(NoFtdiDeviceListed() || !OpenLibFtdi() ? nullptr : Usb().ftdi_new());
     if (context) {
         const bool listed = ForEachDevice(context.get(), [&](const Found& found) {
             FT_DEVICE_LIST_INFO_NODE node;
@@ -171,7 +177,7 @@ FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
     auto port = std::make_unique<Port>();
     // The device must be opened through the USB context that found it, and that context then
     // lives as long as the handle.
-    port->context.reset(ftdi_new());
+    port->context.reset(OpenLibFtdi() ? Usb().ftdi_new() : nullptr);
     if (!port->context)
         return FT_DEVICE_NOT_FOUND;
     FT_STATUS status = FT_DEVICE_NOT_FOUND;
@@ -179,8 +185,9 @@ FT_STATUS FtdiDriver::FT_OpenEx(const void* arg1, DWORD flags, FT_HANDLE* handle
         if (found.description != wanted)
             return false;
         // Fails while another transaction (or program) has claimed the device.
-        status = ftdi_usb_open_dev(port->context.get(), found.device) == 0 ? FT_OK
-                                                                           : FT_DEVICE_NOT_OPENED;
+        status = Usb().ftdi_usb_open_dev(port->context.get(), found.device) == 0
+                     ? FT_OK
+                     : FT_DEVICE_NOT_OPENED;
         return true;
     });
     if (status != FT_OK)
@@ -195,7 +202,7 @@ FT_STATUS FtdiDriver::FT_SetBaudRate(FT_HANDLE handle, ULONG baudRate) {
     Port* port = Find(handle);
     if (port == nullptr)
         return FT_INVALID_HANDLE;
-    const int result = ftdi_set_baudrate(port->context.get(), static_cast<int>(baudRate));
+    const int result = Usb().ftdi_set_baudrate(port->context.get(), static_cast<int>(baudRate));
     return result == 0 ? FT_OK : result == -1 ? FT_INVALID_BAUD_RATE : FT_IO_ERROR;
 }
 
@@ -219,9 +226,9 @@ FT_STATUS FtdiDriver::FT_SetDataCharacteristics(FT_HANDLE handle, UCHAR wordLeng
         (stopBits != FT_STOP_BITS_1 && stopBits != FT_STOP_BITS_2) || parity > FT_PARITY_SPACE)
         return FT_INVALID_PARAMETER;
     const int result =
-        ftdi_set_line_property(port->context.get(), wordLength == FT_BITS_8 ? BITS_8 : BITS_7,
-                               stopBits == FT_STOP_BITS_1 ? STOP_BIT_1 : STOP_BIT_2,
-                               static_cast<ftdi_parity_type>(parity));
+        Usb().ftdi_set_line_property(port->context.get(), wordLength == FT_BITS_8 ? BITS_8 : BITS_7,
+                                     stopBits == FT_STOP_BITS_1 ? STOP_BIT_1 : STOP_BIT_2,
+                                     static_cast<ftdi_parity_type>(parity));
     return result == 0 ? FT_OK : FT_IO_ERROR;
 }
 
@@ -233,8 +240,8 @@ FT_STATUS FtdiDriver::FT_Write(FT_HANDLE handle, const void* buffer, DWORD bytes
     if (buffer == nullptr || bytesWritten == nullptr)
         return FT_INVALID_PARAMETER;
     const int result =
-        ftdi_write_data(port->context.get(), static_cast<const unsigned char*>(buffer),
-                        static_cast<int>(bytesToWrite));
+        Usb().ftdi_write_data(port->context.get(), static_cast<const unsigned char*>(buffer),
+                              static_cast<int>(bytesToWrite));
     if (result < 0)
         return FT_IO_ERROR;
     *bytesWritten = static_cast<DWORD>(result);
@@ -253,8 +260,8 @@ FT_STATUS FtdiDriver::FT_Read(FT_HANDLE handle, void* buffer, DWORD bytesToRead,
     DWORD received = 0;
     // libftdi returns whatever has arrived; D2XX waits for the full count or the time-out.
     while (received < bytesToRead) {
-        const int result = ftdi_read_data(port->context.get(), bytes + received,
-                                          static_cast<int>(bytesToRead - received));
+        const int result = Usb().ftdi_read_data(port->context.get(), bytes + received,
+                                                static_cast<int>(bytesToRead - received));
         if (result < 0)
             return FT_IO_ERROR;
         received += static_cast<DWORD>(result);
@@ -279,7 +286,7 @@ FT_STATUS FtdiDriver::FT_Close(FT_HANDLE handle) {
         port = *it;
         m_ports.erase(it);
     }
-    const int result = ftdi_usb_close(port->context.get());
+    const int result = Usb().ftdi_usb_close(port->context.get());
     delete port;
     return result == 0 ? FT_OK : FT_IO_ERROR;
 }
